@@ -1,0 +1,85 @@
+// System services on XDG folders, Qt and Xlib.
+#include "platform/desktop_system_services.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "platform/qt_application.h"
+#include "platform/settings_store.h"
+#include "platform/x11_windows.h"
+
+namespace brisenfall {
+
+std::string settings_folder_path() {
+  const char* config_home = std::getenv("XDG_CONFIG_HOME");
+  std::filesystem::path base;
+  if (config_home != nullptr && config_home[0] == '/') {
+    base = config_home;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::filesystem::path(home != nullptr ? home : ".") / ".config";
+  }
+  return (base / "brisenfall").string();
+}
+
+std::string desktop_system_services::windows_directory() {
+  const std::string folder = settings_folder_path();
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) std::cerr << "brisenfall: cannot create the settings folder " << folder << ": " << error.message() << '\n';
+  return folder;
+}
+
+std::optional<int64_t> desktop_system_services::file_length(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  const auto size = std::filesystem::file_size(path, error);
+  if (error) return std::nullopt;
+  return static_cast<int64_t>(size);
+}
+
+bool desktop_system_services::delete_file(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::remove(path, error);
+}
+
+std::optional<registry_value> desktop_system_services::registry_query(int32_t root, const std::string& key_path,
+                                                                      const std::string& value_name) {
+  std::ifstream file(settings_folder_path() + "/" + SETTINGS_STORE_FILE_NAME, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream text;
+  text << file.rdbuf();
+  return settings_store_lookup(text.str(), root, key_path, value_name);
+}
+
+void desktop_system_services::message_box(const std::string& title, const std::string& text) {
+  if (!ensure_qt_application()) {
+    std::cerr << title << ": " << text << '\n';
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
+  box.exec();
+}
+
+int32_t desktop_system_services::open_document(const std::string& address) {
+  if (!ensure_qt_application()) return 2;
+  const QUrl url = address.find("://") != std::string::npos ? QUrl(QString::fromStdString(address))
+                                                            : QUrl::fromLocalFile(QString::fromStdString(address));
+  return QDesktopServices::openUrl(url) ? 42 : 2;
+}
+
+bool desktop_system_services::find_window(const std::string& title) { return x11_window_titled_exists(title); }
+
+void desktop_system_services::set_screensaver_running(bool) {
+  // The desktop locks the screen itself; there is nobody to tell.
+}
+
+int32_t desktop_system_services::platform_id() { return PLATFORM_LOCKS_SCREEN_ITSELF; }
+
+}  // namespace brisenfall

@@ -1,0 +1,174 @@
+// Loading and saving the settings file.
+#include "shell/settings_file.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "platform/numbers.h"
+#include "shell/shell_utilities.h"
+
+namespace brisenfall {
+namespace {
+
+constexpr std::string_view LINE_END = "\r\n";
+
+// Splits text into lines ended by LF or CR LF; a last line without an end counts too.
+class line_reader {
+ public:
+  explicit line_reader(std::string_view text) : text_(text) {}
+
+  std::optional<std::string_view> next() {
+    if (text_.empty()) return std::nullopt;
+    const size_t end = text_.find('\n');
+    std::string_view line = text_.substr(0, end);
+    text_.remove_prefix(end == std::string_view::npos ? text_.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+  }
+
+  std::optional<int16_t> next_number() {
+    const auto line = next();
+    if (!line.has_value()) return std::nullopt;
+    return whole_number(*line);
+  }
+
+ private:
+  // A line holding one decimal number and nothing else but blanks, within the 16-bit range.
+  static std::optional<int16_t> whole_number(std::string_view line) {
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.remove_suffix(1);
+    size_t i = 0;
+    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+    if (i < line.size() && (line[i] == '-' || line[i] == '+')) ++i;
+    const size_t digits_start = i;
+    while (i < line.size() && (std::isdigit(static_cast<unsigned char>(line[i])) || line[i] == '.')) ++i;
+    if (i == digits_start || i != line.size()) return std::nullopt;
+    const double value = leading_number(line);
+    if (value < INT16_MIN - 0.5 || value > INT16_MAX + 0.5) return std::nullopt;
+    return to_int16(value);
+  }
+
+  std::string_view text_;
+};
+
+void append_line(std::string& text, std::string_view line) {
+  text.append(line);
+  text.append(LINE_END);
+}
+
+void append_number(std::string& text, int number) { append_line(text, std::to_string(number)); }
+
+}  // namespace
+
+std::string format_settings_file(const settings_values& values, const std::function<int()>& reserved_line) {
+  std::string text;
+  append_line(text, values.cfg_install_path);
+  append_number(text, values.cfg_snow_amount);
+  append_number(text, values.cfg_music_volume);
+  append_number(text, values.cfg_scene_time);
+  append_number(text, values.cfg_music_mute);
+  append_number(text, values.cfg_music_count);
+  for (int i = 0; i < values.cfg_music_count && i < static_cast<int>(values.cfg_music_files.size()); ++i)
+    append_line(text, values.cfg_music_files[static_cast<size_t>(i)]);
+  append_number(text, values.cfg_custom_music);
+  for (int i = 0; i < RESERVED_LINE_COUNT; ++i) append_number(text, reserved_line());
+  append_number(text, values.cfg_video_depth);
+  return text;
+}
+
+bool parse_settings_file(std::string_view text, settings_values& values) {
+  line_reader reader(text);
+  const auto finish = [&values](bool complete) {
+    if (values.cfg_music_count < 1) values.cfg_custom_music = 0;
+    return complete;
+  };
+
+  const auto install_path = reader.next();
+  if (!install_path.has_value()) return finish(false);
+  values.cfg_install_path = std::string(*install_path);
+
+  for (int16_t* field : {&values.cfg_snow_amount, &values.cfg_music_volume, &values.cfg_scene_time,
+                         &values.cfg_music_mute}) {
+    const auto number = reader.next_number();
+    if (!number.has_value()) return finish(false);
+    *field = *number;
+  }
+
+  const auto count = reader.next_number();
+  if (!count.has_value()) return finish(false);
+  values.cfg_music_files.clear();
+  values.cfg_music_count = 0;
+  for (int i = 0; i < *count; ++i) {
+    const auto path = reader.next();
+    if (!path.has_value()) return finish(false);
+    values.cfg_music_files.emplace_back(*path);
+    values.cfg_music_count = static_cast<int16_t>(values.cfg_music_files.size());
+  }
+  values.cfg_music_count = *count;
+
+  const auto custom = reader.next_number();
+  if (!custom.has_value()) return finish(false);
+  values.cfg_custom_music = *custom;
+
+  for (int i = 0; i < RESERVED_LINE_COUNT; ++i)
+    if (!reader.next_number().has_value()) return finish(false);
+
+  const auto depth = reader.next_number();
+  if (!depth.has_value()) return finish(false);
+  values.cfg_video_depth = *depth;
+  return finish(true);
+}
+
+void settings_load(shell_state& shell, system_services& system) {
+  shell.install_path_missing = false;
+  shell.settings_file_path = get_windows_folder(system) + SETTINGS_FILE_NAME;
+
+  if (file_has_content(system, shell.settings_file_path)) {
+    std::ifstream file(shell.settings_file_path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (!parse_settings_file(text.str(), shell.settings))
+      std::cerr << "brisenfall: the settings file " << shell.settings_file_path
+                << " ends early or holds an unreadable line; the rest of the settings keep their defaults\n";
+    return;
+  }
+
+  shell.settings.cfg_install_path =
+      get_setting(system, INSTALL_PATH_APPLICATION, INSTALL_PATH_SECTION, INSTALL_PATH_KEY, "");
+  if (shell.settings.cfg_install_path.size() < 5) {
+    shell.install_path_missing = true;
+    return;
+  }
+  const std::string install_path = with_trailing_separator(shell.settings.cfg_install_path);
+  shell.settings = settings_values{};
+  shell.settings.cfg_install_path = install_path;
+  settings_save(shell);
+}
+
+bool settings_save(const shell_state& shell) {
+  const std::string text =
+      format_settings_file(shell.settings, [] { return static_cast<int>(random_in_range(1, 10)); });
+  const std::string temporary = shell.settings_file_path + ".new";
+  bool written = false;
+  if (FILE* file = std::fopen(temporary.c_str(), "wb")) {
+    written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0 &&
+              fsync(fileno(file)) == 0;
+    written = std::fclose(file) == 0 && written;
+  }
+  std::error_code error;
+  if (written) std::filesystem::rename(temporary, shell.settings_file_path, error);
+  if (!written || error) {
+    std::filesystem::remove(temporary, error);
+    std::cerr << "brisenfall: cannot write the settings file " << shell.settings_file_path << '\n';
+    return false;
+  }
+  return true;
+}
+
+}  // namespace brisenfall

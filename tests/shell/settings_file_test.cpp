@@ -1,0 +1,204 @@
+// The settings file: first run from the store, the exact line layout, reading damaged files, and
+// saving without ever losing the old settings.
+#include "shell/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <filesystem>
+
+#include "platform/recording_system_services.h"
+#include "shell/shell_utilities.h"
+#include "support/temp_folder.h"
+
+namespace brisenfall {
+namespace {
+
+using testing::read_file;
+using testing::temp_folder;
+using testing::write_file;
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start) + "<no line end>");
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+class settings_file_test : public ::testing::Test {
+ protected:
+  void register_install_path(const std::string& path) {
+    system.set_text(HKEY_CURRENT_USER, "Software\\Tamsk Brisenfall Screensaver\\Config", "install_path", path);
+  }
+  std::string settings_path() const { return folder.file(SETTINGS_FILE_NAME); }
+
+  temp_folder folder;
+  recording_system_services system{folder.path().string()};
+  shell_state shell;
+};
+
+TEST_F(settings_file_test, first_run_writes_the_defaults_under_the_registered_path) {
+  register_install_path("/d/data");
+  settings_load(shell, system);
+
+  EXPECT_FALSE(shell.install_path_missing);
+  EXPECT_EQ(shell.settings.cfg_install_path, "/d/data/");
+  EXPECT_EQ(shell.settings_file_path, settings_path());
+  const auto lines = lines_of(read_file(settings_path()));
+  ASSERT_EQ(lines.size(), 108u);
+  EXPECT_EQ(lines[0], "/d/data/");
+  EXPECT_EQ((std::vector<std::string>{lines[1], lines[2], lines[3], lines[4], lines[5], lines[6]}),
+            (std::vector<std::string>{"1300", "80", "30", "0", "0", "0"}));
+  for (size_t i = 7; i < 107; ++i) {
+    const int reserved = std::stoi(lines[i]);
+    EXPECT_GE(reserved, 1);
+    EXPECT_LE(reserved, 10);
+  }
+  EXPECT_EQ(lines[107], "16");
+  EXPECT_FALSE(std::filesystem::exists(settings_path() + ".new"));
+}
+
+TEST_F(settings_file_test, a_path_with_its_separator_gets_no_second_one) {
+  register_install_path("/data/");
+  settings_load(shell, system);
+  EXPECT_EQ(shell.settings.cfg_install_path, "/data/");
+}
+
+TEST_F(settings_file_test, a_short_registered_path_is_missing_and_nothing_is_written) {
+  register_install_path("/abc");
+  settings_load(shell, system);
+  EXPECT_TRUE(shell.install_path_missing);
+  EXPECT_FALSE(std::filesystem::exists(settings_path()));
+
+  shell_state unregistered;
+  settings_load(unregistered, system);
+  EXPECT_TRUE(unregistered.install_path_missing);
+}
+
+TEST_F(settings_file_test, a_file_of_one_byte_counts_as_no_file) {
+  write_file(settings_path(), "x");
+  register_install_path("/d/data");
+  settings_load(shell, system);
+  EXPECT_EQ(lines_of(read_file(settings_path())).size(), 108u);
+}
+
+TEST_F(settings_file_test, custom_music_list_round_trips) {
+  shell.settings_file_path = settings_path();
+  shell.settings.cfg_install_path = "/d/data/";
+  shell.settings.cfg_snow_amount = 2500;
+  shell.settings.cfg_music_volume = -7;
+  shell.settings.cfg_scene_time = 120;
+  shell.settings.cfg_music_mute = 1;
+  shell.settings.cfg_music_count = 3;
+  shell.settings.cfg_music_files = {"/m/a.mid", "/m/b c.rmi", "/m/d.mid"};
+  shell.settings.cfg_custom_music = 1;
+  shell.settings.cfg_video_depth = 32;
+  ASSERT_TRUE(settings_save(shell));
+  EXPECT_EQ(lines_of(read_file(settings_path())).size(), 111u);
+
+  shell_state loaded;
+  settings_load(loaded, system);
+  const settings_values& v = loaded.settings;
+  EXPECT_EQ(v.cfg_install_path, "/d/data/");
+  EXPECT_EQ(v.cfg_snow_amount, 2500);
+  EXPECT_EQ(v.cfg_music_volume, -7);
+  EXPECT_EQ(v.cfg_scene_time, 120);
+  EXPECT_EQ(v.cfg_music_mute, 1);
+  EXPECT_EQ(v.cfg_music_count, 3);
+  EXPECT_EQ(v.cfg_music_files, shell.settings.cfg_music_files);
+  EXPECT_EQ(v.cfg_custom_music, 1);
+  EXPECT_EQ(v.cfg_video_depth, 32);
+}
+
+std::string layout(const std::string& count_and_files, const std::string& custom, const std::string& depth) {
+  std::string text = "/d/data/\r\n1300\r\n80\r\n30\r\n0\r\n" + count_and_files + custom + "\r\n";
+  for (int i = 0; i < 100; ++i) text += "5\r\n";
+  return text + depth + "\r\n";
+}
+
+TEST(settings_parse, custom_music_needs_a_list) {
+  settings_values values;
+  EXPECT_TRUE(parse_settings_file(layout("0\r\n", "1", "16"), values));
+  EXPECT_EQ(values.cfg_custom_music, 0);
+
+  EXPECT_TRUE(parse_settings_file(layout("-2\r\n", "1", "32"), values));
+  EXPECT_EQ(values.cfg_custom_music, 0);
+  EXPECT_TRUE(values.cfg_music_files.empty());
+  EXPECT_EQ(values.cfg_video_depth, 32);
+}
+
+TEST(settings_parse, values_are_taken_as_read) {
+  settings_values values;
+  EXPECT_TRUE(parse_settings_file(layout("1\r\n/x.mid\r\n", "1", "24"), values));
+  EXPECT_EQ(values.cfg_video_depth, 24);
+  EXPECT_EQ(values.cfg_custom_music, 1);
+  // Files written by hand on other systems may end their lines with LF alone.
+  std::string lf = layout("0\r\n", "0", "32");
+  std::erase(lf, '\r');
+  EXPECT_TRUE(parse_settings_file(lf, values));
+  EXPECT_EQ(values.cfg_video_depth, 32);
+}
+
+TEST(settings_parse, a_damaged_file_keeps_what_was_read_and_defaults_the_rest) {
+  settings_values values;
+  EXPECT_FALSE(parse_settings_file("/d/data/\r\n2000\r\n55\r\n", values));
+  EXPECT_EQ(values.cfg_install_path, "/d/data/");
+  EXPECT_EQ(values.cfg_snow_amount, 2000);
+  EXPECT_EQ(values.cfg_music_volume, 55);
+  EXPECT_EQ(values.cfg_scene_time, 30);
+  EXPECT_EQ(values.cfg_video_depth, 16);
+
+  settings_values words;
+  EXPECT_FALSE(parse_settings_file("/d/data/\r\n2000\r\nloud\r\n10\r\n", words));
+  EXPECT_EQ(words.cfg_snow_amount, 2000);
+  EXPECT_EQ(words.cfg_music_volume, 80);
+  EXPECT_EQ(words.cfg_scene_time, 30);
+
+  settings_values overflow;
+  EXPECT_FALSE(parse_settings_file("/d/\r\n99999\r\n", overflow));
+  EXPECT_EQ(overflow.cfg_snow_amount, 1300);
+}
+
+TEST(settings_parse, a_list_cut_short_holds_the_entries_read) {
+  settings_values values;
+  EXPECT_FALSE(parse_settings_file("/d/\r\n1\r\n2\r\n3\r\n0\r\n32000\r\n/a.mid\r\n/b.mid\r\n", values));
+  EXPECT_EQ(values.cfg_music_files, (std::vector<std::string>{"/a.mid", "/b.mid"}));
+  EXPECT_EQ(values.cfg_music_count, 2);
+  EXPECT_EQ(values.cfg_custom_music, 0);
+}
+
+TEST_F(settings_file_test, loading_a_damaged_file_leaves_it_as_it_is) {
+  const std::string damaged = "/d/data/\r\n2000\r\n";
+  write_file(settings_path(), damaged);
+  settings_load(shell, system);
+  EXPECT_FALSE(shell.install_path_missing);
+  EXPECT_EQ(shell.settings.cfg_snow_amount, 2000);
+  EXPECT_EQ(read_file(settings_path()), damaged);
+}
+
+TEST_F(settings_file_test, a_failed_save_keeps_the_old_settings_whole) {
+  register_install_path("/d/data");
+  settings_load(shell, system);
+  const std::string before = read_file(settings_path());
+  // A folder where the temporary file should go makes the write fail, even for root.
+  std::filesystem::create_directory(settings_path() + ".new");
+  shell.settings.cfg_snow_amount = 100;
+  EXPECT_FALSE(settings_save(shell));
+  EXPECT_EQ(read_file(settings_path()), before);
+}
+
+TEST_F(settings_file_test, a_save_into_a_vanished_folder_fails_and_leaves_nothing_behind) {
+  shell.settings_file_path = folder.file("gone/" + std::string(SETTINGS_FILE_NAME));
+  shell.settings.cfg_install_path = "/d/data/";
+  EXPECT_FALSE(settings_save(shell));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "gone"));
+}
+
+}  // namespace
+}  // namespace brisenfall

@@ -1,0 +1,64 @@
+// Child processes for end-to-end tests.
+#include "support/child_process.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace brisenfall::testing {
+
+child_process::child_process(const std::vector<std::string>& arguments,
+                             const std::map<std::string, std::string>& environment) {
+  pid_ = fork();
+  if (pid_ < 0) throw std::runtime_error("fork failed");
+  if (pid_ == 0) {
+    for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+    std::vector<char*> argv;
+    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+}
+
+child_process::~child_process() {
+  if (exit_code_.has_value()) return;
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+}
+
+std::optional<int> child_process::wait_for_exit(std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!exit_code_.has_value()) {
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      break;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return exit_code_;
+}
+
+void child_process::send_signal(int signal_number) {
+  if (!exit_code_.has_value()) kill(pid_, signal_number);
+}
+
+std::string command_output(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+    pclose(pipe);
+  }
+  while (!output.empty() && output.back() == '\n') output.pop_back();
+  return output;
+}
+
+}  // namespace brisenfall::testing

@@ -1,0 +1,34 @@
+// Runs a program of the test's choosing with extra environment variables and waits for it with a
+// time limit; the child is killed when the object goes.
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace brisenfall::testing {
+
+class child_process {
+ public:
+  child_process(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment);
+  ~child_process();
+  child_process(const child_process&) = delete;
+  child_process& operator=(const child_process&) = delete;
+
+  // The exit code, or nothing if the child is still running after the wait (-1 for a signal).
+  std::optional<int> wait_for_exit(std::chrono::milliseconds limit);
+  void send_signal(int signal_number);
+  pid_t pid() const { return pid_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::optional<int> exit_code_;
+};
+
+// Runs a shell command and returns what it printed, without the last line end.
+std::string command_output(const std::string& command);
+
+}  // namespace brisenfall::testing

@@ -1,0 +1,35 @@
+// Temporary folders and whole-file reads and writes for tests.
+#include "support/temp_folder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace brisenfall::testing {
+
+temp_folder::temp_folder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "brisenfall-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a temporary folder");
+  path_ = pattern;
+}
+
+temp_folder::~temp_folder() {
+  std::error_code error;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, error);
+  std::filesystem::remove_all(path_, error);
+}
+
+std::string read_file(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void write_file(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace brisenfall::testing

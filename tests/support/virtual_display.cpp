@@ -1,0 +1,49 @@
+// Xvfb for end-to-end tests.
+#include "support/virtual_display.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <thread>
+#include <unistd.h>
+
+namespace brisenfall::testing {
+
+virtual_display::virtual_display(const std::string& screen) {
+  // Pick a display number from the process id so parallel tests do not collide; skip taken ones.
+  for (int attempt = 0; attempt < 50 && !server_; ++attempt) {
+    const int number = 100 + (getpid() + attempt * 7) % 800;
+    if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
+        std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+      continue;
+    name_ = ":" + std::to_string(number);
+    auto server = std::make_unique<child_process>(
+        std::vector<std::string>{"/usr/bin/Xvfb", name_, "-screen", "0", screen, "-nolisten", "tcp"},
+        std::map<std::string, std::string>{});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (server->wait_for_exit(std::chrono::milliseconds(0)).has_value()) break;
+      if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
+        server_ = std::move(server);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  }
+  if (!server_) throw std::runtime_error("cannot start Xvfb");
+}
+
+unsigned long virtual_display::wait_for_window(const std::string& title, std::chrono::milliseconds limit) const {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  do {
+    const std::string found = xdotool("search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n 1");
+    if (!found.empty()) return std::stoul(found);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (std::chrono::steady_clock::now() < deadline);
+  return 0;
+}
+
+std::string virtual_display::xdotool(const std::string& arguments) const {
+  return command_output("DISPLAY=" + name_ + " xdotool " + arguments);
+}
+
+}  // namespace brisenfall::testing

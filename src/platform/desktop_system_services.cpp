@@ -1,6 +1,8 @@
 // System services on XDG folders, Qt and Xlib.
 #include "platform/desktop_system_services.h"
 
+#include "platform/files.h"
+
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
@@ -36,18 +38,9 @@ std::string desktop_system_services::windows_directory() {
   return folder;
 }
 
-std::optional<int64_t> desktop_system_services::file_length(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) return std::nullopt;
-  return static_cast<int64_t>(size);
-}
+std::optional<int64_t> desktop_system_services::file_length(const std::string& path) { return regular_file_length(path); }
 
-bool desktop_system_services::delete_file(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::remove(path, error);
-}
+bool desktop_system_services::delete_file(const std::string& path) { return remove_file(path); }
 
 std::optional<registry_value> desktop_system_services::registry_query(int32_t root, const std::string& key_path,
                                                                       const std::string& value_name) {

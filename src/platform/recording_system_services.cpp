@@ -1,7 +1,7 @@
 // The recording system-services double.
 #include "platform/recording_system_services.h"
 
-#include <filesystem>
+#include "platform/files.h"
 
 namespace brisenfall {
 
@@ -17,17 +17,9 @@ void recording_system_services::set_number(int32_t root, const std::string& key_
   store_[{root, key_path, name}] = value;
 }
 
-std::optional<int64_t> recording_system_services::file_length(const std::string& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) return std::nullopt;
-  return static_cast<int64_t>(size);
-}
+std::optional<int64_t> recording_system_services::file_length(const std::string& path) { return regular_file_length(path); }
 
-bool recording_system_services::delete_file(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::remove(path, error);
-}
+bool recording_system_services::delete_file(const std::string& path) { return remove_file(path); }
 
 std::optional<registry_value> recording_system_services::registry_query(int32_t root, const std::string& key_path,
                                                                         const std::string& value_name) {

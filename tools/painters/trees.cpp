@@ -1,0 +1,218 @@
+// Pines, birches and bare trees.
+#include "trees.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace paint {
+
+namespace {
+
+void set(cairo_t* cr, Rgb c, double a = 1.0)
+{
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, a);
+}
+
+// One tier of a pine: a triangle with a drooping, ragged lower edge and snow on its upper edges.
+void pine_tier(cairo_t* cr, Rng& rng, double x, double top, double bottom, double half, const PineLook& look)
+{
+    const double droop = (bottom - top) * 0.18;
+    const int teeth = 3 + static_cast<int>(half / 4);
+    // Needles: a gradient across the tier from the shaded to the lit side.
+    cairo_pattern_t* p = cairo_pattern_create_linear(x - half * look.light, 0, x + half * look.light, 0);
+    cairo_pattern_add_color_stop_rgb(p, 0, look.body_dark.r, look.body_dark.g, look.body_dark.b);
+    cairo_pattern_add_color_stop_rgb(p, 1, look.body_light.r, look.body_light.g, look.body_light.b);
+    cairo_move_to(cr, x + rng.range(-0.6, 0.6), top);
+    cairo_line_to(cr, x + half, bottom + droop * rng.range(0.6, 1.2));
+    for (int i = 1; i < teeth; ++i) {
+        double t = static_cast<double>(i) / teeth;
+        double bx = x + half - 2 * half * t;
+        double by = bottom + (i % 2 ? -droop * 0.5 : droop * 0.4) * rng.range(0.5, 1.3) + droop * 0.6 * std::sin(t * M_PI);
+        cairo_line_to(cr, bx, by);
+    }
+    cairo_line_to(cr, x - half, bottom + droop * rng.range(0.6, 1.2));
+    cairo_close_path(cr);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+    if (look.snow <= 0)
+        return;
+    // Snow rests along both upper edges, thicker near the tips, in lumps.
+    const double thick = std::max(0.8, (bottom - top) * 0.22 * look.snow);
+    for (int side = -1; side <= 1; side += 2) {
+        const double reach = rng.range(0.55, 0.95) * std::min(1.0, look.snow + 0.3);
+        const int n = 7;
+        cairo_move_to(cr, x, top - 0.3);
+        for (int i = 1; i <= n; ++i) {
+            double s = reach * i / n;
+            cairo_line_to(cr, x + side * half * s, top + (bottom + droop - top) * s - 0.3);
+        }
+        for (int i = n; i >= 0; --i) {
+            double s = reach * i / n;
+            double lump = thick * (0.45 + 0.55 * s) * rng.range(0.6, 1.3);
+            cairo_line_to(cr, x + side * half * s - side * 0.4, top + (bottom + droop - top) * s + lump);
+        }
+        cairo_close_path(cr);
+        bool lit = side * look.light > 0;
+        set(cr, lit ? look.snow_lit : look.snow_shade);
+        cairo_fill(cr);
+    }
+}
+
+void branch(cairo_t* cr, Rng& rng, double x, double y, double angle, double length, double width, int depth,
+            Rgb colour, Rgb frost, double frost_amount)
+{
+    if (depth == 0 || length < 1.5)
+        return;
+    // Two bends per branch so the limbs do not look ruled.
+    double x1 = x, y1 = y, a = angle;
+    for (int k = 0; k < 2; ++k) {
+        a += rng.range(-0.22, 0.22);
+        double nx = x1 + std::sin(a) * length / 2, ny = y1 - std::cos(a) * length / 2;
+        cairo_move_to(cr, x1, y1);
+        cairo_line_to(cr, nx, ny);
+        cairo_set_line_width(cr, std::max(0.45, width * (1 - 0.3 * k)));
+        set(cr, colour, width < 0.8 ? 0.75 : 1.0);
+        cairo_stroke(cr);
+        if (frost_amount > 0) {
+            cairo_move_to(cr, x1, y1 - width * 0.35);
+            cairo_line_to(cr, nx, ny - width * 0.35);
+            cairo_set_line_width(cr, std::max(0.4, width * 0.55));
+            set(cr, frost, frost_amount);
+            cairo_stroke(cr);
+        }
+        x1 = nx;
+        y1 = ny;
+    }
+    int children = depth > 2 ? 2 + rng.below(2) : 2;
+    for (int i = 0; i < children; ++i) {
+        double spread = rng.range(0.3, 0.75) * (i % 2 ? 1 : -1);
+        branch(cr, rng, x1, y1, a + spread, length * rng.range(0.55, 0.78), width * 0.62, depth - 1, colour, frost,
+               frost_amount);
+    }
+}
+
+} // namespace
+
+void pine(cairo_t* cr, Rng& rng, double x, double base, double height, const PineLook& look)
+{
+    cairo_save(cr);
+    set(cr, scale(look.body_dark, 0.7));
+    cairo_rectangle(cr, x - height * 0.02, base - height * 0.1, height * 0.04, height * 0.1);
+    cairo_fill(cr);
+    const int tiers = 5 + static_cast<int>(std::min(5.0, height / 25));
+    const double lean = rng.range(-0.02, 0.02) * height;
+    for (int i = 0; i < tiers; ++i) {
+        double t = static_cast<double>(i) / tiers;
+        double bottom = base - height * 0.08 - height * 0.86 * t;
+        double tier_h = height * (0.3 - 0.12 * t);
+        double half = height * 0.3 * std::pow(1 - t, 0.85) * rng.range(0.85, 1.12) + 0.8;
+        pine_tier(cr, rng, x + lean * t, bottom - tier_h, bottom, half, look);
+    }
+    cairo_restore(cr);
+}
+
+void treeline(cairo_t* cr, Rng& rng, const std::vector<double>& line, double x0, double x1, double spacing,
+              double hmin, double hmax, double sink, const PineLook& look)
+{
+    struct Tree {
+        double x, base, h;
+    };
+    std::vector<Tree> trees;
+    const auto last = static_cast<int>(line.size()) - 1;
+    for (double x = x0; x < x1; x += spacing * rng.range(0.45, 1.55)) {
+        double h = hmin + (hmax - hmin) * std::pow(rng.uniform(), 1.6);
+        double y = line[static_cast<size_t>(std::clamp(static_cast<int>(x), 0, last))] + sink * rng.range(0.4, 1.2);
+        trees.push_back({x, y, h});
+    }
+    std::sort(trees.begin(), trees.end(), [](const Tree& a, const Tree& b) { return a.base < b.base; });
+    for (const Tree& t : trees)
+        pine(cr, rng, t.x, t.base, t.h, look);
+}
+
+void birch(cairo_t* cr, Rng& rng, double x, double base, double height, double width, const BirchLook& look)
+{
+    cairo_save(cr);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    const double bend = rng.range(-0.04, 0.04) * height;
+    auto trunk_x = [&](double t) { return x + bend * std::sin(t * M_PI * 0.8); };
+    // Crown first, so the trunk lies over the roots of its branches.
+    for (double t = 0.35; t < 1.0; t += rng.range(0.05, 0.11)) {
+        double side = rng.chance(0.5) ? 1 : -1;
+        double w = width * (1 - t) * 0.6 + 0.5;
+        branch(cr, rng, trunk_x(t), base - height * t, side * rng.range(0.45, 1.05), height * (0.32 - 0.2 * t), w, 5,
+               look.twigs, look.frost, look.frost_amount);
+    }
+    // The trunk: a tapering band with a lit and a shaded side.
+    const int n = 24;
+    auto half_at = [&](double t) { return width * 0.5 * (1 - 0.8 * t); };
+    cairo_move_to(cr, trunk_x(0) - half_at(0), base);
+    for (int i = 1; i <= n; ++i) {
+        double t = static_cast<double>(i) / n;
+        cairo_line_to(cr, trunk_x(t) - half_at(t), base - height * t);
+    }
+    for (int i = n; i >= 0; --i) {
+        double t = static_cast<double>(i) / n;
+        cairo_line_to(cr, trunk_x(t) + half_at(t), base - height * t);
+    }
+    cairo_close_path(cr);
+    cairo_pattern_t* p = cairo_pattern_create_linear(x - width * look.light, 0, x + width * look.light, 0);
+    cairo_pattern_add_color_stop_rgb(p, 0, look.bark_shade.r, look.bark_shade.g, look.bark_shade.b);
+    cairo_pattern_add_color_stop_rgb(p, 0.65, look.bark.r, look.bark.g, look.bark.b);
+    cairo_pattern_add_color_stop_rgb(p, 1, look.bark.r, look.bark.g, look.bark.b);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+    // Dark marks: short horizontal dashes, denser and bolder near the foot.
+    for (int i = 0; i < static_cast<int>(height / 6); ++i) {
+        double t = std::pow(rng.uniform(), 1.4) * 0.9;
+        double half = half_at(t);
+        double cx = trunk_x(t) + rng.range(-0.5, 0.5) * half, cy = base - height * t;
+        double len = half * rng.range(0.4, 1.3);
+        cairo_move_to(cr, cx - len / 2, cy);
+        cairo_line_to(cr, cx + len / 2, cy + rng.range(-0.6, 0.6));
+        cairo_set_line_width(cr, std::max(0.6, width * rng.range(0.04, 0.12) * (1.4 - t)));
+        set(cr, look.marks, rng.range(0.55, 0.95));
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+}
+
+void bare_tree(cairo_t* cr, Rng& rng, double x, double base, double height, Rgb colour, Rgb frost, double frost_amount)
+{
+    cairo_save(cr);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    double w = height * 0.05;
+    cairo_move_to(cr, x - w / 2, base);
+    cairo_line_to(cr, x - w * 0.25, base - height * 0.4);
+    cairo_line_to(cr, x + w * 0.25, base - height * 0.4);
+    cairo_line_to(cr, x + w / 2, base);
+    cairo_close_path(cr);
+    set(cr, colour);
+    cairo_fill(cr);
+    for (int i = 0; i < 5; ++i)
+        branch(cr, rng, x, base - height * 0.38, rng.range(-0.9, 0.9), height * 0.42, w * 0.55, 6, colour, frost,
+               frost_amount);
+    cairo_restore(cr);
+}
+
+void cast_shadow(cairo_t* cr, double x, double base, double length, double dx, double dy, double width, Rgb colour,
+                 double alpha)
+{
+    double ex = x + dx * length, ey = base + dy * length;
+    double n = std::sqrt(dx * dx + dy * dy);
+    double nx = -dy / n, ny = dx / n;
+    cairo_pattern_t* p = cairo_pattern_create_linear(x, base, ex, ey);
+    cairo_pattern_add_color_stop_rgba(p, 0, colour.r, colour.g, colour.b, alpha);
+    cairo_pattern_add_color_stop_rgba(p, 1, colour.r, colour.g, colour.b, 0);
+    cairo_move_to(cr, x - nx * width / 2, base - ny * width / 2);
+    cairo_line_to(cr, ex - nx * width * 0.15, ey - ny * width * 0.15);
+    cairo_line_to(cr, ex + nx * width * 0.15, ey + ny * width * 0.15);
+    cairo_line_to(cr, x + nx * width / 2, base + ny * width / 2);
+    cairo_close_path(cr);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
+} // namespace paint

@@ -62,6 +62,36 @@ void branch(std::vector<Segment>& out, Pt from, double angle, double length, dou
     }
 }
 
+// Shrinks the figure, strokes included, until it lies within the radius, so nothing touches
+// the frame's edge.
+void fit(Shape& s, double radius)
+{
+    double extent = 0;
+    auto reach = [&](Pt p, double pad) { extent = std::max(extent, std::hypot(p.x, p.y) + pad); };
+    for (const Segment& seg : s.lines) {
+        reach(seg.a, seg.width / 2);
+        reach(seg.b, seg.width / 2);
+    }
+    for (const auto* group : {&s.plates, &s.rings})
+        for (const auto& poly : *group)
+            for (Pt p : poly)
+                reach(p, 0.5);
+    for (Pt p : s.rim_outer)
+        reach(p, 0.5);
+    if (extent <= radius)
+        return;
+    const double k = radius / extent;
+    for (Segment& seg : s.lines)
+        seg = {{seg.a.x * k, seg.a.y * k}, {seg.b.x * k, seg.b.y * k}, seg.width};
+    for (auto* group : {&s.plates, &s.rings})
+        for (auto& poly : *group)
+            for (Pt& p : poly)
+                p = {p.x * k, p.y * k};
+    for (auto* poly : {&s.rim_outer, &s.rim_inner})
+        for (Pt& p : *poly)
+            p = {p.x * k, p.y * k};
+}
+
 Shape build(const Crystal& c, double radius)
 {
     Shape s;
@@ -102,6 +132,7 @@ Shape build(const Crystal& c, double radius)
         s.rim_outer = hexagon({0, 0}, c.arm * radius, -M_PI / 2);
         s.rim_inner = hexagon({0, 0}, c.arm * radius * (1 - c.column), -M_PI / 2);
     }
+    fit(s, radius);
     return s;
 }
 

@@ -77,34 +77,47 @@ void harbour_morning(Canvas& canvas)
     clouds(canvas, {30, 170, hex(0xFFE4B4), hex(0x8E8598), 0.5, 0.75, 230, 31});
     sun(cr, 150, 214, 13, hex(0xFFF8E2), hex(0xFFC266), 240);
 
-    auto far = ridge_line({224, 20, 210, 5, 0.25, 32}, static_cast<int>(W));
+    auto far = ridge_line({222, 22, 210, 5, 0.25, 32}, static_cast<int>(W));
     paint_ground(canvas, far,
-                 {hex(0x9C8C8C), hex(0xA89A98), hex(0xFFE6C0), hex(0xB0A2B4), 60, -1, 0.6, hex(0xEBD2AC), 0.42, 40},
+                 {hex(0x9C8C8C), hex(0xA89A98), hex(0xFFE6C0), hex(0xA89CB4), 60, -1, 0.6, hex(0xEBD2AC), 0.22, 40},
                  33);
-    // The far shore: a strip of snow and a row of small houses with a church.
+    PineLook hill_pines{hex(0x6A6276), hex(0x8A7E86), hex(0xFFE8C8), hex(0xAEA2B4), 0.6, -1};
+    treeline(cr, rng, far, 300, W + 10, 10, 8, 16, 10, hill_pines);
+    // The far shore: a strip of snow and a row of small houses of varied size, with a church.
     auto shore = slope_line(static_cast<int>(W), 249, 246, -2);
     paint_ground(canvas, shore, all_snow(hex(0xFFEBCB), hex(0xA4A0B8), -1, 0.3), 34);
-    House small{0, 0, 14, 9, 9, 7, hex(0xB0584A), hex(0x7A4A48), hex(0xFFF0D8), hex(0xB4A8B8), hex(0x4A3030),
-                hex(0xFFD080), 0.0, 0, false};
-    const Rgb fronts[] = {hex(0xB0584A), hex(0xD9B26A), hex(0x6F8FA8), hex(0xE2DACB), hex(0x8C5A48)};
+    const Rgb fronts[] = {hex(0xB0584A), hex(0xD9B26A), hex(0x6F8FA8), hex(0xE2DACB), hex(0x8C5A48), hex(0x5E7A62)};
     int i = 0;
-    for (double x = 258; x < 640; x += rng.range(17, 28)) {
-        House h = small;
-        h.x = x;
-        h.base = shore[static_cast<size_t>(x)] + 1;
-        h.front = fronts[i++ % 5];
-        h.side = scale(h.front, 0.72);
-        h.wall = rng.range(8, 13);
-        if (i == 7)
+    for (double x = 262; x < 640; x += rng.range(16, 34)) {
+        House h{x, shore[static_cast<size_t>(x)] + 1, rng.range(11, 19), rng.range(6, 12) * (i % 3 == 2 ? -1 : 1),
+                rng.range(8, 14), rng.range(5, 9), fronts[i % 6], scale(fronts[i % 6], 0.72), hex(0xFFF0D8),
+                hex(0xB4A8B8), hex(0x4A3030), hex(0xFFD080), 0.0, 0, rng.chance(0.5)};
+        if (i == 6)
             church(cr, rng, h, 36);
         else
             house(cr, rng, h);
+        ++i;
     }
     water(canvas, {250, H, hex(0x3A5878), 0.28, 0.9, 5, 0.35, hex(0xFFE2A8), 35});
     // Sun glitter on the water.
     glow_ellipse(cr, 150, 310, 120, 0.28, hex(0xFFE2A0), 0.45);
     glow_ellipse(cr, 150, 270, 60, 0.4, hex(0xFFF2D0), 0.5);
 
+    // Floes of ice drifting near the pier.
+    for (int k = 0; k < 9; ++k) {
+        double fy = rng.range(330, 470), fx = rng.range(-20, 360 - (fy - 300) * 0.3);
+        double fw = 4 + (fy - 300) * 0.1 * rng.range(0.6, 1.4), fh = fw * rng.range(0.08, 0.13);
+        cairo_save(cr);
+        cairo_translate(cr, fx, fy);
+        cairo_scale(cr, fw, fh);
+        cairo_arc(cr, 0, 0.25, 1, 0, 2 * M_PI);
+        cairo_set_source_rgba(cr, 0.42, 0.5, 0.62, 0.6);
+        cairo_fill(cr);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+        cairo_set_source_rgba(cr, 0.9, 0.87, 0.84, 0.75);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
     moored_boat(canvas, rng, 300, 318, 86, hex(0xA23A30), hex(0xFFF1DC), false);
     moored_boat(canvas, rng, 200, 355, 120, hex(0x2F5E7E), hex(0xFFF1DC), true);
 

@@ -168,8 +168,8 @@ void starry_ridge(Canvas& canvas)
     const double W = scene_width, H = scene_height;
     Rng rng(10001);
     fill_vertical(cr, 0, 0, W, H, 0, 380,
-                  {{0.0, hex(0x04030E)}, {0.5, hex(0x110F2C)}, {0.85, hex(0x2A2150)}, {1.0, hex(0x4B3562)}});
-    milky_way(canvas, rng, 80, 470, 600, -20, 58);
+                  {{0.0, hex(0x07051C)}, {0.45, hex(0x1C1648)}, {0.8, hex(0x3F2C6E)}, {1.0, hex(0x7A4A80)}});
+    milky_way(canvas, rng, 80, 470, 600, -20, 62, 0.34);
     stars(canvas, rng, 380, 950, 1.1);
     // A shooting star.
     cairo_pattern_t* p = linear_gradient(470, 60, 540, 95, {{0, hex(0xFFFFFF), 0.0}, {1, hex(0xFFFFFF), 0.85}});
@@ -191,17 +191,32 @@ void starry_ridge(Canvas& canvas)
         double t = x / W;
         ridge[static_cast<size_t>(x)] = 300 + 110 * t * t + 16 * fbm1(x / 60.0, 103, 6) + 8 * ridged1(x / 25.0, 104, 3);
     }
-    paint_ground(canvas, ridge,
-                 {hex(0x0C0A18), hex(0x100E20), hex(0x4B4A7C), hex(0x1B1A34), 26, 1, 0.8, hex(0x121028), 0.0, 0},
-                 105);
-    PineLook pines{hex(0x05040C), hex(0x0E0C1C), hex(0x545487), hex(0x222244), 0.45, 1};
-    for (double x : {150.0, 176.0, 188.0, 420.0, 446.0}) {
-        double h = rng.range(34, 64);
+    paint_ground(canvas, ridge, all_snow(hex(0x7A6CBA), hex(0x2E2862), 1, 0.35), 105);
+    // A small tent glowing from inside, the one warm light under the stars.
+    const double tx = 300, ty = ridge[300] + 34;
+    glow_ellipse(cr, tx, ty, 70, 2.0, hex(0xFFA850), 0.28);
+    cairo_move_to(cr, tx - 22, ty);
+    cairo_line_to(cr, tx, ty - 24);
+    cairo_line_to(cr, tx + 22, ty);
+    cairo_close_path(cr);
+    cairo_pattern_t* tent = linear_gradient(tx - 22, 0, tx + 22, 0, {{0, hex(0xFFB45C)}, {1, hex(0xC8642C)}});
+    cairo_set_source(cr, tent);
+    cairo_fill(cr);
+    cairo_pattern_destroy(tent);
+    cairo_move_to(cr, tx - 4, ty);
+    cairo_line_to(cr, tx, ty - 14);
+    cairo_line_to(cr, tx + 4, ty);
+    cairo_close_path(cr);
+    cairo_set_source_rgb(cr, 1.0, 0.9, 0.6);
+    cairo_fill(cr);
+    PineLook pines{hex(0x05040C), hex(0x0E0C1C), hex(0x6A6AA6), hex(0x2A2A50), 0.5, 1};
+    for (double x : {40.0, 62.0, 150.0, 176.0, 188.0, 420.0, 446.0}) {
+        double h = rng.range(40, 80);
         pine(cr, rng, x, ridge[static_cast<size_t>(x)] + 3, h, pines);
     }
-    auto near = slope_line(static_cast<int>(W), 462, 440, 6);
-    paint_ground(canvas, near, all_snow(hex(0x50548A), hex(0x1C1D3A), 1, 0.7), 106);
-    sparkle(canvas, rng, near, 120);
+    pine(cr, rng, 560, 478, 150, pines);
+    pine(cr, rng, 600, 470, 100, pines);
+    sparkle(canvas, rng, ridge, 160);
     finish(canvas, 10002, 3, 0.42);
 }
 

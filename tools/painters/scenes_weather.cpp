@@ -78,34 +78,37 @@ void valley_road(Canvas& canvas)
     // The sun has just gone behind the right-hand mountain.
     glow(cr, 520, 150, 200, hex(0xFFE0B0), 0.6);
 
-    auto far = ridge_line({256, 30, 170, 6, 0.7, 62}, w);
+    auto far = ridge_line({250, 46, 150, 6, 0.75, 62}, w);
     paint_ground(canvas, far,
-                 {hex(0x7F8FB0), hex(0x8C9CBC), hex(0xFFF0DC), hex(0xA8B4D2), 50, -1, 0.8, hex(0xC8CCDA), 0.4, 40},
+                 {hex(0x7F8FB0), hex(0x8C9CBC), hex(0xFFF0DC), hex(0xA8B4D2), 60, -1, 0.8, hex(0xC8CCDA), 0.35, 40},
                  63);
-    haze_band(cr, W, 275, 40, hex(0xE4DCD4), 0.4);
-    // Two mountain sides closing the valley, left in sunlight, right in its own shadow.
+    haze_band(cr, W, 290, 50, hex(0xE4DCD4), 0.45);
+    // Two forested mountain sides closing the valley, left in sunlight, right in its own shadow.
     std::vector<double> left(static_cast<size_t>(w) + 1), right(static_cast<size_t>(w) + 1);
     for (int x = 0; x <= w; ++x) {
         double t = x / W;
-        left[static_cast<size_t>(x)] = 110 + 420 * t * t + 22 * fbm1(x / 70.0, 64, 6) + 10 * ridged1(x / 30.0, 65, 3);
-        right[static_cast<size_t>(x)] = 150 + 380 * (1 - t) * (1 - t) + 18 * fbm1(x / 70.0, 66, 6);
+        left[static_cast<size_t>(x)] = 120 + 230 * std::pow(t / 0.62, 1.5) + 18 * fbm1(x / 80.0, 64, 6);
+        double u = (1 - t) / 0.55;
+        right[static_cast<size_t>(x)] = 150 + 200 * std::pow(std::max(0.0, u), 1.5) + 16 * fbm1(x / 80.0, 66, 6);
     }
-    paint_ground(canvas, right,
-                 {hex(0x4C5A80), hex(0x5C6A8E), hex(0xD6DEF0), hex(0x7886B0), 90, -1, 0.9, hex(0x8E9ABA), 0.15, 160},
-                 67);
-    paint_ground(canvas, left,
-                 {hex(0x6A6480), hex(0x7A7490), hex(0xFFF2E2), hex(0x9AA0C4), 110, -1, 0.9, hex(0xB8B4C8), 0.1, 180},
-                 68);
     PineLook pines{hex(0x16222E), hex(0x2E4050), hex(0xF6F2EA), hex(0x8090B8), 0.7, -1};
-    treeline(cr, rng, left, 0, 250, 9, 14, 40, 40, pines);
-    treeline(cr, rng, right, 400, W + 10, 9, 14, 44, 40, pines);
+    PineLook shaded{hex(0x121C2A), hex(0x1E2C40), hex(0xC8D2EA), hex(0x6A78A4), 0.7, -1};
+    paint_ground(canvas, right, all_snow(hex(0xCBD6EE), hex(0x6C7BA8), -1, 0.6), 67);
+    for (double sink : {8.0, 40.0, 80.0, 130.0})
+        treeline(cr, rng, right, 300, W + 10, 11 - sink / 30, 10 + sink / 8, 22 + sink / 5, sink, shaded);
+    haze_band(cr, W, 330, 40, hex(0xD8D8E0), 0.4);
+    paint_ground(canvas, left, all_snow(hex(0xFFF6EA), hex(0x98A0C8), -1, 0.6), 68);
+    for (double sink : {8.0, 40.0, 80.0, 130.0})
+        treeline(cr, rng, left, -10, 380, 11 - sink / 30, 10 + sink / 8, 22 + sink / 5, sink, pines);
 
-    auto floor = slope_line(w, 318, 318, -4);
-    paint_ground(canvas, floor, all_snow(hex(0xFBF6EE), hex(0x9AA6C8), -1, 0.6), 69);
+    auto floor = ridge_line({336, 6, 160, 4, 0.0, 69}, w);
+    paint_ground(canvas, floor, all_snow(hex(0xFBF6EE), hex(0x9AA6C8), -1, 0.6), 70);
+    treeline(cr, rng, floor, -10, 250, 9, 16, 36, 4, pines);
+    treeline(cr, rng, floor, 420, W + 10, 9, 16, 40, 4, shaded);
     // The road: a snowy lane winding from the viewer to the valley's end, with wheel tracks.
     auto centre = [](double t) { return 330 + 70 * std::sin(t * 3.2 + 0.6) * (1 - t); };
     auto half = [](double t) { return 150 * std::pow(1 - t, 1.3) + 2; };
-    auto y_at = [](double t) { return 480 - 162 * (1 - std::pow(1 - t, 0.55)); };
+    auto y_at = [](double t) { return 480 - 146 * (1 - std::pow(1 - t, 0.55)); };
     const int n = 80;
     cairo_move_to(cr, centre(0) - half(0), y_at(0));
     for (int i = 1; i <= n; ++i) {
@@ -117,7 +120,7 @@ void valley_road(Canvas& canvas)
         cairo_line_to(cr, centre(t) + half(t), y_at(t));
     }
     cairo_close_path(cr);
-    cairo_pattern_t* p = linear_gradient(0, 480, 0, 318, {{0, hex(0xC9CCDC)}, {1, hex(0xDCD6D8)}});
+    cairo_pattern_t* p = linear_gradient(0, 480, 0, 334, {{0, hex(0xC9CCDC)}, {1, hex(0xDCD6D8)}});
     cairo_set_source(cr, p);
     cairo_fill(cr);
     cairo_pattern_destroy(p);

@@ -120,7 +120,7 @@ void clouds(Canvas& canvas, const Clouds& c)
     }
 }
 
-void milky_way(Canvas& canvas, Rng& rng, double x0, double y0, double x1, double y1, double width)
+void milky_way(Canvas& canvas, Rng& rng, double x0, double y0, double x1, double y1, double width, double strength)
 {
     double dx = x1 - x0, dy = y1 - y0, len = std::sqrt(dx * dx + dy * dy);
     double nx = -dy / len, ny = dx / len;
@@ -137,7 +137,7 @@ void milky_way(Canvas& canvas, Rng& rng, double x0, double y0, double x1, double
                 double cloud = fbm2(x / 70.0, y / 70.0, 77, 5) * 0.5 + 0.5;
                 double dust = smooth(0.55, 0.75, fbm2(x / 40.0 + 9, y / 40.0, 91, 5) * 0.5 + 0.5);
                 double light = core * (0.25 + 0.75 * cloud) * (1 - 0.7 * dust * smooth(0.2, 0.8, core));
-                px.add(x, y, mix(hex(0xB9C4E8), hex(0xE8D9F0), cloud), 0.22 * light);
+                px.add(x, y, mix(hex(0xB9C4E8), hex(0xE8D9F0), cloud), strength * light);
             }
         }
         // Dense faint stars inside the band.
@@ -145,7 +145,7 @@ void milky_way(Canvas& canvas, Rng& rng, double x0, double y0, double x1, double
             double t = rng.uniform();
             double off = (rng.uniform() + rng.uniform() + rng.uniform() - 1.5) * width * 0.9;
             double x = x0 + dx * t + nx * off, y = y0 + dy * t + ny * off;
-            double b = 0.08 + 0.25 * std::pow(rng.uniform(), 3);
+            double b = (0.08 + 0.25 * std::pow(rng.uniform(), 3)) * (0.5 + 2 * strength);
             px.add(static_cast<int>(x), static_cast<int>(y), hex(0xF2F0FF), b);
         }
     }

@@ -27,8 +27,8 @@ struct Clouds {
 };
 void clouds(Canvas& canvas, const Clouds& c);
 
-// A diagonal band of faint light and dense small stars from (x0, y0) to (x1, y1).
-void milky_way(Canvas& canvas, Rng& rng, double x0, double y0, double x1, double y1, double width);
+// A diagonal band of faint light and dense small stars from (x0, y0) to (x1, y1); `strength` 0..1.
+void milky_way(Canvas& canvas, Rng& rng, double x0, double y0, double x1, double y1, double width, double strength);
 
 // Aurora curtains: bright lower edges along a wandering line near `base`, light fading upward
 // over `height` pixels, green below and violet towards the top.

@@ -57,9 +57,9 @@ void paint_ground(Canvas& canvas, const std::vector<double>& line, const Ground&
             const double gx = x / 16.0, gy = y / 36.0;
             const double gully = fbm2(gx, gy, seed, 5);
             const double gully_dx = (fbm2(gx + 0.12, gy, seed, 4) - fbm2(gx - 0.12, gy, seed, 4)) * 2.0;
-            const double dx = x / 150.0, dy = y / 20.0;
+            const double dx = x / 170.0, dy = y / 30.0;
             const double drift_dy = (fbm2(dx, dy + 0.15, seed + 7, 4) - fbm2(dx, dy - 0.15, seed + 7, 4)) * 2.0;
-            const double snow_light = clamp01(0.58 + 0.45 * facing - 0.35 * drift_dy * g.texture +
+            const double snow_light = clamp01(0.58 + 0.45 * facing - 0.9 * drift_dy * g.texture +
                                                (field ? 0.0 : 0.12 * gully_dx * g.light * g.texture));
             const double rock_light = clamp01(0.55 + 0.4 * facing - 0.45 * gully_dx * g.light * g.texture);
             double snow = 1.0;

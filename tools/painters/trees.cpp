@@ -37,24 +37,40 @@ void pine_tier(cairo_t* cr, Rng& rng, double x, double top, double bottom, doubl
     cairo_pattern_destroy(p);
     if (look.snow <= 0)
         return;
-    // Snow rests along both upper edges, thicker near the tips, in lumps.
-    const double thick = std::max(0.8, (bottom - top) * 0.22 * look.snow);
+    // Snow rests on the upper part of the tier as a cap with a scalloped lower edge,
+    // and in small clumps on the drooping tips.
+    const double reach = std::min(0.85, rng.range(0.35, 0.55) + 0.25 * look.snow);
+    const double yb = top + (bottom + droop * 0.5 - top) * reach;
+    const double thick = std::max(0.8, (bottom - top) * 0.16 * look.snow);
+    cairo_pattern_t* sp = cairo_pattern_create_linear(x - half * reach * look.light, 0, x + half * reach * look.light, 0);
+    cairo_pattern_add_color_stop_rgb(sp, 0, look.snow_shade.r, look.snow_shade.g, look.snow_shade.b);
+    cairo_pattern_add_color_stop_rgb(sp, 0.55, look.snow_lit.r, look.snow_lit.g, look.snow_lit.b);
+    cairo_pattern_add_color_stop_rgb(sp, 1, look.snow_lit.r, look.snow_lit.g, look.snow_lit.b);
+    cairo_move_to(cr, x, top - 0.5);
+    cairo_line_to(cr, x + half * reach + 0.6, yb);
+    const int scallops = 2 + static_cast<int>(half * reach / 5);
+    for (int i = 1; i <= scallops; ++i) {
+        double t = static_cast<double>(i) / scallops;
+        double x0 = x + half * reach * (1 - 2 * (t - 0.5 / scallops));
+        double x1 = x + half * reach * (1 - 2 * t);
+        double dip = thick * rng.range(0.2, 1.1);
+        cairo_curve_to(cr, x0 + 1, yb + dip, x0 - 1, yb + dip, x1, yb - thick * rng.range(0.0, 0.5));
+    }
+    cairo_line_to(cr, x - half * reach - 0.6, yb);
+    cairo_close_path(cr);
+    cairo_set_source(cr, sp);
+    cairo_fill(cr);
+    cairo_pattern_destroy(sp);
     for (int side = -1; side <= 1; side += 2) {
-        const double reach = rng.range(0.55, 0.95) * std::min(1.0, look.snow + 0.3);
-        const int n = 7;
-        cairo_move_to(cr, x, top - 0.3);
-        for (int i = 1; i <= n; ++i) {
-            double s = reach * i / n;
-            cairo_line_to(cr, x + side * half * s, top + (bottom + droop - top) * s - 0.3);
-        }
-        for (int i = n; i >= 0; --i) {
-            double s = reach * i / n;
-            double lump = thick * (0.45 + 0.55 * s) * rng.range(0.6, 1.3);
-            cairo_line_to(cr, x + side * half * s - side * 0.4, top + (bottom + droop - top) * s + lump);
-        }
-        cairo_close_path(cr);
-        bool lit = side * look.light > 0;
-        set(cr, lit ? look.snow_lit : look.snow_shade);
+        if (!rng.chance(0.2 + 0.4 * look.snow))
+            continue;
+        Rgb c = side * look.light > 0 ? look.snow_lit : look.snow_shade;
+        cairo_save(cr);
+        cairo_translate(cr, x + side * half * 0.82, bottom + droop * 0.55);
+        cairo_scale(cr, 1.0, 0.45);
+        cairo_arc(cr, 0, 0, std::max(0.7, half * 0.09 * look.snow), 0, 2 * M_PI);
+        cairo_restore(cr);
+        set(cr, c);
         cairo_fill(cr);
     }
 }
@@ -86,8 +102,8 @@ void branch(cairo_t* cr, Rng& rng, double x, double y, double angle, double leng
     }
     int children = depth > 2 ? 2 + rng.below(2) : 2;
     for (int i = 0; i < children; ++i) {
-        double spread = rng.range(0.3, 0.75) * (i % 2 ? 1 : -1);
-        branch(cr, rng, x1, y1, a + spread, length * rng.range(0.55, 0.78), width * 0.62, depth - 1, colour, frost,
+        double spread = rng.range(0.25, 0.6) * (i % 2 ? 1 : -1);
+        branch(cr, rng, x1, y1, a + spread, length * rng.range(0.55, 0.75), width * 0.6, depth - 1, colour, frost,
                frost_amount);
     }
 }
@@ -100,13 +116,13 @@ void pine(cairo_t* cr, Rng& rng, double x, double base, double height, const Pin
     set(cr, scale(look.body_dark, 0.7));
     cairo_rectangle(cr, x - height * 0.02, base - height * 0.1, height * 0.04, height * 0.1);
     cairo_fill(cr);
-    const int tiers = 5 + static_cast<int>(std::min(5.0, height / 25));
+    const int tiers = 5 + static_cast<int>(std::min(7.0, height / 22));
     const double lean = rng.range(-0.02, 0.02) * height;
     for (int i = 0; i < tiers; ++i) {
         double t = static_cast<double>(i) / tiers;
         double bottom = base - height * 0.08 - height * 0.86 * t;
         double tier_h = height * (0.3 - 0.12 * t);
-        double half = height * 0.3 * std::pow(1 - t, 0.85) * rng.range(0.85, 1.12) + 0.8;
+        double half = height * 0.28 * std::pow(1 - t, 0.85) * rng.range(0.8, 1.15) + 0.8;
         pine_tier(cr, rng, x + lean * t, bottom - tier_h, bottom, half, look);
     }
     cairo_restore(cr);
@@ -137,10 +153,11 @@ void birch(cairo_t* cr, Rng& rng, double x, double base, double height, double w
     const double bend = rng.range(-0.04, 0.04) * height;
     auto trunk_x = [&](double t) { return x + bend * std::sin(t * M_PI * 0.8); };
     // Crown first, so the trunk lies over the roots of its branches.
-    for (double t = 0.35; t < 1.0; t += rng.range(0.05, 0.11)) {
-        double side = rng.chance(0.5) ? 1 : -1;
-        double w = width * (1 - t) * 0.6 + 0.5;
-        branch(cr, rng, trunk_x(t), base - height * t, side * rng.range(0.45, 1.05), height * (0.32 - 0.2 * t), w, 5,
+    double side = rng.chance(0.5) ? 1 : -1;
+    for (double t = 0.42; t < 0.97; t += rng.range(0.04, 0.09)) {
+        side = -side;
+        double w = width * (1 - t) * 0.32 + 0.4;
+        branch(cr, rng, trunk_x(t), base - height * t, side * rng.range(0.35, 0.85), height * (0.24 - 0.14 * t), w, 5,
                look.twigs, look.frost, look.frost_amount);
     }
     // The trunk: a tapering band with a lit and a shaded side.

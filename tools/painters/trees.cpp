@@ -195,24 +195,6 @@ void birch(cairo_t* cr, Rng& rng, double x, double base, double height, double w
     cairo_restore(cr);
 }
 
-void bare_tree(cairo_t* cr, Rng& rng, double x, double base, double height, Rgb colour, Rgb frost, double frost_amount)
-{
-    cairo_save(cr);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    double w = height * 0.05;
-    cairo_move_to(cr, x - w / 2, base);
-    cairo_line_to(cr, x - w * 0.25, base - height * 0.4);
-    cairo_line_to(cr, x + w * 0.25, base - height * 0.4);
-    cairo_line_to(cr, x + w / 2, base);
-    cairo_close_path(cr);
-    set(cr, colour);
-    cairo_fill(cr);
-    for (int i = 0; i < 5; ++i)
-        branch(cr, rng, x, base - height * 0.38, rng.range(-0.9, 0.9), height * 0.42, w * 0.55, 6, colour, frost,
-               frost_amount);
-    cairo_restore(cr);
-}
-
 void cast_shadow(cairo_t* cr, double x, double base, double length, double dx, double dy, double width, Rgb colour,
                  double alpha)
 {

@@ -34,10 +34,6 @@ struct BirchLook {
 // A birch at (x, base): a pale tapering trunk with dark marks and recursive fine branches.
 void birch(cairo_t* cr, Rng& rng, double x, double base, double height, double width, const BirchLook& look);
 
-// A bare deciduous tree (dark trunk, spreading crown of recursive branches).
-void bare_tree(cairo_t* cr, Rng& rng, double x, double base, double height, Rgb colour, Rgb frost,
-               double frost_amount);
-
 // A soft shadow cast on the snow from (x, base): `length` long towards (dx, dy) per unit length.
 void cast_shadow(cairo_t* cr, double x, double base, double length, double dx, double dy, double width, Rgb colour,
                  double alpha);

@@ -59,18 +59,18 @@ score::Piece lamplight_nocturne()
     double at = arrange::end_of(intro);
     const auto one = arrange::progression(phrase_one_chords, at, bar);
     accompany(one, quarters, 70);
-    arrange::melody(piano, at, phrase_one, 86, 8);
+    arrange::melody(piano, at, phrase_one, 80, 8);
     at = arrange::end_of(one);
     const auto two = arrange::progression(phrase_two_chords, at, bar);
     accompany(two, eighths, 72);
-    arrange::melody(piano, at, phrase_two, 86, 8);
+    arrange::melody(piano, at, phrase_two, 82, 8);
 
     // The second theme, the loudest part of the piece.
     at = arrange::end_of(two);
     const auto second = arrange::progression(second_chords, at, bar);
     left.high = 69;
     accompany(second, eighths, 76);
-    arrange::melody(piano, at, second_theme, 88, 8);
+    arrange::melody(piano, at, second_theme, 84, 6);
 
     // The return: the first phrase in thirds, the second as before.
     at = arrange::end_of(second);
@@ -78,12 +78,12 @@ score::Piece lamplight_nocturne()
     const auto one_again = arrange::progression(phrase_one_chords, at, bar);
     accompany(one_again, eighths, 74);
     const std::size_t first = piano.notes.size();
-    arrange::melody(piano, at, phrase_one, 86, 8);
+    arrange::melody(piano, at, phrase_one, 82, 8);
     arrange::double_below(piano, first, f_major, 2, 12);
     at = arrange::end_of(one_again);
     const auto two_again = arrange::progression(phrase_two_chords, at, bar);
     accompany(two_again, eighths, 70);
-    arrange::melody(piano, at, phrase_two, 84, 6);
+    arrange::melody(piano, at, phrase_two, 80, 6);
 
     // Coda: plagal close through B-flat minor, slowing, onto a rolled F chord.
     at = arrange::end_of(two_again);

@@ -96,12 +96,13 @@ score::Piece winter_pastorale()
     arrange::arpeggio(harp, {coda.begin(), coda.begin() + 3}, harp_voices, wave, 0.5, 56, 3.0);
     arrange::pad(strings, coda, pad, 56);
     arrange::bass(low, coda, 38, 58);
-    arrange::melody(flute, at, "A5:2 G5:1 E5:1 | D5:4 | r:1 A4:1 D5:1 E5:1 | E5:4 | F#5:4", 66, 6);
+    arrange::melody(flute, at, "A5:2 G5:1 E5:1 | D5:4 | r:1 A4:1 D5:1 E5:1 | E5:4 | F#5:4", 62, 6);
     const double last = at + 4 * bar;
-    arrange::run(harp, d_major, theory::note("D3"), theory::note("D6"), last - 2.75, 0.125, 52, 8.0);
-    arrange::melody(harp, last, "D2+A2+D3+F#3+A3+D4:4", 56, 0);
-    arrange::ramp(strings, 11, last - bar, last + bar, 110, 40);
-    arrange::ramp(low, 11, last - bar, last + bar, 127, 50);
+    arrange::run(harp, d_major, theory::note("D3"), theory::note("D6"), last - 2.75, 0.125, 46, 8.0);
+    arrange::melody(harp, last, "D2+A2+D3+F#3+A3+D4:4", 48, 0);
+    arrange::ramp(strings, 11, last - bar, last + bar, 110, 24);
+    arrange::ramp(low, 11, last - bar, last + bar, 127, 30);
+    arrange::ramp(flute, 11, last, last + bar, 127, 44);
     arrange::ritardando(piece, at + bar, last + bar, 70, 50);
     return piece;
 }

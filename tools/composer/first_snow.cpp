@@ -80,7 +80,7 @@ score::Piece first_snow()
     arrange::bass(low, contrast, 35, 68);
     arrange::melody(strings_melody, at, second_theme, 72, 12);
     arrange::arpeggio(celesta, contrast, broken, {0, 2, 1, 3, 2, 3, 1, 2}, 0.5, 56, 1.5);
-    arrange::melody(bells, at, "F#6:16 D6:16", 50, 0);
+    arrange::melody(bells, at, "F#6:4 r:12 | D6:4 r:12", 50, 0);
     arrange::ramp(strings_melody, 11, at + 5 * bar, at + 8 * bar, 127, 100);
 
     // The return: celesta theme with bells on the downbeats, the fullest moment.

@@ -13,7 +13,7 @@ constexpr double bar = 3;
 constexpr std::string_view theme_chords =
     "G | Em | C | D | G | Bm | C | D7 | Em | C | G/B | Am7 | G/D | D7 | G | G";
 constexpr std::string_view theme =
-    "B5:2 D6:1 | B5:2 G5:1 | E5:1 G5:1 C6:1 | A5:3 | B5:2 D6:1 | D6:1 C6:1 B5:1 | G5:2 E5:1 | F#5:3 |"
+    "B5:2 D6:1 | B5:2 G5:1 | E5:1 G5:1 C6:1 | A5:3 | B5:2 D6:1 | D6:2 B5:1 | G5:2 E5:1 | F#5:3 |"
     "G5:1 B5:1 E6:1 | E6:2 D6:1 | D6:1 B5:1 G5:1 | C6:2 A5:1 | B5:2 G5:1 | A5:2 C6:1 | B5:3 | G5:3";
 
 // The second theme, in E minor, moves in eighths and turns back on D7.

@@ -53,7 +53,7 @@ score::Piece winter_pastorale()
     score::Part& strings_melody = piece.parts[3];
     score::Part& low = piece.parts[4];
     const theory::Scale d_major{theory::pitch_class("D"), theory::Mode::ionian};
-    arrange::Voices harp_voices{5, 50, 76, {}};
+    arrange::Voices harp_voices{5, 50, 72, {}};  // below the flute
     arrange::Voices pad{4, 53, 72, {}};
 
     // Introduction: harp waves over the dorian swing from D minor to G.

@@ -80,6 +80,8 @@ TEST(Terminate, ReleasesEverythingAndCanRunTwice) {
 
 TEST(Terminate, AfterAFailedInitDoesNotFail) {
   recorded_engine e;
+  testing::temp_folder folder;
+  e->lib_setpath(folder.path().string());
   e.display->fail_open = true;
   EXPECT_FALSE(e->init(0, 640, 480, 32));
   EXPECT_NO_THROW(e->terminate());

@@ -16,7 +16,7 @@ class temp_folder {
 
   const std::filesystem::path& path() const { return path_; }
   // The folder with a trailing separator, as the shell keeps folders.
-  std::string folder() const { return path_.string() + "/"; }
+  std::string data_path() const { return path_.string() + "/"; }
   std::string file(std::string_view name) const { return (path_ / name).string(); }
 
  private:

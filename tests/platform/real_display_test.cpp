@@ -1,0 +1,44 @@
+// The real display under Xvfb: a small program draws a sprite-sheet frame and saves a screenshot.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "support/child_process.h"
+#include "support/test_files.h"
+#include "support/virtual_display.h"
+
+namespace brisenfall {
+namespace {
+
+TEST(RealDisplay, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
+  testing::virtual_display display;
+  testing::temp_folder folder;
+  // Two 32 x 32 frames side by side with a one-pixel magenta gap; frame 1 is green with a
+  // magenta (transparent) top-left 8 x 8 corner.
+  testing::pixel_image sheet = testing::filled_image(65, 32, 0xFFFF0000);
+  for (int32_t y = 0; y < 32; ++y) {
+    sheet.argb[static_cast<size_t>(y * 65 + 32)] = 0xFFFF00FF;
+    for (int32_t x = 33; x < 65; ++x)
+      sheet.argb[static_cast<size_t>(y * 65 + x)] = (x < 41 && y < 8) ? 0xFFFF00FF : 0xFF00FF00;
+  }
+  testing::write_png(folder.file("sheet.png"), sheet);
+  testing::child_process frame({REAL_DISPLAY_FRAME, folder.path().string()},
+                              {{"DISPLAY", display.name()}, {"SDL_AUDIODRIVER", "dummy"}});
+  ASSERT_EQ(frame.wait_for_exit(std::chrono::seconds(30)), 0);
+  const testing::pixel_image shot = testing::read_bmp24(folder.file("screen1.bmp"));
+  ASSERT_EQ(shot.width, 640);
+  ASSERT_EQ(shot.height, 480);
+  EXPECT_EQ(shot.at(120, 120), 0xFF00FF00u);  // inside frame 1
+  EXPECT_EQ(shot.at(102, 102), 0xFF000000u);  // its keyed corner
+  EXPECT_EQ(shot.at(98, 120), 0xFF000000u);   // left of it
+  EXPECT_EQ(shot.at(133, 120), 0xFF000000u);  // neither the gap nor frame 0 come along
+  // Scaled twice about the same centre (316, 216) and turned a quarter clockwise: the keyed
+  // corner moves to the top right.
+  EXPECT_EQ(shot.at(305, 225), 0xFF00FF00u);
+  EXPECT_EQ(shot.at(340, 192), 0xFF000000u);
+  EXPECT_EQ(shot.at(290, 190), 0xFF00FF00u);
+  EXPECT_EQ(shot.at(282, 216), 0xFF000000u);
+}
+
+}  // namespace
+}  // namespace brisenfall

@@ -148,6 +148,7 @@ void frmConfiguration::Form_Load() {
   HScroll3->setValue(settings.cfg_music_volume);
   Check1->setChecked(settings.cfg_music_mute != 0);
   if (settings.cfg_music_count == 0) settings.cfg_custom_music = 0;
+  // Ticking the box from here runs no click handler; the handler would keep this value anyway.
   Check2->setChecked(settings.cfg_custom_music != 0);
   Option1->setChecked(settings.cfg_video_depth == 16);
   Option2->setChecked(settings.cfg_video_depth == 32);

@@ -71,6 +71,7 @@ TEST_F(music_dialog_test, opens_in_the_browse_folder_with_the_midi_files_and_the
   EXPECT_EQ(dialog->File1->selectionMode(), QAbstractItemView::ExtendedSelection);
   EXPECT_EQ(dialog->File1->toolTip(), " Click on a music file to preview it ");
   EXPECT_EQ(dialog->Command6->toolTip(), " Exit without saving any changes to your music list ");
+  testing::save_grab_for_review(*dialog, "music_selection");
 }
 
 TEST_F(music_dialog_test, twenty_five_selected_files_add_the_first_twenty_and_warn_once) {

@@ -1,10 +1,9 @@
 // The stand-in window.
 #include "dialogs/placeholder_window.h"
 
-#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QVBoxLayout>
-#include <QWidget>
 #include <iostream>
 
 #include "platform/qt_application.h"
@@ -16,13 +15,14 @@ int run_placeholder_window(const std::string& title, const std::string& text) {
     std::cerr << "brisenfall: no display to open \"" << title << "\" on\n";
     return 1;
   }
-  QWidget window;
+  // A dialog's own event loop works alone and on top of another dialog alike.
+  QDialog window;
   window.setWindowTitle(QString::fromStdString(title));
   auto* layout = new QVBoxLayout(&window);
   layout->addWidget(new QLabel(QString::fromStdString(text), &window));
   window.resize(420, 120);
-  window.show();
-  return QApplication::exec();
+  window.exec();
+  return 0;
 }
 
 }  // namespace brisenfall

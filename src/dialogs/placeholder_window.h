@@ -5,7 +5,7 @@
 
 namespace brisenfall {
 
-// Shows the window and runs until it is closed; returns the exit code (1 without a display).
+// Shows the window modally and runs until it is closed; returns the exit code (1 without a display).
 int run_placeholder_window(const std::string& title, const std::string& text);
 
 }  // namespace brisenfall

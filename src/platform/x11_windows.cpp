@@ -46,18 +46,36 @@ bool tree_has_title(Display* display, Window window, const std::string& title, i
   return found;
 }
 
-int ignore_x_errors(Display*, XErrorEvent*) { return 0; }
+bool x_error_seen = false;
+
+int note_x_error(Display*, XErrorEvent*) {
+  x_error_seen = true;
+  return 0;
+}
 
 }  // namespace
+
+x11_error_trap::x11_error_trap() : previous_(reinterpret_cast<void (*)()>(XSetErrorHandler(note_x_error))) {}
+
+x11_error_trap::~x11_error_trap() { XSetErrorHandler(reinterpret_cast<XErrorHandler>(previous_)); }
+
+bool x11_error_trap::failed(Display* display) {
+  XSync(display, False);
+  const bool seen = x_error_seen;
+  x_error_seen = false;
+  return seen;
+}
 
 bool x11_window_titled_exists(const std::string& title) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return false;
-  // A window may vanish while the tree is walked; its errors are of no interest here.
-  XErrorHandler previous = XSetErrorHandler(ignore_x_errors);
-  const bool found = tree_has_title(display, DefaultRootWindow(display), title, 3);
-  XSync(display, False);
-  XSetErrorHandler(previous);
+  bool found = false;
+  {
+    // A window may vanish while the tree is walked; its errors are of no interest here.
+    x11_error_trap trap;
+    found = tree_has_title(display, DefaultRootWindow(display), title, 3);
+    trap.failed(display);
+  }
   XCloseDisplay(display);
   return found;
 }

@@ -3,7 +3,28 @@
 
 #include <string>
 
+struct _XDisplay;
+
 namespace brisenfall {
+
+// While it lives, X errors (a foreign window that vanished, a bad window id) are noted here instead
+// of ending the program.
+class x11_error_trap {
+ public:
+  x11_error_trap();
+  ~x11_error_trap();
+  x11_error_trap(const x11_error_trap&) = delete;
+  x11_error_trap& operator=(const x11_error_trap&) = delete;
+
+  // Waits until the display has answered every request made so far; true when one of them failed
+  // since the last call.
+  bool failed(_XDisplay* display);
+
+ private:
+  // The handler in force before, kept as a plain function pointer (Xlib's event type cannot be
+  // declared ahead).
+  void (*previous_)();
+};
 
 // True when a top-level window of the display has exactly this title; false without a display.
 bool x11_window_titled_exists(const std::string& title);

@@ -1,0 +1,142 @@
+// Drive, folder and file lists over the file system.
+#include "dialogs/music_browser.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QRegularExpression>
+#include <QStorageInfo>
+#include <QStyle>
+#include <algorithm>
+#include <filesystem>
+
+#include "shell/shell_utilities.h"
+
+namespace brisenfall {
+namespace {
+
+constexpr int PATH_ROLE = Qt::UserRole;
+
+// The visible entries of a folder of one kind (folders or files), sorted by name in any case;
+// false when the folder cannot be read.
+bool folder_entries(const std::string& folder, bool folders, QStringList& names) {
+  std::error_code error;
+  std::filesystem::directory_iterator entries(folder, error);
+  if (error) return false;
+  for (const auto& entry : entries) {
+    const std::string name = entry.path().filename().string();
+    if (name.empty() || name[0] == '.') continue;
+    std::error_code kind_error;
+    if ((folders ? entry.is_directory(kind_error) : entry.is_regular_file(kind_error)) && !kind_error)
+      names.push_back(QString::fromStdString(name));
+  }
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    const int order = a.compare(b, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a < b;
+  });
+  return true;
+}
+
+QTreeWidgetItem* folder_item(const QString& text, const std::string& path, QStyle::StandardPixmap icon) {
+  auto* item = new QTreeWidgetItem(QStringList{text});
+  item->setData(0, PATH_ROLE, QString::fromStdString(path));
+  item->setIcon(0, QApplication::style()->standardIcon(icon));
+  return item;
+}
+
+}  // namespace
+
+std::vector<music_drive> music_drives() {
+  std::vector<music_drive> drives;
+  const std::string home = with_trailing_separator(QDir::homePath().toStdString());
+  drives.push_back({QString::fromStdString(home) + " [Home]", home});
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (!volume.isValid() || !volume.isReady()) continue;
+    const std::string root = with_trailing_separator(volume.rootPath().toStdString());
+    if (std::any_of(drives.begin(), drives.end(), [&root](const music_drive& d) { return d.root == root; })) continue;
+    QString label = QString::fromStdString(root);
+    if (volume.displayName() != volume.rootPath()) label += " [" + volume.displayName() + "]";
+    drives.push_back({label, root});
+  }
+  return drives;
+}
+
+int drive_index_of(const std::vector<music_drive>& drives, const std::string& folder) {
+  const std::string path = with_trailing_separator(folder);
+  int best = 0;
+  size_t best_length = 0;
+  for (size_t i = 0; i < drives.size(); ++i) {
+    const std::string& root = drives[i].root;
+    if (path.compare(0, root.size(), root) == 0 && root.size() > best_length) {
+      best = static_cast<int>(i);
+      best_length = root.size();
+    }
+  }
+  return best;
+}
+
+std::string music_file_path(const std::string& folder, const std::string& name) {
+  return with_trailing_separator(folder) + name;
+}
+
+bool matches_file_pattern(const QString& name, const QString& patterns) {
+  for (const QString& pattern : patterns.split(';', Qt::SkipEmptyParts)) {
+    const QRegularExpression wildcard(QRegularExpression::wildcardToRegularExpression(pattern.trimmed()),
+                                      QRegularExpression::CaseInsensitiveOption);
+    if (wildcard.match(name).hasMatch()) return true;
+  }
+  return false;
+}
+
+folder_list::folder_list(QWidget* parent) : QTreeWidget(parent) {
+  setHeaderHidden(true);
+  setRootIsDecorated(false);
+  setIndentation(10);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+bool folder_list::set_path(const std::string& folder, const std::string& root) {
+  const std::string target = with_trailing_separator(folder);
+  QStringList inside;
+  if (!folder_entries(target, true, inside)) return false;
+
+  // The path from the root down to the folder, one entry a level, each open.
+  const std::string top = target.compare(0, root.size(), root) == 0 ? root : std::string(1, PATH_SEPARATOR);
+  clear();
+  QTreeWidgetItem* current = folder_item(QString::fromStdString(top), top, QStyle::SP_DirOpenIcon);
+  addTopLevelItem(current);
+  std::string reached = top;
+  for (const auto& part : std::filesystem::path(target.substr(top.size()))) {
+    if (part.empty()) continue;
+    reached = with_trailing_separator(reached + part.string());
+    auto* next = folder_item(QString::fromStdString(part.string()), reached, QStyle::SP_DirOpenIcon);
+    current->addChild(next);
+    current->setExpanded(true);
+    current = next;
+  }
+  for (const QString& name : inside)
+    current->addChild(folder_item(name, with_trailing_separator(target + name.toStdString()), QStyle::SP_DirClosedIcon));
+  current->setExpanded(true);
+  setCurrentItem(current);
+  scrollToItem(current);
+  path_ = target;
+  return true;
+}
+
+std::string folder_list::path_of(const QTreeWidgetItem* item) {
+  return item->data(0, PATH_ROLE).toString().toStdString();
+}
+
+file_list::file_list(QWidget* parent) : QListWidget(parent) {
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+void file_list::set_path(const std::string& folder) {
+  path_ = with_trailing_separator(folder);
+  clear();
+  QStringList names;
+  folder_entries(path_, false, names);
+  for (const QString& name : names)
+    if (matches_file_pattern(name, patterns_)) addItem(name);
+}
+
+}  // namespace brisenfall

@@ -1,0 +1,306 @@
+// The configuration dialog: filling and reading the controls, the custom-music box, the buttons,
+// what is saved when, and the sliders' ranges.
+#include "dialogs/configuration_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest/QTest>
+#include <filesystem>
+
+#include "dialog_test_support.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/music_selection_dialog.h"
+#include "platform/recording_system_services.h"
+#include "shell/settings_file.h"
+#include "support/temp_folder.h"
+
+namespace brisenfall {
+namespace {
+
+class configuration_dialog_test : public ::testing::Test {
+ protected:
+  configuration_dialog_test() {
+    shell.settings_file_path = folder.file(SETTINGS_FILE_NAME);
+    shell.music_browse_folder = folder.data_path();
+    settings.cfg_install_path = folder.data_path();
+  }
+  std::unique_ptr<frmConfiguration> open() {
+    auto dialog = std::make_unique<frmConfiguration>(shell, system, player, [this](shell_state& s) {
+      shows.push_back({s.config_preview_active, testing::read_file(s.settings_file_path)});
+    });
+    dialog->show();
+    return dialog;
+  }
+  // The settings file's line (1-based), or "" when there is no file.
+  std::string saved_line(int number) const {
+    const std::string text = testing::read_file(shell.settings_file_path);
+    size_t start = 0;
+    for (int i = 1; i < number && start != std::string::npos; ++i) start = text.find("\r\n", start) + 2;
+    return start >= text.size() ? "" : text.substr(start, text.find("\r\n", start) - start);
+  }
+
+  struct show_run {
+    bool config_preview_active;
+    std::string settings_file;
+  };
+
+  testing::temp_folder folder;
+  recording_system_services system{folder.path().string()};
+  testing::recording_music_player player;
+  shell_state shell;
+  settings_values& settings = shell.settings;
+  std::vector<show_run> shows;
+};
+
+TEST_F(configuration_dialog_test, opening_fills_the_controls_from_the_settings) {
+  settings.cfg_snow_amount = 1500;
+  settings.cfg_scene_time = 45;
+  settings.cfg_music_volume = 60;
+  settings.cfg_music_mute = 1;
+  settings.cfg_music_count = 1;
+  settings.cfg_music_files = {"/a.mid"};
+  settings.cfg_custom_music = 1;
+  settings.cfg_video_depth = 32;
+  const auto dialog = open();
+  EXPECT_EQ(dialog->windowTitle(), "Brisenfall Screensaver - Configuration");
+  EXPECT_EQ(dialog->size(), QSize(500, 367));
+  EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+  EXPECT_EQ(dialog->HScroll1->value(), 1500);
+  EXPECT_EQ(dialog->HScroll2->value(), 45);
+  EXPECT_EQ(dialog->HScroll3->value(), 60);
+  EXPECT_TRUE(dialog->Check1->isChecked());
+  EXPECT_TRUE(dialog->Check2->isChecked());
+  EXPECT_FALSE(dialog->Option1->isChecked());
+  EXPECT_TRUE(dialog->Option2->isChecked());
+  EXPECT_EQ(dialog->Check2->text(), "Custom ");
+  EXPECT_EQ(dialog->Label8->font().bold(), true);
+}
+
+TEST_F(configuration_dialog_test, custom_music_with_an_empty_list_opens_unticked_and_off) {
+  settings.cfg_custom_music = 1;
+  const auto dialog = open();
+  EXPECT_FALSE(dialog->Check2->isChecked());
+  EXPECT_EQ(settings.cfg_custom_music, 0);
+}
+
+TEST_F(configuration_dialog_test, values_outside_a_sliders_range_show_clamped) {
+  settings.cfg_snow_amount = 5000;
+  settings.cfg_scene_time = 1;
+  settings.cfg_music_volume = -4;
+  const auto dialog = open();
+  EXPECT_EQ(dialog->HScroll1->value(), 3000);
+  EXPECT_EQ(dialog->HScroll2->value(), 5);
+  EXPECT_EQ(dialog->HScroll3->value(), 0);
+}
+
+TEST_F(configuration_dialog_test, update_vars_copies_the_controls_but_leaves_custom_music_alone) {
+  settings.cfg_music_count = 1;
+  settings.cfg_music_files = {"/a.mid"};
+  const auto dialog = open();
+  dialog->HScroll1->setValue(2200);
+  dialog->HScroll2->setValue(9);
+  dialog->HScroll3->setValue(33);
+  dialog->Check1->setChecked(true);
+  dialog->Option2->setChecked(true);
+  dialog->Check2->setChecked(true);
+  dialog->update_vars();
+  EXPECT_EQ(settings.cfg_snow_amount, 2200);
+  EXPECT_EQ(settings.cfg_scene_time, 9);
+  EXPECT_EQ(settings.cfg_music_volume, 33);
+  EXPECT_EQ(settings.cfg_music_mute, 1);
+  EXPECT_EQ(settings.cfg_video_depth, 32);
+  EXPECT_EQ(settings.cfg_custom_music, 0);
+}
+
+TEST_F(configuration_dialog_test, a_depth_other_than_16_or_32_selects_neither_option_and_is_kept) {
+  settings.cfg_video_depth = 24;
+  const auto dialog = open();
+  EXPECT_FALSE(dialog->Option1->isChecked());
+  EXPECT_FALSE(dialog->Option2->isChecked());
+  dialog->update_vars();
+  EXPECT_EQ(settings.cfg_video_depth, 24);
+  QTest::mouseClick(dialog->Option1, Qt::LeftButton);
+  dialog->update_vars();
+  EXPECT_EQ(settings.cfg_video_depth, 16);
+}
+
+TEST_F(configuration_dialog_test, custom_cannot_stay_ticked_while_the_list_is_empty) {
+  const auto dialog = open();
+  QTest::mouseClick(dialog->Check2, Qt::LeftButton);
+  EXPECT_FALSE(dialog->Check2->isChecked());
+  EXPECT_EQ(settings.cfg_custom_music, 0);
+
+  settings.cfg_music_count = 1;
+  settings.cfg_music_files = {"/a.mid"};
+  QTest::mouseClick(dialog->Check2, Qt::LeftButton);
+  EXPECT_TRUE(dialog->Check2->isChecked());
+  EXPECT_EQ(settings.cfg_custom_music, 1);
+  QTest::mouseClick(dialog->Check2, Qt::LeftButton);
+  EXPECT_EQ(settings.cfg_custom_music, 0);
+}
+
+TEST_F(configuration_dialog_test, edit_then_ok_with_an_empty_list_unticks_custom) {
+  settings.cfg_music_count = 2;
+  settings.cfg_music_files = {"/a.mid", "/b.mid"};
+  settings.cfg_custom_music = 1;
+  const auto dialog = open();
+  ASSERT_TRUE(dialog->Check2->isChecked());
+  bool edited = false;
+  testing::when_modal_opens([&edited](QDialog& opened) {
+    auto& music = dynamic_cast<frm_custommusic&>(opened);
+    music.List2->selectAll();
+    QTest::mouseClick(music.Command5, Qt::LeftButton);
+    QTest::mouseClick(music.Command3, Qt::LeftButton);
+    edited = true;
+  });
+  QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+  EXPECT_TRUE(edited);
+  EXPECT_EQ(settings.cfg_music_count, 0);
+  EXPECT_EQ(settings.cfg_custom_music, 0);
+  EXPECT_FALSE(dialog->Check2->isChecked());
+}
+
+TEST_F(configuration_dialog_test, edit_with_a_filled_list_keeps_custom_as_it_was) {
+  const auto dialog = open();
+  testing::write_file(folder.file("song.mid"), "MThd");
+  testing::when_modal_opens([](QDialog& opened) {
+    auto& music = dynamic_cast<frm_custommusic&>(opened);
+    music.File1->selectAll();
+    music.Command1_Click();
+    music.Command3_Click();
+  });
+  dialog->Command2_Click();
+  EXPECT_EQ(settings.cfg_music_count, 1);
+  EXPECT_FALSE(dialog->Check2->isChecked());
+  EXPECT_EQ(settings.cfg_custom_music, 0);
+}
+
+TEST_F(configuration_dialog_test, preview_saves_runs_the_show_as_a_test_and_keeps_the_dialog) {
+  const auto dialog = open();
+  dialog->HScroll1->setValue(2500);
+  QTest::mouseClick(dialog->Command1[PREVIEW_BUTTON], Qt::LeftButton);
+  ASSERT_EQ(shows.size(), 1u);
+  EXPECT_TRUE(shows[0].config_preview_active);
+  EXPECT_EQ(shows[0].settings_file.substr(shows[0].settings_file.find("\r\n") + 2, 6), "2500\r\n");
+  EXPECT_FALSE(shell.config_preview_active);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->HScroll1->value(), 2500);
+}
+
+TEST_F(configuration_dialog_test, exit_and_escape_copy_save_and_close) {
+  for (const bool escape : {false, true}) {
+    auto dialog = open();
+    dialog->HScroll2->setValue(escape ? 77 : 66);
+    if (escape)
+      QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    else
+      QTest::mouseClick(dialog->Command1[EXIT_BUTTON], Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(saved_line(4), escape ? "77" : "66");
+  }
+}
+
+TEST_F(configuration_dialog_test, the_close_box_copies_and_saves_nothing) {
+  const auto dialog = open();
+  dialog->HScroll1->setValue(2900);
+  QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
+  EXPECT_EQ(settings.cfg_snow_amount, 2900);
+  dialog->HScroll1->setValue(400);
+  dialog->close();
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(settings.cfg_snow_amount, 2900);
+  EXPECT_FALSE(std::filesystem::exists(shell.settings_file_path));
+}
+
+TEST_F(configuration_dialog_test, read_me_opens_the_page_and_reports_a_failed_launch) {
+  const auto dialog = open();
+  QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
+  EXPECT_EQ(system.documents, std::vector<std::string>{folder.data_path() + "readme.htm"});
+  EXPECT_TRUE(system.messages.empty());
+  system.open_document_result = 32;
+  QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
+  ASSERT_EQ(system.messages.size(), 1u);
+  EXPECT_EQ(system.messages[0].title, "Failed To Launch Default Web Browser!");
+  EXPECT_EQ(system.messages[0].text, "Error launching browser!");
+  EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(configuration_dialog_test, about_opens_the_about_screen_modally_over_the_dialog) {
+  const auto dialog = open();
+  QString caption;
+  testing::when_modal_opens([&caption](QDialog& opened) {
+    caption = opened.windowTitle();
+    dynamic_cast<frm_about&>(opened).Command1_Click();
+  });
+  QTest::mouseClick(dialog->Command1[ABOUT_BUTTON], Qt::LeftButton);
+  EXPECT_EQ(caption, "About... Brisenfall Screensaver");
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(std::filesystem::exists(shell.settings_file_path));
+}
+
+TEST_F(configuration_dialog_test, sliders_have_their_bounds_and_steps) {
+  const auto dialog = open();
+  const struct {
+    QScrollBar* bar;
+    int minimum, maximum, small_step, large_step;
+  } sliders[] = {{dialog->HScroll1, 100, 3000, 10, 100}, {dialog->HScroll2, 5, 120, 1, 10},
+                 {dialog->HScroll3, 0, 100, 1, 10}};
+  for (const auto& slider : sliders) {
+    EXPECT_EQ(slider.bar->minimum(), slider.minimum);
+    EXPECT_EQ(slider.bar->maximum(), slider.maximum);
+    slider.bar->setFocus();
+    slider.bar->setValue(slider.minimum + 50);
+    QTest::keyClick(slider.bar, Qt::Key_Right);
+    EXPECT_EQ(slider.bar->value(), slider.minimum + 50 + slider.small_step);
+    QTest::keyClick(slider.bar, Qt::Key_Left);
+    QTest::keyClick(slider.bar, Qt::Key_PageDown);
+    EXPECT_EQ(slider.bar->value(), slider.minimum + 50 + slider.large_step);
+    QTest::keyClick(slider.bar, Qt::Key_PageUp);
+    QTest::keyClick(slider.bar, Qt::Key_Up);
+    EXPECT_EQ(slider.bar->value(), slider.minimum + 50 - slider.small_step);
+    QTest::keyClick(slider.bar, Qt::Key_End);
+    EXPECT_EQ(slider.bar->value(), slider.maximum);
+  }
+}
+
+TEST_F(configuration_dialog_test, tab_order_and_access_keys) {
+  const auto dialog = open();
+  const std::vector<QWidget*> order = {dialog->Option1, dialog->Option2, dialog->HScroll1, dialog->HScroll2,
+                                       dialog->HScroll3, dialog->Check1, dialog->Check2, dialog->Command2,
+                                       dialog->Command1[ABOUT_BUTTON], dialog->Command1[README_BUTTON],
+                                       dialog->Command1[PREVIEW_BUTTON], dialog->Command1[EXIT_BUTTON]};
+  // The next control that Tab reaches: the focus chain holds labels and frames too.
+  const auto next_tab_stop = [](QWidget* control) {
+    do control = control->nextInFocusChain();
+    while (!(control->focusPolicy() & Qt::TabFocus));
+    return control;
+  };
+  for (size_t i = 1; i < order.size(); ++i) EXPECT_EQ(next_tab_stop(order[i - 1]), order[i]) << i;
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  // An access key presses its button after a short flash.
+  QTest::keyClick(dialog.get(), Qt::Key_P, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return shows.size() == 1; }, 2000));
+  QTest::keyClick(dialog.get(), Qt::Key_E, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog->isVisible(); }, 2000));
+}
+
+TEST_F(configuration_dialog_test, shows_the_banner_and_a_missing_separator_leaves_an_empty_area) {
+  testing::write_picture(folder.file("banner.png"), 500, 43, 0x224488);
+  const auto dialog = open();
+  const QImage grab = dialog->grab().toImage();
+  testing::save_grab_for_review(*dialog, "configuration");
+  EXPECT_EQ(grab.pixelColor(250, 20).rgb() & 0xFFFFFF, 0x224488u);
+  EXPECT_NE(grab.pixelColor(250, 50).rgb() & 0xFFFFFF, 0x224488u);
+  EXPECT_TRUE(dialog->Image3->pixmap().isNull());
+}
+
+}  // namespace
+}  // namespace brisenfall

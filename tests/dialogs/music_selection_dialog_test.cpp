@@ -1,0 +1,226 @@
+// The music selection dialog: browsing, previews, the list of up to 20 files, Ok and the ways to cancel.
+#include "dialogs/music_selection_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest/QTest>
+#include <filesystem>
+
+#include "dialog_test_support.h"
+#include "platform/recording_system_services.h"
+#include "support/temp_folder.h"
+
+namespace brisenfall {
+namespace {
+
+QStringList texts(const QListWidget& list) {
+  QStringList result;
+  for (int i = 0; i < list.count(); ++i) result.push_back(list.item(i)->text());
+  return result;
+}
+
+void select_rows(QListWidget& list, std::initializer_list<int> rows) {
+  list.clearSelection();
+  for (const int row : rows) list.item(row)->setSelected(true);
+}
+
+class music_dialog_test : public ::testing::Test {
+ protected:
+  music_dialog_test() {
+    std::filesystem::create_directories(root.path() / "music" / "winter");
+    for (const char* name : {"b.mid", "A.MID", "c.rmi", "notes.txt", "d.midi", ".hidden.mid"})
+      testing::write_file(folder(name), "MThd");
+    testing::write_file(folder("winter/deep.mid"), "MThd");
+    shell.music_browse_folder = folder("");
+    shell.settings.cfg_install_path = root.data_path();
+  }
+  std::string folder(const std::string& name) const { return root.data_path() + "music/" + name; }
+  std::unique_ptr<frm_custommusic> open(std::vector<music_drive> drives = {}) {
+    if (drives.empty()) drives = {{"test", root.data_path()}};
+    auto dialog = std::make_unique<frm_custommusic>(nullptr, shell, system, player, std::move(drives));
+    dialog->show();
+    return dialog;
+  }
+  void make_files(int count) {
+    for (int i = 1; i <= count; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "m%02d.mid", i);
+      testing::write_file(folder(name), "MThd");
+    }
+  }
+
+  testing::temp_folder root;
+  recording_system_services system{root.path().string()};
+  testing::recording_music_player player;
+  shell_state shell;
+};
+
+TEST_F(music_dialog_test, opens_in_the_browse_folder_with_the_midi_files_and_the_list) {
+  shell.settings.cfg_music_count = 2;
+  shell.settings.cfg_music_files = {"/x/one.mid", "/x/two.rmi"};
+  const auto dialog = open();
+  EXPECT_EQ(dialog->windowTitle(), "Brisenfall Screensaver - Music Selection");
+  EXPECT_EQ(dialog->size(), QSize(602, 391));
+  EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+  EXPECT_EQ(dialog->Dir1->path(), folder(""));
+  EXPECT_EQ(texts(*dialog->File1), (QStringList{"A.MID", "b.mid", "c.rmi"}));
+  EXPECT_EQ(texts(*dialog->List2), (QStringList{"/x/one.mid", "/x/two.rmi"}));
+  EXPECT_EQ(dialog->File1->selectionMode(), QAbstractItemView::ExtendedSelection);
+  EXPECT_EQ(dialog->File1->toolTip(), " Click on a music file to preview it ");
+  EXPECT_EQ(dialog->Command6->toolTip(), " Exit without saving any changes to your music list ");
+  testing::save_grab_for_review(*dialog, "music_selection");
+}
+
+TEST_F(music_dialog_test, twenty_five_selected_files_add_the_first_twenty_and_warn_once) {
+  make_files(25);
+  const auto dialog = open();
+  ASSERT_EQ(dialog->File1->count(), 28);
+  for (int i = 3; i < 28; ++i) dialog->File1->item(i)->setSelected(true);
+  QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+  ASSERT_EQ(dialog->List2->count(), 20);
+  EXPECT_EQ(dialog->List2->item(0)->text().toStdString(), folder("m01.mid"));
+  EXPECT_EQ(dialog->List2->item(19)->text().toStdString(), folder("m20.mid"));
+  ASSERT_EQ(system.messages.size(), 1u);
+  EXPECT_EQ(system.messages[0].title, "Music Selection");
+  EXPECT_EQ(system.messages[0].text, "Up to 20 music files can be selected.");
+}
+
+TEST_F(music_dialog_test, a_full_list_takes_nothing_and_warns_only_when_files_are_selected) {
+  shell.settings.cfg_music_count = 20;
+  shell.settings.cfg_music_files.assign(20, "/x/full.mid");
+  const auto dialog = open();
+  dialog->File1->clearSelection();
+  dialog->Command1_Click();
+  EXPECT_TRUE(system.messages.empty());
+  select_rows(*dialog->File1, {0});
+  dialog->Command1_Click();
+  EXPECT_EQ(dialog->List2->count(), 20);
+  EXPECT_EQ(system.messages.size(), 1u);
+}
+
+TEST_F(music_dialog_test, a_file_added_twice_is_listed_twice) {
+  const auto dialog = open();
+  select_rows(*dialog->File1, {1});
+  dialog->Command1_Click();
+  dialog->Command1_Click();
+  const QString path = QString::fromStdString(folder("b.mid"));
+  EXPECT_EQ(texts(*dialog->List2), (QStringList{path, path}));
+}
+
+TEST_F(music_dialog_test, remove_takes_the_selected_entries_and_keeps_the_order_of_the_rest) {
+  shell.settings.cfg_music_count = 5;
+  shell.settings.cfg_music_files = {"/1.mid", "/2.mid", "/3.mid", "/4.mid", "/5.mid"};
+  const auto dialog = open();
+  select_rows(*dialog->List2, {0, 2, 4});
+  QTest::mouseClick(dialog->Command5, Qt::LeftButton);
+  EXPECT_EQ(texts(*dialog->List2), (QStringList{"/2.mid", "/4.mid"}));
+  EXPECT_TRUE(dialog->List2->selectedItems().isEmpty());
+}
+
+TEST_F(music_dialog_test, ok_replaces_the_list_in_memory) {
+  shell.settings.cfg_music_count = 1;
+  shell.settings.cfg_music_files = {"/old.mid"};
+  auto dialog = open();
+  select_rows(*dialog->File1, {0, 2});
+  dialog->Command1_Click();
+  QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+  EXPECT_EQ(shell.settings.cfg_music_count, 3);
+  EXPECT_EQ(shell.settings.cfg_music_files, (std::vector<std::string>{"/old.mid", folder("A.MID"), folder("c.rmi")}));
+  EXPECT_FALSE(dialog->isVisible());
+
+  dialog = open();
+  select_rows(*dialog->List2, {0, 1, 2});
+  dialog->Command5_Click();
+  dialog->Command3_Click();
+  EXPECT_EQ(shell.settings.cfg_music_count, 0);
+}
+
+TEST_F(music_dialog_test, cancel_escape_and_the_close_box_discard_the_changes_and_stop_the_preview) {
+  shell.settings.cfg_music_count = 1;
+  shell.settings.cfg_music_files = {"/kept.mid"};
+  const std::vector<std::function<void(frm_custommusic&)>> ways = {
+      [](frm_custommusic& d) { QTest::mouseClick(d.Command6, Qt::LeftButton); },
+      [](frm_custommusic& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+      [](frm_custommusic& d) { d.close(); },
+  };
+  for (size_t way = 0; way < ways.size(); ++way) {
+    player.calls.clear();
+    const auto dialog = open();
+    select_rows(*dialog->File1, {0});
+    dialog->Command1_Click();
+    select_rows(*dialog->List2, {0});
+    dialog->Command5_Click();
+    ways[way](*dialog);
+    EXPECT_FALSE(dialog->isVisible()) << way;
+    EXPECT_EQ(shell.settings.cfg_music_count, 1) << way;
+    EXPECT_EQ(shell.settings.cfg_music_files, std::vector<std::string>{"/kept.mid"}) << way;
+    EXPECT_EQ(player.calls, std::vector<std::string>{"stop"}) << way;
+  }
+}
+
+TEST_F(music_dialog_test, clicking_a_file_previews_it_and_a_double_click_on_the_list_plays_the_entry) {
+  shell.settings.cfg_music_count = 1;
+  shell.settings.cfg_music_files = {"/listed.mid"};
+  const auto dialog = open();
+  const QRect row = dialog->File1->visualItemRect(dialog->File1->item(1));
+  QTest::mouseClick(dialog->File1->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_TRUE(dialog->File1->isEnabled());
+  EXPECT_EQ(player.calls, std::vector<std::string>{"play " + folder("b.mid")});
+
+  const QRect entry = dialog->List2->visualItemRect(dialog->List2->item(0));
+  QTest::mouseClick(dialog->List2->viewport(), Qt::LeftButton, {}, entry.center());
+  EXPECT_EQ(player.calls.size(), 1u);
+  QTest::mouseDClick(dialog->List2->viewport(), Qt::LeftButton, {}, entry.center());
+  EXPECT_EQ(player.calls.back(), "play /listed.mid");
+}
+
+TEST_F(music_dialog_test, folders_follow_clicks_and_reopening_starts_where_browsing_ended) {
+  auto dialog = open();
+  dialog->Dir1_Click(folder("winter/"));
+  EXPECT_EQ(texts(*dialog->File1), QStringList{"deep.mid"});
+  EXPECT_EQ(dialog->Dir1->path(), folder(""));
+  dialog->reject();
+  EXPECT_EQ(shell.music_browse_folder, folder("winter/"));
+
+  dialog = open();
+  EXPECT_EQ(dialog->Dir1->path(), folder("winter/"));
+  EXPECT_EQ(texts(*dialog->File1), QStringList{"deep.mid"});
+  // The folder list runs from the drive's root down to the folder.
+  EXPECT_EQ(dialog->Dir1->topLevelItem(0)->text(0).toStdString(), root.data_path());
+}
+
+TEST_F(music_dialog_test, an_unreadable_drive_returns_silently_to_the_browse_folder) {
+  const auto dialog = open({{"test", root.data_path()}, {"gone", root.data_path() + "no-medium/"}});
+  dialog->Drive1->setCurrentIndex(1);
+  dialog->Drive1_Change();
+  EXPECT_EQ(dialog->Drive1->currentIndex(), 0);
+  EXPECT_EQ(dialog->Dir1->path(), folder(""));
+  EXPECT_EQ(dialog->File1->count(), 3);
+  EXPECT_TRUE(system.messages.empty());
+}
+
+TEST(music_file_path, joins_with_exactly_one_separator) {
+  EXPECT_EQ(music_file_path("/", "song.mid"), "/song.mid");
+  EXPECT_EQ(music_file_path("/music", "song.mid"), "/music/song.mid");
+  EXPECT_EQ(music_file_path("/music/", "song.mid"), "/music/song.mid");
+}
+
+TEST(matches_file_pattern, splits_the_patterns_and_ignores_case) {
+  EXPECT_TRUE(matches_file_pattern("a.mid", "*.mid;*.rmi"));
+  EXPECT_TRUE(matches_file_pattern("B.RMI", "*.mid;*.rmi"));
+  EXPECT_FALSE(matches_file_pattern("a.midi", "*.mid;*.rmi"));
+  EXPECT_FALSE(matches_file_pattern("mid", "*.mid;*.rmi"));
+}
+
+TEST(drive_index_of, picks_the_longest_root_that_holds_the_folder) {
+  const std::vector<music_drive> drives{{"home", "/home/me/"}, {"root", "/"}, {"media", "/media/usb/"}};
+  EXPECT_EQ(drive_index_of(drives, "/home/me/music/"), 0);
+  EXPECT_EQ(drive_index_of(drives, "/media/usb"), 2);
+  EXPECT_EQ(drive_index_of(drives, "/srv/"), 1);
+}
+
+}  // namespace
+}  // namespace brisenfall

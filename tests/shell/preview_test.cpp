@@ -1,0 +1,99 @@
+// The preview form: attach into the host, the watch every 100 ms, the close request, detach.
+#include "shell/preview.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/recording_preview_host.h"
+
+namespace brisenfall {
+namespace {
+
+using calls = std::vector<std::string>;
+
+TEST(picture_box_twips, covers_the_host_client_area_in_twips) {
+  const twips_size size = picture_box_twips({0, 0, 152, 112}, 15, 15);
+  EXPECT_EQ(size.width, 2280);
+  EXPECT_EQ(size.height, 1680);
+  const twips_size offset = picture_box_twips({4, 6, 104, 86}, 15, 12);
+  EXPECT_EQ(offset.width, 1500);
+  EXPECT_EQ(offset.height, 960);
+}
+
+class preview_test : public ::testing::Test {
+ protected:
+  preview_test() {
+    shell.preview_host_window = 77;
+    host.add_window(77, 152, 112);
+  }
+  int events_runs() const { return static_cast<int>(std::count(host.calls.begin(), host.calls.end(), "events 100")); }
+
+  shell_state shell;
+  recording_preview_host host;
+  frmPreview preview{shell, host};
+};
+
+TEST_F(preview_test, load_moves_the_picture_over_the_client_area_and_into_the_host) {
+  preview.Form_Load();
+  EXPECT_EQ(host.calls, (calls{"replace procedure", "client rect 77", "move 0 0 152 112", "parent 77"}));
+  EXPECT_EQ(host.picture_parent, 77);
+  EXPECT_TRUE(preview.preview_active);
+  EXPECT_TRUE(preview.tmrPreview_enabled);
+}
+
+TEST_F(preview_test, a_close_request_takes_the_picture_back_and_the_next_tick_ends_the_preview) {
+  host.on_events = [this] {
+    if (events_runs() == 3) host.queue_message(preview_message::close);
+  };
+  EXPECT_EQ(preview.run(), 0);
+  EXPECT_EQ(events_runs(), 3);
+  EXPECT_EQ(host.picture_parent, 0);
+  EXPECT_FALSE(preview.preview_active);
+  EXPECT_FALSE(preview.tmrPreview_enabled);
+  // The close request is not passed on to the picture box's own procedure.
+  EXPECT_TRUE(host.passed_on.empty());
+  const calls tail(host.calls.end() - 4, host.calls.end());
+  EXPECT_EQ(tail, (calls{"events 100", "parent 0", "is window 77", "replace procedure"}));
+}
+
+TEST_F(preview_test, a_vanished_host_ends_the_preview_at_the_next_tick) {
+  host.on_events = [this] {
+    if (events_runs() == 2) host.remove_window(77);
+  };
+  preview.run();
+  EXPECT_EQ(events_runs(), 2);
+  EXPECT_EQ(host.picture_parent, 77);
+  EXPECT_EQ(host.calls.back(), "replace procedure");
+}
+
+TEST_F(preview_test, host_zero_or_not_a_window_ends_at_the_first_tick) {
+  for (const int32_t window : {0, 1234}) {
+    shell.preview_host_window = window;
+    recording_preview_host empty_host;
+    frmPreview lonely(shell, empty_host);
+    lonely.run();
+    EXPECT_EQ(std::count(empty_host.calls.begin(), empty_host.calls.end(), "events 100"), 1) << window;
+    EXPECT_EQ(empty_host.calls[2], "move 0 0 0 0") << window;
+  }
+}
+
+TEST_F(preview_test, other_messages_reach_the_old_procedure_which_comes_back_on_unload) {
+  preview.Form_Load();
+  host.queue_message(preview_message::other);
+  host.run_events_for(PREVIEW_WATCH_INTERVAL);
+  EXPECT_EQ(host.passed_on, std::vector<preview_message>{preview_message::other});
+  preview.Form_Unload();
+  // Restored: a close request now reaches the picture box's own procedure and leaves the host alone.
+  host.queue_message(preview_message::close);
+  host.run_events_for(PREVIEW_WATCH_INTERVAL);
+  EXPECT_EQ(host.passed_on.size(), 2u);
+  EXPECT_EQ(host.picture_parent, 77);
+  EXPECT_TRUE(preview.preview_active);
+}
+
+TEST_F(preview_test, unload_without_a_replaced_procedure_restores_nothing) {
+  preview.Form_Unload();
+  EXPECT_TRUE(host.calls.empty());
+}
+
+}  // namespace
+}  // namespace brisenfall

@@ -1,0 +1,77 @@
+// Host windows on Xlib for end-to-end tests.
+#include "support/host_window.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <stdexcept>
+
+namespace brisenfall::testing {
+
+struct host_window::x11_state {
+  Display* display = nullptr;
+  Window window = 0;
+};
+
+host_window::host_window(const std::string& display_name, int width, int height) : x_(std::make_unique<x11_state>()) {
+  x_->display = XOpenDisplay(display_name.c_str());
+  if (x_->display == nullptr) throw std::runtime_error("cannot open display " + display_name);
+  const int screen = DefaultScreen(x_->display);
+  x_->window = XCreateSimpleWindow(x_->display, RootWindow(x_->display, screen), 20, 20, static_cast<unsigned>(width),
+                                   static_cast<unsigned>(height), 0, WhitePixel(x_->display, screen),
+                                   WhitePixel(x_->display, screen));
+  XStoreName(x_->display, x_->window, "Preview Host");
+  XMapWindow(x_->display, x_->window);
+  XSync(x_->display, False);
+}
+
+host_window::~host_window() {
+  destroy();
+  XCloseDisplay(x_->display);
+}
+
+unsigned long host_window::id() const { return x_->window; }
+
+unsigned long host_window::mapped_child() const {
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  unsigned long found = 0;
+  if (x_->window == 0 || XQueryTree(x_->display, x_->window, &root, &parent, &children, &count) == 0) return 0;
+  for (unsigned int i = 0; i < count && found == 0; ++i) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(x_->display, children[i], &attributes) != 0 && attributes.map_state == IsViewable)
+      found = children[i];
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+uint32_t host_window::pixel(int x, int y) const {
+  XImage* image = XGetImage(x_->display, x_->window, x, y, 1, 1, AllPlanes, ZPixmap);
+  if (image == nullptr) return 0xFFFFFFFF;
+  const auto value = static_cast<uint32_t>(XGetPixel(image, 0, 0) & 0xFFFFFF);
+  XDestroyImage(image);
+  return value;
+}
+
+void host_window::send_delete_window(unsigned long window) const {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(x_->display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x_->display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(x_->display, window, False, NoEventMask, &event);
+  XSync(x_->display, False);
+}
+
+void host_window::destroy() {
+  if (x_->window == 0) return;
+  XDestroyWindow(x_->display, x_->window);
+  XSync(x_->display, False);
+  x_->window = 0;
+}
+
+}  // namespace brisenfall::testing

@@ -1,0 +1,33 @@
+// A window of the test's own on a display, standing in for the program that hosts a preview: it
+// finds the window placed inside it, reads its own pixels, and closes or destroys as a host does.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace brisenfall::testing {
+
+class host_window {
+ public:
+  // Opens the display (":N") and maps a window of that client size.
+  host_window(const std::string& display_name, int width, int height);
+  ~host_window();
+  host_window(const host_window&) = delete;
+  host_window& operator=(const host_window&) = delete;
+
+  unsigned long id() const;
+  // The first window placed inside this one that is mapped; 0 when there is none.
+  unsigned long mapped_child() const;
+  // The colour at a point of the window as 0xRRGGBB (a screenshot of one pixel).
+  uint32_t pixel(int x, int y) const;
+  // Asks a window to close with WM_DELETE_WINDOW, as a host or window manager does.
+  void send_delete_window(unsigned long window) const;
+  void destroy();
+
+ private:
+  struct x11_state;
+  std::unique_ptr<x11_state> x_;
+};
+
+}  // namespace brisenfall::testing

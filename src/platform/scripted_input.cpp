@@ -13,14 +13,18 @@ void scripted_input::close() { is_open = false; }
 bool scripted_input::read_keyboard(key_states& out) {
   if (!is_open) return false;
   ++keyboard_reads;
-  for (auto it = releases.begin(); it != releases.end();) {
-    if (keyboard_reads > it->second) {
-      keys[it->first] = 0;
-      it = releases.erase(it);
-    } else {
-      ++it;
+  const auto apply = [this](std::map<uint8_t, int32_t>& changes, uint8_t state) {
+    for (auto it = changes.begin(); it != changes.end();) {
+      if (keyboard_reads > it->second) {
+        keys[it->first] = state;
+        it = changes.erase(it);
+      } else {
+        ++it;
+      }
     }
-  }
+  };
+  apply(releases, 0);
+  apply(presses, 0x80);
   out = keys;
   return true;
 }

@@ -22,6 +22,8 @@ class scripted_input final : public input_device {
   void release(uint8_t key) { keys[key] = 0; }
   // The key stays down for that many more keyboard reads and is up from the next one.
   void release_after_reads(uint8_t key, int32_t reads) { releases[key] = keyboard_reads + reads; }
+  // The key stays up for that many more keyboard reads and is down from the next one.
+  void press_after_reads(uint8_t key, int32_t reads) { presses[key] = keyboard_reads + reads; }
   // One movement for one poll; polls with nothing queued read no movement and no buttons.
   void queue_mouse(int32_t dx, int32_t dy, bool left = false, bool right = false);
 
@@ -29,6 +31,7 @@ class scripted_input final : public input_device {
   bool is_open = false;
   key_states keys{};
   std::map<uint8_t, int32_t> releases;
+  std::map<uint8_t, int32_t> presses;
   std::deque<mouse_reading> mouse_queue;
   int32_t pads = 0;
   pad_reading pad_state[2];

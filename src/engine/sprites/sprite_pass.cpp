@@ -31,11 +31,12 @@ void Varnel_2D_Engine::sprites_draw() {
     }
     if (const sprite_step behaviour = behaviour_for(s.enginetype); behaviour != nullptr) {
       sprite_turn turn{*this, sprites_, s, number, t};
-      if (behaviour(turn) == turn_result::ends) continue;
+      // A behaviour that switched the sprite off has ended its turn whatever it returned.
+      if (behaviour(turn) == turn_result::ends || s.state == 0) continue;
     }
     if (s.animmode >= 1 && animation_step != nullptr) {
       sprite_turn turn{*this, sprites_, s, number, t};
-      if (animation_step(turn) == turn_result::ends) continue;
+      if (animation_step(turn) == turn_result::ends || s.state == 0) continue;
     }
     if (!private_sprite_effects(s)) continue;
     private_sprite_draw(s);

@@ -122,6 +122,20 @@ TEST(SpriteStatus, CountsByIdOnlyLiveSprites) {
   EXPECT_EQ(e->sprite_gethowmanyonwithid(7), 0);
 }
 
+TEST(SpriteStatus, StatisticsLineCountsLiveSprites) {
+  recorded_sprites e(4);
+  e.frame_at(1, 0, 0);
+  e.frame_at(2, 0, 0);
+  e->sprite_enginedelay(2, 10);
+  e.frame_at(3, 0, 0);
+  e->sprite_off(3);
+  e->sceneinfo = true;
+  e->scene_begin();
+  e->scene_end();
+  ASSERT_FALSE(e.display->texts.empty());
+  EXPECT_NE(e.display->texts.back().text.find(" Sprites=2 "), std::string::npos) << e.display->texts.back().text;
+}
+
 TEST(SpriteStatus, RandomRangeDrawsOnceAndReportsOffAsZero) {
   recorded_sprites e(2);
   e.frame_at(1, 0, 0);

@@ -5,12 +5,15 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
+#include "engine/draw_math.h"
 #include "engine/engine_backends.h"
 #include "engine/engine_core.h"
 #include "engine/frame_state.h"
 #include "engine/input_state.h"
+#include "engine/sprites/sprite_table.h"
 #include "engine/texture_table.h"
 #include "engine/timer_table.h"
 
@@ -131,6 +134,136 @@ class Varnel_2D_Engine {
                    double letterwidth, double letterheight, double lettersacross, double dstx,
                    double dsty, double alpha, double shadowalpha, double shadowxoffset,
                    double shadowyoffset);
+
+  // ==== Sprites (the sprite family's section) ================================================
+  // ---- Sprite table: sprites 1..spritetotal, on/off, attributes, the z-order list ------------
+  // A fresh table of `spritetotal` sprites, all off, drawn in the order spritetotal .. 1.
+  void sprite_init(double spritetotal);
+  void sprite_resetzorder();
+  // Switches the sprite on with the default attributes; without origintopleft (x, y) is the centre.
+  void sprite_on(double spriteindex, double xpos, double ypos, double textureindex, double srcx, double srcy,
+                 double xframe, double yframe, double framewidth, double frameheight, bool origintopleft = false);
+  void sprite_off(double sprite);
+  void sprite_offall();
+  void sprite_setstatus(double sprite, bool active);
+  // 0 off, 1 on, 2, 3 waiting on a delay; nothing for any other state.
+  std::optional<double> sprite_getstatus(double sprite);
+  // The first sprite that is neither on nor waiting; 0 if none.
+  double sprite_get1available();
+  double sprite_get1availablerange(double startsprite, double endsprite);
+  // One random draw in the range: that sprite if it is on, else 0.
+  double sprite_get1onrandomrange(double startsprite, double endsprite);
+  // Sprites on or waiting.
+  double sprite_gethowmanyon();
+  bool sprite_getanyoftheseon(double startsprite, double endsprite);
+  double sprite_getreservedtotal();
+  // Sprites on or waiting whose id1 equals `id`.
+  double sprite_gethowmanyonwithid(double id);
+  void sprite_setx(double sprite, double x);
+  void sprite_sety(double sprite, double Y);
+  void sprite_setxy(double sprite, double x, double Y);
+  double sprite_getx(double sprite);
+  double sprite_gety(double sprite);
+  // Position into retx, rety.
+  void sprite_getxy(double sprite);
+  void sprite_setalpha(double sprite, double alpha);
+  double sprite_getalpha(double sprite);
+  void sprite_setscale(double sprite, double size);
+  double sprite_getscale(double sprite);
+  void sprite_setrotate(double sprite, double degree);
+  double sprite_getrotate(double sprite);
+  void sprite_setrgb(double sprite, double r, double g, double b);
+  // Colour into retr, retg, retb.
+  void sprite_getrgb(double sprite);
+  void sprite_setshadow(double sprite, double alpha, double xoffset, double yoffset, bool state = false);
+  void sprite_setid1(double sprite, double id);
+  void sprite_setid2(double sprite, double id);
+  double sprite_getid1(double sprite);
+  double sprite_getid2(double sprite);
+  void sprite_sethits(double sprite, double totalhitsneeded);
+  double sprite_gethitsleft(double sprite);
+  // Takes `addtohits` off the hits left; true when none are left.
+  bool sprite_gethit(double sprite, double addtohits);
+  void sprite_setcollideradius(double sprite, double radius);
+  void sprite_setcollidebox(double sprite, double xspot, double yspot, double width, double height);
+  void sprite_setcollidestatus(double sprite, bool state);
+  // Moves the sprite to list position `zorder`; those between shift one place towards its old one.
+  void sprite_setzorder(double sprite, double zorder);
+  // The sprite's position in the z-order list.
+  double sprite_getzorder(double sprite);
+  // Whole degrees from the centre of sprite1 to the centre of sprite2: 0 up, clockwise.
+  double sprite_getangle(double sprite1, double sprite2);
+  // Moves the sprite and the centre of its swing or orbit.
+  void sprite_addtopos(double sprite, double xvalue, double yvalue);
+  void sprite_addtoposrange(double startsprite, double endsprite, double xvalue, double yvalue);
+  // Moves the sprite, held inside (or wrapped around) the bounds.
+  void sprite_addtoposlimit(double sprite, double xvalue, double yvalue, double xmin, double ymin, double xmax,
+                            double ymax);
+  void sprite_addtoposwrap(double sprite, double xvalue, double yvalue, double xmin, double ymin, double xmax,
+                           double ymax);
+  void sprite_addtoposlimitrange(double startsprite, double endsprite, double xvalue, double yvalue, double xmin,
+                                 double ymin, double xmax, double ymax);
+  void sprite_addtoposwraprange(double startsprite, double endsprite, double xvalue, double yvalue, double xmin,
+                                double ymin, double xmax, double ymax);
+  // `howmanysorts` steps of a bubble sort of the list by 1 y, 2 x, 3 id1 (largest at the back)
+  // or 4 scale (smallest at the back).
+  void sprite_sort(double sortmethod, double howmanysorts);
+  // 0: on at once with no pending behaviour; else off, waiting `delay` units, then on with the
+  // current behaviour.
+  void sprite_enginedelay(double sprite, double delay);
+  double sprite_enginegetdelay(double sprite);
+
+  // ---- Per-frame pass: delays, behaviours, animation, effects, then drawing, in z-order ---------
+  void sprites_draw();
+
+  // ---- Effects: scale, rotation and alpha running by themselves --------------------------------
+  // A starting value above -1 replaces the current one; step per unit, limits, duration, style 0..8.
+  void sprite_enginesetscaling(double sprite, double startingscale, double startingdir, double min, double max,
+                               double length, double style);
+  // Limits held to 0..719; styles 0..8 (9 and 10 by the two operations below).
+  void sprite_enginesetrotating(double sprite, double startingrotate, double startingdir, double min, double max,
+                                double length, double style);
+  // Limits held to 0..255; styles 0..8.
+  void sprite_enginesetalphafading(double sprite, double startingalpha, double startingdir, double min, double max,
+                                   double length, double style);
+  void sprite_enginerotatetosprite(double sprite, double spritetorotateto);
+  void sprite_enginerotatetodirection(double sprite);
+  // Tints the sprite and lets each channel return to 255 by `speed` a unit.
+  void sprite_enginesetalphaflash(double sprite, double r, double g, double b, double speed);
+  // Fades in from 0 by `speed`, holds `holdtime` units, fades out and switches off.
+  void sprite_enginefadeonfadeoff(double sprite, double speed, double holdtime);
+  bool sprite_engineisscaling(double sprite);
+  bool sprite_engineisrotating(double sprite);
+  bool sprite_engineisalphafading(double sprite);
+
+  // ---- Collision: boxes, circles, sprites against sprites, the cursor ---------------------------
+  bool lib_collide(double x1, double y1, double width, double height, double x2, double y2, double width2,
+                   double height2);
+  // True when the two rectangles (right and bottom edges outside) intersect.
+  bool lib_collideapi(const brisenfall::edge_rect& rect1, const brisenfall::edge_rect& rect2);
+  bool lib_collidecircle(double x1, double y1, double radius1, double x2, double y2, double radius2);
+  // The first sprite of the range whose box (plain, origin form) or circle overlaps the sprite's; 0 if none.
+  double sprite_collidebox(double sprite, double startsprite, double endsprite);
+  double sprite_collideboxorigin(double sprite, double startsprite, double endsprite);
+  double sprite_collidecircle(double sprite, double startsprite, double endsprite);
+  // hits[n] := 1 when sprite n of the range overlaps the sprite, else 0; hits is indexed by sprite number.
+  void sprite_collideboxoriginarray(double sprite, double startsprite, double endsprite, std::span<uint8_t> hits);
+  void sprite_collidecirclearray(double sprite, double startsprite, double endsprite, std::span<uint8_t> hits);
+  bool sprite_collideoverarea(double sprite, double x, double y, double width, double height);
+  bool mouse_overarea(double x, double y, double width, double height);
+  // The highest-numbered sprite under the cursor (world coordinates); 0 if none.
+  double mouse_oversprite();
+
+ private:
+  int16_t private_get_move_direction(double sprite);
+  int16_t private_get_direction_to_sprite(double sprite1, double sprite2);
+  // Effects of one sprite for this frame; false when a style switched it off.
+  bool private_sprite_effects(brisenfall::sprite_record& sprite);
+  void private_sprite_draw(const brisenfall::sprite_record& sprite);
+  brisenfall::sprite_table sprites_;
+
+ public:
+  // ==== End of sprites ========================================================================
 
   // ==== Music and sound (the audio family's section; init and terminate call the two hooks) =====
  public:

@@ -18,4 +18,14 @@ grid_point grid_cell(double left, double top, double column, double row, double 
   return {left + column * (cell_width + 1), top + row * (cell_height + 1)};
 }
 
+grid_point frame_centre(double x, double y, double width, double height, bool origintopleft) {
+  if (!origintopleft) return {x, y};
+  return {x + width / 2, y + height / 2};
+}
+
+bool boxes_overlap(const pixel_box& a, const pixel_box& b) {
+  return !(b.y + b.height - 1 < a.y || a.y + a.height - 1 < b.y || b.x + b.width - 1 < a.x ||
+           a.x + a.width - 1 < b.x);
+}
+
 }  // namespace brisenfall

@@ -18,4 +18,21 @@ struct grid_point {
 };
 grid_point grid_cell(double left, double top, double column, double row, double cell_width, double cell_height);
 
+// The centre of a frame of width x height drawn at (x, y): the corner plus half the unscaled size
+// when (x, y) is its top-left corner, else (x, y) itself.
+grid_point frame_centre(double x, double y, double width, double height, bool origintopleft);
+
+// A box of whole pixels: it covers x .. x + width - 1 and y .. y + height - 1.
+struct pixel_box {
+  float x = 0.0f, y = 0.0f, width = 0.0f, height = 0.0f;
+};
+
+// Boxes overlap when they share at least one pixel; boxes that only touch do not.
+bool boxes_overlap(const pixel_box& a, const pixel_box& b);
+
+// A rectangle by its edges; the right and bottom edges lie outside it.
+struct edge_rect {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
 }  // namespace brisenfall

@@ -48,6 +48,7 @@ bool Varnel_2D_Engine::init(native_window frm, std::optional<double> width, std:
     log("Direct Input Init Failed");
     return false;
   }
+  sprites_.sortcursor = 1;
   return true;
 }
 

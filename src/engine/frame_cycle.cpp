@@ -80,8 +80,6 @@ void Varnel_2D_Engine::private_draw_cursor() {
   private_draw(cursor.texture, quad);
 }
 
-int32_t Varnel_2D_Engine::private_stats_sprite_count() { return 0; }
-
 void Varnel_2D_Engine::private_draw_stats() {
   frames_.stats_line = "FPS=" + shortest(framerate) + " Sprites=" + shortest(private_stats_sprite_count()) +
                        " Mouse=" + shortest(mousex) + "/" + shortest(mousey) + " Button=" + shortest(mousebutton);

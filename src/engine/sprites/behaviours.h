@@ -1,0 +1,11 @@
+// The behaviour functions, one per behaviour code, that behaviour_table.cpp puts into its slots.
+#pragma once
+
+#include "engine/sprites/behaviour_table.h"
+
+namespace brisenfall {
+
+// 35: fade on, hold, fade off (started by sprite_enginefadeonfadeoff), in sprite_effects.cpp.
+turn_result behave_fade_on_fade_off(sprite_turn& turn);
+
+}  // namespace brisenfall

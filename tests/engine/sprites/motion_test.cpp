@@ -1,0 +1,82 @@
+// The motion helpers the behaviours build on: moving, accelerating, the swing angle, bounds, the
+// length count-down and the nine direction codes.
+#include <gtest/gtest.h>
+
+#include "engine/angles.h"
+#include "engine/sprites/motion.h"
+
+namespace brisenfall {
+namespace {
+
+TEST(MotionDirection, SignsOfTheVelocityGiveTheNineCodes) {
+  EXPECT_EQ(move_direction(0, -1), 0);
+  EXPECT_EQ(move_direction(2, -1), 1);
+  EXPECT_EQ(move_direction(0.5f, 0), 2);
+  EXPECT_EQ(move_direction(1, 1), 3);
+  EXPECT_EQ(move_direction(0, 3), 4);
+  EXPECT_EQ(move_direction(-1, 1), 5);
+  EXPECT_EQ(move_direction(-1, 0), 6);
+  EXPECT_EQ(move_direction(-1, -1), 7);
+  EXPECT_EQ(move_direction(0, 0), 8);
+}
+
+TEST(MotionDirection, TowardsASpriteUsesRoundedFrameCentres) {
+  sprite_record from, to;
+  from.x = 10.9f;  // Int: 10, centre 10 + 2.5 = 12.5 -> 12
+  from.framewidth = 5;
+  to.x = 12.0f;  // centre 12 + 0.5 = 12.5 -> 12
+  to.framewidth = 1;
+  EXPECT_EQ(direction_between(from, to), 8);
+  to.y = 3.0f;
+  EXPECT_EQ(direction_between(from, to), 4);
+  to.x = 14.0f;
+  EXPECT_EQ(direction_between(from, to), 3);
+}
+
+TEST(MotionSteps, MoveAccelerateAndBounds) {
+  sprite_record s;
+  s.xdir = 1.5f;
+  s.ydir = -2.0f;
+  s.bvalue1 = 0.5f;
+  s.bvalue2 = 1.0f;
+  s.xmax = 10.0f;
+  s.ymin = -10.0f;
+  s.ymax = 10.0f;
+  move(s, 2);
+  EXPECT_EQ(s.x, 3);
+  EXPECT_EQ(s.y, -4);
+  accelerate(s, 2);
+  EXPECT_EQ(s.xdir, 2.5f);
+  EXPECT_EQ(s.ydir, 0);
+  EXPECT_FALSE(out_of_bounds(s));
+  s.x = 10.001f;
+  EXPECT_TRUE(out_of_bounds(s));
+  set_direction(s);
+  EXPECT_EQ(s.direction, 2);
+}
+
+TEST(MotionSteps, AngleWrapsOncePastTwoPi) {
+  sprite_record s;
+  s.angle = 6.2f;
+  s.rotatespeed = 0.05f;
+  advance_angle(s, 1);
+  EXPECT_NEAR(s.angle, 6.25f, 1e-6);
+  advance_angle(s, 1);
+  EXPECT_NEAR(s.angle, 6.3 - 2 * engine_pi, 1e-5);
+}
+
+TEST(MotionSteps, LengthCountsDownThenSwitchesOff) {
+  sprite_record s;
+  s.state = 1;
+  s.length = 2.5f;
+  EXPECT_EQ(count_down_then_off(s, 1), turn_result::goes_on);
+  EXPECT_EQ(count_down_then_off(s, 1), turn_result::ends);
+  EXPECT_EQ(s.state, 0);
+  s.state = 1;
+  s.length = 0;  // unlimited
+  EXPECT_EQ(count_down_then_off(s, 100), turn_result::goes_on);
+  EXPECT_EQ(s.state, 1);
+}
+
+}  // namespace
+}  // namespace brisenfall

@@ -1,0 +1,45 @@
+// An engine on test doubles, started, with a sprite table, one 64 x 64 texture in slot 1 and
+// timedelta fixed at 1, for the sprite tests.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "support/engine_doubles.h"
+#include "support/test_files.h"
+
+namespace brisenfall::testing {
+
+template <typename Engine>
+struct sprite_engine : Engine {
+  temp_folder folder;
+  explicit sprite_engine(int32_t sprites = 10, uint32_t texture_colour = 0xFFFFFFFFu) {
+    this->engine->lib_setpath(folder.path().string());
+    this->engine->init(0, 640, 480, 32);
+    write_png(folder.file("sheet.png"), filled_image(64, 64, texture_colour));
+    this->engine->texture_load(1, "sheet.png", 0u);
+    this->engine->sprite_init(sprites);
+    this->engine->timedelta = 1.0f;
+  }
+  // A top-left or centre-origin sprite of one 16 x 16 frame of texture 1.
+  void frame_at(double sprite, double x, double y, bool origintopleft = true) {
+    this->engine->sprite_on(sprite, x, y, 1, 0, 0, 0, 0, 16, 16, origintopleft);
+  }
+};
+
+using recorded_sprites = sprite_engine<recorded_engine>;
+using headless_sprites = sprite_engine<headless_engine>;
+
+// The z-order list as drawn: every sprite n is switched on at x = 20 n and the pass is run;
+// the quads' x positions, back to front, give the sprite numbers.
+inline std::vector<int32_t> drawn_order(recorded_sprites& e) {
+  const auto total = static_cast<int32_t>(e->sprite_getreservedtotal());
+  for (int32_t n = 1; n <= total; ++n) e.frame_at(n, 20.0 * n, 0);
+  e.display->quads.clear();
+  e->sprites_draw();
+  std::vector<int32_t> order;
+  for (const sprite_quad& quad : e.display->quads) order.push_back(static_cast<int32_t>(quad.x) / 20);
+  return order;
+}
+
+}  // namespace brisenfall::testing

@@ -1,0 +1,176 @@
+// The per-frame sprite pass: the numbers of each draw on the recording display, shadows, the
+// camera, delays, the dispatch guard, and real pixels on the headless display.
+#include <gtest/gtest.h>
+
+#include "engine/angles.h"
+#include "engine/sprites/behaviour_table.h"
+#include "sprite_engine.h"
+
+namespace brisenfall {
+namespace {
+
+using testing::headless_sprites;
+using testing::recorded_sprites;
+
+// Runs one pass and returns the quads it drew.
+std::vector<sprite_quad> pass(recorded_sprites& e) {
+  e.display->quads.clear();
+  e->sprites_draw();
+  return e.display->quads;
+}
+
+TEST(SpritePassDraw, CentreOriginScaledSpriteTurnsAboutItsScaledCentre) {
+  recorded_sprites e;
+  e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 32, 32);
+  e->sprite_setscale(1, 2);
+  e->sprite_setrotate(1, 90);
+  const auto quads = pass(e);
+  ASSERT_EQ(quads.size(), 1u);
+  const sprite_quad& q = quads[0];
+  EXPECT_EQ(q.x, 68);
+  EXPECT_EQ(q.y, 68);
+  EXPECT_EQ(q.centre_x, 32);
+  EXPECT_EQ(q.centre_y, 32);
+  EXPECT_EQ(q.scale_x, 2);
+  EXPECT_EQ(q.scale_y, 2);
+  EXPECT_EQ(q.rotation, make_angle_table(engine_pi)[90]);
+  EXPECT_EQ(q.colour, 0xFFFFFFFFu);
+  EXPECT_EQ(q.left, 0);
+  EXPECT_EQ(q.right, 32);
+}
+
+TEST(SpritePassDraw, OddFrameHalvesAreWholeNumbers) {
+  recorded_sprites e;
+  e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 15, 9);
+  e->sprite_setscale(1, 1.5);  // 22.5 -> 22 (even), 13.5 -> 14
+  const sprite_quad q = pass(e)[0];
+  EXPECT_EQ(q.x, 89);
+  EXPECT_EQ(q.y, 93);
+  EXPECT_FLOAT_EQ(q.centre_x, 10.5f);  // 1.5 * (15 \ 2)
+  EXPECT_FLOAT_EQ(q.centre_y, 6.0f);   // 1.5 * (9 \ 2)
+}
+
+TEST(SpritePassDraw, FrameGridHasAOnePixelGap) {
+  recorded_sprites e;
+  e->sprite_on(1, 0, 0, 1, 0, 3, 2, 1, 16, 16, true);
+  const sprite_quad q = pass(e)[0];
+  EXPECT_EQ(q.left, 34);
+  EXPECT_EQ(q.right, 50);
+  EXPECT_EQ(q.top, 20);
+  EXPECT_EQ(q.bottom, 36);
+}
+
+TEST(SpritePassDraw, ShadowComesFirstInBlackAtItsOwnAlpha) {
+  recorded_sprites e;
+  e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 32, 32);
+  e->sprite_setshadow(1, 90.7, 3, 4, true);
+  e->sprite_setalpha(1, 127.9);
+  e->sprite_setrgb(1, 10, 20, 30);
+  const auto quads = pass(e);
+  ASSERT_EQ(quads.size(), 2u);
+  EXPECT_EQ(quads[0].colour, 0x5A000000u);
+  EXPECT_EQ(quads[0].x, 84 + 3);
+  EXPECT_EQ(quads[0].y, 84 + 4);
+  EXPECT_EQ(quads[1].colour, 0x7F0A141Eu);
+  EXPECT_EQ(quads[1].x, 84);
+  EXPECT_EQ(quads[1].y, 84);
+  e->sprite_setshadow(1, 90, 3, 4);  // state omitted: off
+  EXPECT_EQ(pass(e).size(), 1u);
+}
+
+TEST(SpritePassDraw, CameraIsTakenOffAndTheResultRoundedDown) {
+  recorded_sprites e;
+  e.frame_at(1, 100.25, 50);
+  e->mapx = 10.5f;
+  e->mapy = -3.0f;
+  const sprite_quad q = pass(e)[0];
+  EXPECT_EQ(q.x, 89);
+  EXPECT_EQ(q.y, 53);
+}
+
+TEST(SpritePassDraw, OffSpritesAndEmptyTexturesDrawNothing) {
+  recorded_sprites e(3);
+  e.frame_at(1, 0, 0);
+  e->sprite_on(2, 0, 0, 7, 0, 0, 0, 0, 16, 16);  // texture 7 was never loaded
+  EXPECT_EQ(pass(e).size(), 1u);
+  e->sprite_off(1);
+  EXPECT_TRUE(pass(e).empty());
+}
+
+TEST(SpritePassDelay, WakingSpriteShowsUpTheFrameAfter) {
+  recorded_sprites e;
+  e.frame_at(1, 0, 0);
+  e->sprite_enginefadeonfadeoff(1, 5, 100);
+  e->sprite_enginedelay(1, 3);
+  EXPECT_TRUE(pass(e).empty());
+  EXPECT_TRUE(pass(e).empty());
+  EXPECT_TRUE(pass(e).empty());
+  EXPECT_EQ(e->sprite_getstatus(1), 1);
+  EXPECT_EQ(e->sprite_getalpha(1), 0);  // woke without running its effects
+  const auto quads = pass(e);
+  ASSERT_EQ(quads.size(), 1u);
+  EXPECT_EQ(quads[0].colour >> 24, 5u);  // the pending behaviour and its fade run now
+}
+
+TEST(SpritePassDelay, FractionalFrameTimesRoundTheCountDown) {
+  recorded_sprites e;
+  e.frame_at(1, 0, 0);
+  e->sprite_enginedelay(1, 2);
+  e->timedelta = 0.5f;  // 2 - 0.5 = 1.5 -> 2 (even): it never runs out at this rate
+  for (int frame = 0; frame < 5; ++frame) EXPECT_TRUE(pass(e).empty());
+  EXPECT_EQ(e->sprite_enginegetdelay(1), 2);
+  e->timedelta = 1.5f;  // 2 - 1.5 = 0.5 -> 0: wakes
+  pass(e);
+  EXPECT_EQ(e->sprite_getstatus(1), 1);
+}
+
+TEST(SpritePassDispatch, OnlyFilledSlotsInsideTheCodesRun) {
+  EXPECT_EQ(behaviour_for(0), nullptr);
+  EXPECT_EQ(behaviour_for(6), nullptr);
+  EXPECT_EQ(behaviour_for(20), nullptr);
+  EXPECT_EQ(behaviour_for(-1), nullptr);
+  EXPECT_EQ(behaviour_for(36), nullptr);
+  EXPECT_NE(behaviour_for(35), nullptr);
+}
+
+TEST(SpritePassOrder, LaterInTheListDrawsOver) {
+  headless_sprites e(2);
+  e.frame_at(1, 100, 100, false);
+  e.frame_at(2, 100, 100, false);
+  e->sprite_setrgb(1, 255, 0, 0);
+  e->sprite_setrgb(2, 0, 0, 255);
+  e->scene_begin();
+  e->sprites_draw();
+  EXPECT_EQ(e.display->pixel(100, 100), 0xFFFF0000u);  // list 2, 1: sprite 1 in front
+  e->sprite_setzorder(1, 1);
+  e->scene_begin();
+  e->sprites_draw();
+  EXPECT_EQ(e.display->pixel(100, 100), 0xFF0000FFu);
+}
+
+TEST(SpritePassPixels, CentredSpriteCoversItsFrameAroundThePosition) {
+  headless_sprites e(1);
+  e.frame_at(1, 100, 100, false);  // 16 x 16 centred: pixels 92..107
+  e->scene_begin();
+  e->sprites_draw();
+  EXPECT_EQ(e.display->pixel(92, 92), 0xFFFFFFFFu);
+  EXPECT_EQ(e.display->pixel(107, 107), 0xFFFFFFFFu);
+  EXPECT_EQ(e.display->pixel(91, 100), 0xFF000000u);
+  EXPECT_EQ(e.display->pixel(108, 100), 0xFF000000u);
+}
+
+TEST(SpritePassPixels, FadeHalfWayBlendsHalfOverBlack) {
+  headless_sprites e(1);
+  e.frame_at(1, 10, 10);
+  e->sprite_enginesetalphafading(1, 0, 16, 0, 255, 0, 6);
+  for (int frame = 0; frame < 8; ++frame) {
+    e->scene_begin();
+    e->sprites_draw();
+  }
+  EXPECT_EQ(e->sprite_getalpha(1), 128);
+  const uint32_t grey = e.display->pixel(15, 15) & 0xFFu;
+  EXPECT_NEAR(grey, 128, 1);
+}
+
+}  // namespace
+}  // namespace brisenfall

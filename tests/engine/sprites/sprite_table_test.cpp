@@ -1,0 +1,243 @@
+// The sprite table: defaults of sprite_on, status and searches with waiting sprites, hits, the
+// z-order list with sprite_setzorder and sprite_sort, ids, positions and angles.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "sprite_engine.h"
+
+namespace brisenfall {
+namespace {
+
+using testing::drawn_order;
+using testing::recorded_sprites;
+using order = std::vector<int32_t>;
+
+TEST(SpriteTable, InitDrawsTheHighestNumberFirstAndFreesEverySprite) {
+  recorded_sprites e(5);
+  EXPECT_EQ(e->sprite_get1available(), 1);
+  EXPECT_EQ(e->sprite_gethowmanyon(), 0);
+  EXPECT_EQ(drawn_order(e), (order{5, 4, 3, 2, 1}));
+  for (int32_t n = 1; n <= 5; ++n) EXPECT_EQ(e->sprite_getzorder(n), 6 - n);
+}
+
+TEST(SpriteTable, InitAgainDiscardsEverySprite) {
+  recorded_sprites e(5);
+  e.frame_at(2, 10, 10);
+  e->sprite_setzorder(1, 1);
+  e->sprite_init(3);
+  EXPECT_EQ(e->sprite_getreservedtotal(), 3);
+  EXPECT_EQ(e->sprite_gethowmanyon(), 0);
+  EXPECT_EQ(e->sprite_getx(2), 0);
+  EXPECT_EQ(drawn_order(e), (order{3, 2, 1}));
+}
+
+TEST(SpriteTable, BadCountOrNumberIsAClearErrorAndLosesNothing) {
+  recorded_sprites e(3);
+  e.frame_at(1, 5, 6);
+  EXPECT_THROW(e->sprite_init(-1), std::invalid_argument);
+  EXPECT_EQ(e->sprite_getx(1), 5);
+  EXPECT_THROW(e->sprite_getx(4), std::out_of_range);
+  EXPECT_THROW(e->sprite_off(0), std::out_of_range);
+  EXPECT_THROW(e->sprite_setzorder(1, 4), std::out_of_range);
+  EXPECT_EQ(drawn_order(e), (order{3, 2, 1}));
+}
+
+TEST(SpriteTable, OnSetsTheDefaults) {
+  recorded_sprites e;
+  e->sprite_setid1(4, 7);
+  e->sprite_sethits(4, 3);
+  e->sprite_enginesetalphafading(4, 10, 1, 0, 255, 0, 0);
+  e->sprite_on(4, 1.5, 2.25, 1, 3, 4, 1, 2, 5, 7);
+  EXPECT_EQ(e->sprite_getstatus(4), 1);
+  EXPECT_EQ(e->sprite_getx(4), 1.5);
+  EXPECT_EQ(e->sprite_gety(4), 2.25);
+  EXPECT_EQ(e->sprite_getalpha(4), 255);
+  EXPECT_EQ(e->sprite_getscale(4), 1);
+  EXPECT_EQ(e->sprite_getrotate(4), 0);
+  EXPECT_FALSE(e->sprite_engineisalphafading(4));
+  EXPECT_EQ(e->sprite_getid1(4), 0);
+  EXPECT_EQ(e->sprite_gethitsleft(4), 0);
+  e->sprite_getrgb(4);
+  EXPECT_EQ(e->retr, 255);
+  EXPECT_EQ(e->retg, 255);
+  EXPECT_EQ(e->retb, 255);
+}
+
+TEST(SpriteTable, CollideRadiusIsHalfTheFrameWidthRoundedToEven) {
+  recorded_sprites e;
+  e->sprite_on(1, 0, 0, 1, 0, 0, 0, 0, 5, 9);
+  e->sprite_on(2, 0, 0, 1, 0, 0, 0, 0, 7, 9);
+  e->sprite_setxy(2, 100, 100);
+  e->sprite_on(3, 0, 0, 1, 0, 0, 0, 0, 1, 1);
+  e->sprite_setcollideradius(3, 2);
+  e->sprite_setxy(3, 4.5, 0);  // centres 4.5 apart: 2 + 2 is too short, 2.5 would reach
+  EXPECT_EQ(e->sprite_collidecircle(1, 3, 3), 0);
+  e->sprite_setxy(3, 4, 0);
+  EXPECT_EQ(e->sprite_collidecircle(1, 3, 3), 3);
+  e->sprite_setxy(3, 105.5, 100);  // sprite 2: 7 / 2 = 3.5 rounds to 4, so 4 + 2 reaches 5.5
+  EXPECT_EQ(e->sprite_collidecircle(2, 3, 3), 3);
+}
+
+TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOff) {
+  recorded_sprites e(3);
+  e.frame_at(1, 0, 0);
+  e->sprite_enginedelay(1, 5);
+  EXPECT_EQ(e->sprite_getstatus(1), 3);
+  EXPECT_EQ(e->sprite_enginegetdelay(1), 5);
+  EXPECT_EQ(e->sprite_get1available(), 2);
+  EXPECT_EQ(e->sprite_get1availablerange(1, 1), 0);
+  EXPECT_EQ(e->sprite_gethowmanyon(), 1);
+  EXPECT_TRUE(e->sprite_getanyoftheseon(1, 1));
+  EXPECT_FALSE(e->sprite_getanyoftheseon(2, 3));
+  e->sprite_off(1);
+  EXPECT_EQ(e->sprite_getstatus(1), 0);
+  EXPECT_EQ(e->sprite_get1available(), 1);
+}
+
+TEST(SpriteStatus, SetStatusOnlyTouchesTheState) {
+  recorded_sprites e(2);
+  e.frame_at(1, 0, 0);
+  e->sprite_enginedelay(1, 4);
+  e->sprite_setstatus(1, true);  // on, but still holding its delay: no status for that
+  EXPECT_EQ(e->sprite_getstatus(1), std::nullopt);
+  e->sprite_setstatus(1, false);
+  EXPECT_EQ(e->sprite_getstatus(1), 0);
+  EXPECT_EQ(e->sprite_enginegetdelay(1), 0);
+  EXPECT_EQ(e->sprite_getx(1), 0);
+  e->sprite_enginedelay(2, 0);
+  EXPECT_EQ(e->sprite_getstatus(2), 1);
+}
+
+TEST(SpriteStatus, CountsByIdOnlyLiveSprites) {
+  recorded_sprites e(4);
+  for (int32_t n = 1; n <= 4; ++n) {
+    e.frame_at(n, 0, 0);
+    e->sprite_setid1(n, n <= 3 ? 9 : 8);
+  }
+  e->sprite_off(2);
+  e->sprite_enginedelay(3, 10);
+  EXPECT_EQ(e->sprite_gethowmanyonwithid(9), 2);
+  EXPECT_EQ(e->sprite_gethowmanyonwithid(8), 1);
+  EXPECT_EQ(e->sprite_gethowmanyonwithid(7), 0);
+}
+
+TEST(SpriteStatus, StatisticsLineCountsLiveSprites) {
+  recorded_sprites e(4);
+  e.frame_at(1, 0, 0);
+  e.frame_at(2, 0, 0);
+  e->sprite_enginedelay(2, 10);
+  e.frame_at(3, 0, 0);
+  e->sprite_off(3);
+  e->sceneinfo = true;
+  e->scene_begin();
+  e->scene_end();
+  ASSERT_FALSE(e.display->texts.empty());
+  EXPECT_NE(e.display->texts.back().text.find(" Sprites=2 "), std::string::npos) << e.display->texts.back().text;
+}
+
+TEST(SpriteStatus, RandomRangeDrawsOnceAndReportsOffAsZero) {
+  recorded_sprites e(2);
+  e.frame_at(1, 0, 0);
+  EXPECT_EQ(e->sprite_get1onrandomrange(1, 1), 1);
+  EXPECT_EQ(e->sprite_get1onrandomrange(2, 2), 0);
+}
+
+TEST(SpriteHits, GetHitCountsDownAndReportsTheLastHit) {
+  recorded_sprites e;
+  e->sprite_sethits(1, 2);
+  EXPECT_FALSE(e->sprite_gethit(1, 1));
+  EXPECT_TRUE(e->sprite_gethit(1, 1));
+  EXPECT_EQ(e->sprite_gethitsleft(1), 0);
+  EXPECT_TRUE(e->sprite_gethit(1, 1));
+  EXPECT_EQ(e->sprite_gethitsleft(1), -1);
+  e->sprite_sethits(1, 3);
+  EXPECT_FALSE(e->sprite_gethit(1, 1.5));  // 1.5 rounds to 2 hits left
+  EXPECT_EQ(e->sprite_gethitsleft(1), 2);
+}
+
+TEST(SpriteZOrder, MovingBackShiftsTheOthersForward) {
+  recorded_sprites e(5);  // list 5 4 3 2 1
+  e->sprite_setzorder(4, 4);
+  EXPECT_EQ(drawn_order(e), (order{5, 3, 2, 4, 1}));
+  EXPECT_EQ(e->sprite_getzorder(4), 4);
+  EXPECT_EQ(e->sprite_getzorder(2), 3);
+}
+
+TEST(SpriteZOrder, MovingForwardShiftsTheOthersBack) {
+  recorded_sprites e(5);
+  e->sprite_setzorder(2, 1);
+  EXPECT_EQ(drawn_order(e), (order{2, 5, 4, 3, 1}));
+  EXPECT_EQ(e->sprite_getzorder(5), 2);
+  e->sprite_setzorder(2, 1);
+  EXPECT_EQ(drawn_order(e), (order{2, 5, 4, 3, 1}));
+  e->sprite_resetzorder();
+  EXPECT_EQ(drawn_order(e), (order{5, 4, 3, 2, 1}));
+}
+
+TEST(SpriteSort, ComparesNeighboursInTurnAndWrapsTheCursor) {
+  recorded_sprites e(3);  // list 3 2 1
+  drawn_order(e);
+  e->sprite_sety(3, 10);
+  e->sprite_sety(2, 30);
+  e->sprite_sety(1, 20);
+  e->sprite_sort(1, 1);  // positions 1, 2: 10 < 30, swap
+  EXPECT_EQ(e->sprite_getzorder(2), 1);
+  EXPECT_EQ(e->sprite_getzorder(3), 2);
+  e->sprite_sort(1, 1);  // positions 2, 3: 10 < 20, swap
+  EXPECT_EQ(e->sprite_getzorder(1), 2);
+  EXPECT_EQ(e->sprite_getzorder(3), 3);
+  e->sprite_sety(1, 40);
+  e->sprite_sort(1, 1);  // cursor wraps to 2: positions 1, 2: 30 < 40, swap
+  EXPECT_EQ(e->sprite_getzorder(1), 1);
+  EXPECT_EQ(e->sprite_getzorder(2), 2);
+  e->sprite_sort(7, 5);  // unknown method: nothing
+  EXPECT_EQ(e->sprite_getzorder(1), 1);
+}
+
+TEST(SpriteSort, ScaleSortsSmallToTheBackAndOthersLargestToTheBack) {
+  recorded_sprites e(4);
+  drawn_order(e);
+  for (int32_t n = 1; n <= 4; ++n) {
+    e->sprite_setscale(n, n);  // list 4 3 2 1: largest first
+    e->sprite_setid1(n, n);
+  }
+  e->sprite_sort(4, 12);
+  for (int32_t n = 1; n <= 4; ++n) EXPECT_EQ(e->sprite_getzorder(n), n);
+  e->sprite_sort(3, 12);
+  for (int32_t n = 1; n <= 4; ++n) EXPECT_EQ(e->sprite_getzorder(n), 5 - n);
+}
+
+TEST(SpritePosition, AddLimitAndWrapOnOneSpriteOrARange) {
+  recorded_sprites e(3);
+  e.frame_at(1, 10, 10);
+  e->sprite_addtopos(1, 5, -2);
+  EXPECT_EQ(e->sprite_getx(1), 15);
+  EXPECT_EQ(e->sprite_gety(1), 8);
+  e->sprite_addtoposlimit(1, 100, -100, 0, 0, 50, 50);
+  e->sprite_getxy(1);
+  EXPECT_EQ(e->retx, 50);
+  EXPECT_EQ(e->rety, 0);
+  e->sprite_addtoposwrap(1, 1, -1, 0, 0, 50, 50);
+  EXPECT_EQ(e->sprite_getx(1), 0);
+  EXPECT_EQ(e->sprite_gety(1), 50);
+  e->sprite_addtoposwraprange(1, 2, 0, 1, 0, 0, 50, 50);
+  EXPECT_EQ(e->sprite_gety(1), 0);
+  EXPECT_EQ(e->sprite_gety(2), 1);  // off sprites move too
+  e->sprite_addtoposlimitrange(1, 3, -5, 0, 0, 0, 50, 50);
+  e->sprite_addtoposrange(2, 3, 2, 2);
+  EXPECT_EQ(e->sprite_getx(3), 2);
+  EXPECT_EQ(e->sprite_getx(1), 0);
+}
+
+TEST(SpritePosition, AngleRunsBetweenTheCentres) {
+  recorded_sprites e(2);
+  e.frame_at(1, 0, 0);          // top-left origin: centre (8, 8)
+  e.frame_at(2, 8, 100, false);  // centre origin: centre (8, 100)
+  EXPECT_EQ(e->sprite_getangle(1, 2), 180);
+  e->sprite_setxy(2, 100, 8);
+  EXPECT_EQ(e->sprite_getangle(1, 2), 90);
+}
+
+}  // namespace
+}  // namespace brisenfall

@@ -1,0 +1,97 @@
+// Offline music rendering: speed (seconds of music per CPU second, for each installed SoundFont)
+// and the levels behind the SoundFont gains: peak and RMS of a tutti at full volume and of a crowded
+// passage at 80 %, with the gain each would allow for a -1 dBFS peak.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <ctime>
+#include <string>
+
+#include "platform/audio_levels.h"
+#include "platform/audio_output.h"
+#include "platform/midi_synth.h"
+#include "platform/soundfont.h"
+#include "tests/platform/audio_test_files.h"
+
+namespace brisenfall {
+namespace {
+
+double cpu_seconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Renders the whole piece at `percent` volume, without the output's final clamp.
+std::vector<float> render_piece(Midi_synth& synth, const std::vector<uint8_t>& piece, int32_t percent, double seconds) {
+  synth.set_level(music_level_hundredths(percent));
+  synth.start(piece, 1);
+  std::vector<float> out(2 * static_cast<size_t>(seconds * audio_output_rate));
+  synth.render(out.data(), static_cast<int>(out.size() / 2));
+  synth.stop();
+  return out;
+}
+
+void music_render_speed(benchmark::State& state, const std::filesystem::path& soundfont, std::vector<uint8_t> piece) {
+  auto synth = Midi_synth::create(soundfont, audio_output_rate);
+  if (!synth) {
+    state.SkipWithError("SoundFont did not load");
+    return;
+  }
+  constexpr int buffer = 1024;  // one device callback
+  std::vector<float> out(2 * buffer);
+  synth->start(piece, 1000);
+  int64_t frames = 0;
+  const double cpu_start = cpu_seconds();
+  for (auto _ : state) {
+    synth->render(out.data(), buffer);
+    benchmark::DoNotOptimize(out.data());
+    frames += buffer;
+  }
+  const double music_seconds = static_cast<double>(frames) / audio_output_rate;
+  state.counters["music_s_per_cpu_s"] = music_seconds / (cpu_seconds() - cpu_start);
+  state.counters["cpu_percent_realtime"] = 100.0 * (cpu_seconds() - cpu_start) / music_seconds;
+}
+
+void soundfont_levels(benchmark::State& state, const std::filesystem::path& soundfont) {
+  auto synth = Midi_synth::create(soundfont, audio_output_rate);
+  if (!synth) {
+    state.SkipWithError("SoundFont did not load");
+    return;
+  }
+  test::Levels tutti;
+  test::Levels crowded;
+  for (auto _ : state) {
+    tutti = test::measure(render_piece(*synth, test::tutti_passage(), 100, 9.0));
+    crowded = test::measure(render_piece(*synth, test::crowded_passage(), 80, 9.0));
+  }
+  const double gain = soundfont_gain(soundfont);
+  const double target = std::pow(10.0, -1.0 / 20.0);
+  state.counters["gain"] = gain;
+  state.counters["tutti100_peak_dbfs"] = 20.0 * std::log10(tutti.peak);
+  state.counters["tutti100_rms_dbfs"] = tutti.rms_db();
+  state.counters["crowded80_peak_dbfs"] = 20.0 * std::log10(crowded.peak);
+  state.counters["crowded80_rms_dbfs"] = crowded.rms_db();
+  state.counters["gain_for_tutti"] = gain * target / tutti.peak;
+  state.counters["gain_for_crowded"] = gain * target / crowded.peak;
+}
+
+// Registers one benchmark of each kind per SoundFont found.
+const bool registered = [] {
+  for (const char* name : {"FluidR3_GM.sf2", "TimGM6mb.sf2"}) {
+    const auto file = system_soundfont_folder / name;
+    if (!std::filesystem::exists(file)) continue;
+    const std::string label = std::filesystem::path(name).stem().string();
+    benchmark::RegisterBenchmark(("music_render/tutti/" + label).c_str(), music_render_speed, file, test::tutti_passage())
+        ->MinTime(2.0);
+    benchmark::RegisterBenchmark(("music_render/solo/" + label).c_str(), music_render_speed, file, test::short_piece())
+        ->MinTime(2.0);
+    benchmark::RegisterBenchmark(("soundfont_levels/" + label).c_str(), soundfont_levels, file)->Iterations(1);
+  }
+  return true;
+}();
+
+}  // namespace
+}  // namespace brisenfall
+
+BENCHMARK_MAIN();

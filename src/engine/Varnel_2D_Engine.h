@@ -1,0 +1,175 @@
+// The Varnel 2D engine: one object that owns the display, input, clock and every table, and whose
+// public operations and variables form the engine's interface. Implemented family by family in
+// engine/*.cpp and engine/extras/*.cpp.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/engine_backends.h"
+#include "engine/engine_core.h"
+#include "engine/frame_state.h"
+#include "engine/input_state.h"
+#include "engine/texture_table.h"
+#include "engine/timer_table.h"
+
+class Varnel_2D_Engine {
+ public:
+  // Real window, input and clock.
+  Varnel_2D_Engine();
+  // Given backends (tests and benchmarks use the doubles).
+  explicit Varnel_2D_Engine(brisenfall::engine_backends backends);
+  ~Varnel_2D_Engine();
+  Varnel_2D_Engine(const Varnel_2D_Engine&) = delete;
+  Varnel_2D_Engine& operator=(const Varnel_2D_Engine&) = delete;
+
+  // ---- Public variables --------------------------------------------------------------------
+  std::string path;         // data folder, ends with "/" after lib_setpath
+  float mapx = 0.0f, mapy = 0.0f;
+  int32_t framerate = 0;    // frames ended during the last whole second
+  float timedelta = 0.0f;   // 1.0 in frame mode; the mean frame time in ms in delta mode
+  bool sceneinfo = false;   // statistics overlay
+  float retx = 0.0f, rety = 0.0f;
+  float retr = 0.0f, retg = 0.0f, retb = 0.0f;
+  float mousex = 0.0f, mousey = 0.0f;  // software cursor, screen pixels
+  float mousespeed = 0.0f;
+  int32_t mousexm = 0, mouseym = 0;    // raw movement of the last poll
+  int32_t mousebutton = 0;             // 0 none, 1 left, 2 right, 3 both
+  int32_t gamepad1_x = 0, gamepad1_y = 0, gamepad1_button = 0;
+  int32_t gamepad2_x = 0, gamepad2_y = 0, gamepad2_button = 0;
+
+  // ---- Engine object, start-up and shutdown --------------------------------------------------
+  // Opens the display at width x height (depth 16 or 32), audio and input, then 100 warm-up
+  // frames. frm 0 opens a window of the engine's own. A missing size argument fails.
+  bool init(brisenfall::native_window frm, std::optional<double> width = std::nullopt,
+            std::optional<double> height = std::nullopt, std::optional<double> depth = std::nullopt);
+  void terminate();
+  void private_terminate_textures();
+  // Appends one line to "data.log" in the data folder; errors are ignored.
+  void log(const std::string& t);
+  void lib_setpath(const std::string& filepath, const std::string& foldername = "");
+  double lib_getscreenwidth() const;
+  double lib_getscreenheight() const;
+  double lib_getscreendepth() const;
+  double lib_getmaxtexturewidth();
+  double lib_getmaxtextureheight();
+
+  // ---- Textures and surfaces -----------------------------------------------------------------
+  // ColorKeyValue: ARGB key (0 for none); without it the load fails.
+  bool texture_load(double Index, const std::string& filenameonly,
+                    std::optional<uint32_t> ColorKeyValue = std::nullopt, bool usefullpath = false);
+  bool surface_load(double Index, const std::string& filenameonly, bool usefullpath = false);
+  void surface_todraw(double surfacetodraw);
+  double texture_getwidth(double Index);
+  double texture_getheight(double Index);
+  // One quad with colour, scale and clockwise rotation in degrees, and an optional black shadow.
+  void texture_draw(double textureindex, double srcx, double srcy, double srcwidth, double srcheight,
+                    double x, double y, double alpha, double red, double green, double blue,
+                    double rotation, double xscale, double yscale, bool origintopleft,
+                    double shadowalpha, double shadowxoffset, double shadowyoffset,
+                    double shadowxscale, double shadowyscale, double shadowrotation);
+
+  // ---- Frame cycle and timing ----------------------------------------------------------------
+  void scene_begin();
+  void scene_end();
+  // True only when the device was lost and could not be rebuilt.
+  bool scene_lost();
+  void scene_setframerate(double fps, bool deltaflag);
+  double scene_getframerate() const;
+  void lib_initdelta(double fps);
+  double lib_tickcount();
+  void lib_setcountertype(bool highperformance);
+  bool lib_highperformancecountersupport() const;
+  // Returns once the clock reaches start + delayms.
+  void lib_delay(double delayms);
+  void lib_doevents(double howmany);
+  // Saves the back buffer; without a name as "screen<n>.bmp" in the data folder.
+  bool lib_savescreenshot(const std::string& fullfilepath = "");
+
+  // ---- Keyboard, mouse and game pads ---------------------------------------------------------
+  bool key_check(double key);
+  // Returns once the key is up.
+  void key_clear(double key);
+  // Waits for one of the named keys and returns its name.
+  std::string key_waitforkey();
+  void mouse_config(double texture, double sx, double sy, double sw, double sh, double speed,
+                    double alpha, bool shadowon, double shadowx, double shadowy, double shadowalpha,
+                    bool active = false);
+  void mouse_status(bool status);
+  void mouse_setspeed(double speed);
+
+  // ---- Timers and numeric helpers ------------------------------------------------------------
+  void timer_init(double totaltimersneeded);
+  void timer_on(double Index);
+  void timer_off(double Index);
+  void timer_set(double Index, double speed);
+  bool timer_check(double Index);
+  // A whole number in low..high, both ends included.
+  double lib_getnumber(double low, double high);
+  bool lib_chance(double percent);
+  void lib_varaddlimit(double& var, double value, double min, double max);
+  void lib_varaddwrap(double& var, double value, double min, double max);
+  // Degrees from point 1 towards point 2: 0 up, clockwise, in 1..360.
+  double lib_getangle(float x1, float y1, float x2, float y2);
+  // Movement of `velocity` towards `angle` into retx, rety.
+  void lib_getadirection(double angle, double velocity);
+  double lib_getdistance(double x1, double y1, double x2, double y2);
+  uint32_t lib_getargbcolor(double alpha, double red, double green, double blue);
+  // True for a readable file of at least 2 bytes.
+  bool lib_fileexists(const std::string& fullfilepath);
+  std::string lib_filepathgetname(const std::string& filepath);
+
+  // ---- Text ----------------------------------------------------------------------------------
+  // formatstyle: 0 left and top, 1 right, 2 centred both ways. shadowcolor 0 is opaque black.
+  void text(double left, double top, double width, double height, const std::string& text,
+            uint32_t color, const std::string& fontstr, double fontsize, bool fontbold,
+            bool fontitalic, double formatstyle, double shadowxoffset, double shadowyoffset,
+            uint32_t shadowcolor);
+  // Monospaced text from a letter grid (one-pixel gaps) on a texture, cell 0 holding code 32.
+  void text_bitmap(const std::string& txt, double Index, double srcx, double srcy,
+                   double letterwidth, double letterheight, double lettersacross, double dstx,
+                   double dsty, double alpha, double shadowalpha, double shadowxoffset,
+                   double shadowyoffset);
+
+  // ==== Music and sound (the audio family's section; init and terminate call the two hooks) =====
+ public:
+ private:
+  bool private_audio_start();  // opens sound and music; sets the two flags below
+  void private_audio_stop();   // releases music (sound buffers are left alone)
+  bool sound_available = false;
+  bool music_available = false;
+  // ==== End of music and sound ================================================================
+
+ private:
+  // Start-up steps.
+  bool private_create_device();
+  void private_warmup_frames();
+  void private_build_angle_table();
+  void private_build_direction_table();
+  void private_release_directx();
+  void private_delete_unpacked_files();
+  // Textures.
+  bool private_reload_textures();
+  // The one quad-drawing path: slot `textureindex` 1..200; outside or empty draws nothing.
+  void private_draw(double textureindex, brisenfall::sprite_quad quad);
+  // Frame cycle.
+  bool private_rebuild_device();
+  void private_wait_until(double deadline);
+  void private_draw_cursor();
+  void private_draw_stats();
+  // Live sprites for the statistics line; 0 until the sprite family counts them.
+  int32_t private_stats_sprite_count();
+  // Input.
+  bool private_init_input();
+  void private_poll_mouse();
+  void private_poll_gamepads();
+  void private_release_input();
+
+  brisenfall::engine_backends backends_;
+  brisenfall::core_state core_;
+  brisenfall::texture_table images_;
+  brisenfall::frame_state frames_;
+  brisenfall::input_state input_;
+  brisenfall::timer_table timers_;
+};

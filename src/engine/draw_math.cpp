@@ -1,0 +1,21 @@
+// Colour packing, centring and the frame grid.
+#include "engine/draw_math.h"
+
+#include <cmath>
+
+#include "platform/numbers.h"
+
+namespace brisenfall {
+
+uint32_t pack_argb(double alpha, double red, double green, double blue) {
+  const auto byte = [](double value) { return static_cast<uint32_t>(static_cast<uint16_t>(to_int16(value)) & 0xFFu); };
+  return (byte(alpha) << 24) | (byte(red) << 16) | (byte(green) << 8) | byte(blue);
+}
+
+double centred_edge(double position, double scale, double size) { return std::floor(position - (scale - 1) * size / 2); }
+
+grid_point grid_cell(double left, double top, double column, double row, double cell_width, double cell_height) {
+  return {left + column * (cell_width + 1), top + row * (cell_height + 1)};
+}
+
+}  // namespace brisenfall

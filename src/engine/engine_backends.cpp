@@ -1,0 +1,12 @@
+// The real backends.
+#include "engine/engine_backends.h"
+
+#include "platform/sdl_clock.h"
+#include "platform/sdl_display.h"
+#include "platform/sdl_input.h"
+
+namespace brisenfall {
+
+engine_backends real_backends() { return {make_sdl_display(), make_sdl_input(), make_sdl_clock()}; }
+
+}  // namespace brisenfall

@@ -1,0 +1,21 @@
+// The platform backends an engine runs on: the real ones by default, doubles in tests.
+#pragma once
+
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/display_device.h"
+#include "platform/input_device.h"
+
+namespace brisenfall {
+
+struct engine_backends {
+  std::unique_ptr<display_device> display;
+  std::unique_ptr<input_device> input;
+  std::unique_ptr<clock_source> clock;
+};
+
+// A real window with the "opengl" renderer, SDL input and the system clocks.
+engine_backends real_backends();
+
+}  // namespace brisenfall

@@ -1,0 +1,25 @@
+// Private state of the engine object itself: the window binding, the screen size, the angle and
+// direction tables and the files to delete at shutdown.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/display_device.h"
+
+namespace brisenfall {
+
+struct core_state {
+  native_window window = 0;
+  int32_t width = 0, height = 0, depth = 0;
+  bool device_open = false;
+  bool input_open = false;
+  double pi = 0.0;
+  std::array<float, 721> angle_table{};
+  std::array<int16_t, 361> direction_table{};
+  std::vector<std::string> unpacked_files;  // written by file unpacking, deleted by terminate
+};
+
+}  // namespace brisenfall

@@ -1,0 +1,44 @@
+// Private state of the frame cycle: frame cap, frames per second, the delta-mode history and the
+// clock source; and the delta-mode step as a free function.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace brisenfall {
+
+inline constexpr int32_t longest_frame_ms = 50;
+
+struct frame_state {
+  int32_t interval = 0;      // ms between frame ends under a cap, 0 without
+  int32_t deadline = 0;      // clock value before which a capped frame does not end
+  int32_t cap = 0;           // frames per second last requested
+  int32_t counter = 0;       // frames ended since the last once-a-second update
+  int32_t last_second = 0;
+  int32_t last_tick = 0;
+  int32_t elapsed = 0;       // ms of the last frame, at most 50
+  std::array<int32_t, 10> history{};
+  int32_t history_index = 0;
+  int32_t history_sum = 0;
+  bool delta = false;
+  std::string stats_line;
+  int32_t screenshot_counter = 0;
+  bool counter_supported = false;
+  bool counter_chosen = false;
+  uint64_t counter_frequency = 0;
+  uint64_t last_counter = 0;
+};
+
+struct delta_outcome {
+  float timedelta = 0.0f;
+  float wait_ms = 0.0f;  // how long the frame end waits to pull a quick frame back to the mean
+};
+
+// Records the frame that ended at clock value `now` and returns the new time factor.
+delta_outcome delta_step(frame_state& frames, int32_t now);
+
+// Fills the history with 1000 / fps per frame (sum and index stay).
+void seed_history(frame_state& frames, double fps);
+
+}  // namespace brisenfall

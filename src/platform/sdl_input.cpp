@@ -1,0 +1,99 @@
+// The SDL input backend. The keyboard state is refreshed on every read, as a device read would be;
+// mouse movement is what SDL accumulated since the previous reading.
+#include "platform/sdl_input.h"
+
+#include <SDL.h>
+
+namespace brisenfall {
+namespace {
+
+uint8_t down_byte(bool down) { return down ? uint8_t{0x80} : uint8_t{0}; }
+
+class sdl_input final : public input_device {
+ public:
+  ~sdl_input() override { close(); }
+
+  bool open(native_window) override {
+    close();
+    // The keyboard and the mouse need the window the display opened.
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetKeyboardState(nullptr) == nullptr) return false;
+    if (SDL_SetRelativeMouseMode(SDL_TRUE) != 0) SDL_ShowCursor(SDL_DISABLE);
+    SDL_GetRelativeMouseState(nullptr, nullptr);  // drop what gathered before
+    opened_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) {
+      joystick_ = true;
+      for (int i = 0; i < SDL_NumJoysticks() && pads_ < 2; ++i)
+        if (SDL_Joystick* pad = SDL_JoystickOpen(i)) pad_[pads_++] = pad;
+    }
+    return true;
+  }
+
+  void close() override {
+    for (int i = 0; i < pads_; ++i) SDL_JoystickClose(pad_[i]);
+    pads_ = 0;
+    if (joystick_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    joystick_ = false;
+    if (opened_ && SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+      SDL_SetRelativeMouseMode(SDL_FALSE);
+      SDL_ShowCursor(SDL_ENABLE);
+    }
+    opened_ = false;
+  }
+
+  bool read_keyboard(key_states& keys) override {
+    if (!opened_) return false;
+    SDL_PumpEvents();
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    keys.fill(0);
+    for (int scancode = 0; scancode < count; ++scancode)
+      if (state[scancode] != 0)
+        if (const uint8_t code = directinput_code(scancode); code != 0) keys[code] = 0x80;
+    return true;
+  }
+
+  bool read_mouse(mouse_reading& reading) override {
+    if (!opened_) return false;
+    SDL_PumpEvents();
+    int dx = 0, dy = 0;
+    const Uint32 buttons = SDL_GetRelativeMouseState(&dx, &dy);
+    reading = {};
+    reading.dx = dx;
+    reading.dy = dy;
+    reading.buttons[0] = down_byte((buttons & SDL_BUTTON_LMASK) != 0);
+    reading.buttons[1] = down_byte((buttons & SDL_BUTTON_RMASK) != 0);
+    reading.buttons[2] = down_byte((buttons & SDL_BUTTON_MMASK) != 0);
+    return true;
+  }
+
+  int32_t pad_count() override { return pads_; }
+
+  bool read_pad(int32_t pad, pad_reading& reading) override {
+    if (pad < 0 || pad >= pads_) return false;
+    SDL_JoystickUpdate();
+    SDL_Joystick* device = pad_[pad];
+    if (SDL_JoystickGetAttached(device) == SDL_FALSE) return false;
+    reading.x = SDL_JoystickGetAxis(device, 0) + 32768;
+    reading.y = SDL_JoystickGetAxis(device, 1) + 32768;
+    const int buttons = SDL_JoystickNumButtons(device);
+    for (int i = 0; i < static_cast<int>(reading.buttons.size()); ++i)
+      reading.buttons[static_cast<size_t>(i)] = down_byte(i < buttons && SDL_JoystickGetButton(device, i) != 0);
+    return true;
+  }
+
+  void pump_events() override {
+    if (SDL_WasInit(SDL_INIT_EVENTS) != 0) SDL_PumpEvents();
+  }
+
+ private:
+  bool opened_ = false;
+  bool joystick_ = false;
+  SDL_Joystick* pad_[2] = {nullptr, nullptr};
+  int pads_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<input_device> make_sdl_input() { return std::make_unique<sdl_input>(); }
+
+}  // namespace brisenfall

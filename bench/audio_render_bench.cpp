@@ -11,7 +11,7 @@
 #include "platform/audio_output.h"
 #include "platform/midi_synth.h"
 #include "platform/soundfont.h"
-#include "tests/platform/audio_test_files.h"
+#include "support/audio_test_files.h"
 
 namespace brisenfall {
 namespace {
@@ -23,7 +23,7 @@ double cpu_seconds() {
 }
 
 // Renders the whole piece at `percent` volume, without the output's final clamp.
-std::vector<float> render_piece(Midi_synth& synth, const std::vector<uint8_t>& piece, int32_t percent, double seconds) {
+std::vector<float> render_piece(midi_synth& synth, const std::vector<uint8_t>& piece, int32_t percent, double seconds) {
   synth.set_level(music_level_hundredths(percent));
   synth.start(piece, 1);
   std::vector<float> out(2 * static_cast<size_t>(seconds * audio_output_rate));
@@ -33,7 +33,7 @@ std::vector<float> render_piece(Midi_synth& synth, const std::vector<uint8_t>& p
 }
 
 void music_render_speed(benchmark::State& state, const std::filesystem::path& soundfont, std::vector<uint8_t> piece) {
-  auto synth = Midi_synth::create(soundfont, audio_output_rate);
+  auto synth = midi_synth::create(soundfont, audio_output_rate);
   if (!synth) {
     state.SkipWithError("SoundFont did not load");
     return;
@@ -54,16 +54,16 @@ void music_render_speed(benchmark::State& state, const std::filesystem::path& so
 }
 
 void soundfont_levels(benchmark::State& state, const std::filesystem::path& soundfont) {
-  auto synth = Midi_synth::create(soundfont, audio_output_rate);
+  auto synth = midi_synth::create(soundfont, audio_output_rate);
   if (!synth) {
     state.SkipWithError("SoundFont did not load");
     return;
   }
-  test::Levels tutti;
-  test::Levels crowded;
+  testing::signal_levels tutti;
+  testing::signal_levels crowded;
   for (auto _ : state) {
-    tutti = test::measure(render_piece(*synth, test::tutti_passage(), 100, 9.0));
-    crowded = test::measure(render_piece(*synth, test::crowded_passage(), 80, 9.0));
+    tutti = testing::measure(render_piece(*synth, testing::tutti_passage(), 100, 9.0));
+    crowded = testing::measure(render_piece(*synth, testing::crowded_passage(), 80, 9.0));
   }
   const double gain = soundfont_gain(soundfont);
   const double target = std::pow(10.0, -1.0 / 20.0);
@@ -82,9 +82,9 @@ const bool registered = [] {
     const auto file = system_soundfont_folder / name;
     if (!std::filesystem::exists(file)) continue;
     const std::string label = std::filesystem::path(name).stem().string();
-    benchmark::RegisterBenchmark(("music_render/tutti/" + label).c_str(), music_render_speed, file, test::tutti_passage())
+    benchmark::RegisterBenchmark(("music_render/tutti/" + label).c_str(), music_render_speed, file, testing::tutti_passage())
         ->MinTime(2.0);
-    benchmark::RegisterBenchmark(("music_render/solo/" + label).c_str(), music_render_speed, file, test::short_piece())
+    benchmark::RegisterBenchmark(("music_render/solo/" + label).c_str(), music_render_speed, file, testing::short_piece())
         ->MinTime(2.0);
     benchmark::RegisterBenchmark(("soundfont_levels/" + label).c_str(), soundfont_levels, file)->Iterations(1);
   }

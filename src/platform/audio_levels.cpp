@@ -19,9 +19,9 @@ int32_t clamp_wave_volume(int32_t hundredths) {
   return std::clamp(hundredths, wave_level_silent, 0);
 }
 
-Stereo_gain pan_gains(int32_t pan) {
+stereo_gain pan_gains(int32_t pan) {
   const int32_t clamped = std::clamp(pan, -wave_pan_limit, wave_pan_limit);
-  Stereo_gain gain;
+  stereo_gain gain;
   if (clamped < 0) gain.right = gain_from_hundredths(clamped);
   if (clamped > 0) gain.left = gain_from_hundredths(-clamped);
   return gain;

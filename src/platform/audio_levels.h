@@ -21,14 +21,14 @@ int32_t music_level_hundredths(int32_t percent);
 // Wave volume clamped to -10000..0.
 int32_t clamp_wave_volume(int32_t hundredths);
 
-struct Stereo_gain {
+struct stereo_gain {
   double left = 1.0;
   double right = 1.0;
 };
 
 // Pan in hundredths of a decibel, clamped to -10000..10000: a negative pan attenuates the right
 // channel by that much, a positive one the left; the other channel stays at full level.
-Stereo_gain pan_gains(int32_t pan);
+stereo_gain pan_gains(int32_t pan);
 
 // Playback rate of a wave: 0 means the file's own rate; others are clamped to 100..200000 Hz.
 int32_t wave_playback_rate(int32_t requested_hz, int32_t file_rate);

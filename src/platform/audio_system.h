@@ -16,14 +16,14 @@
 
 namespace brisenfall {
 
-class Audio_system {
+class audio_system {
  public:
   // Opens `output`. Music is available when the output opened and `soundfont` loaded; sound when
   // the output opened.
-  Audio_system(std::unique_ptr<Audio_output> output, const std::optional<std::filesystem::path>& soundfont);
-  ~Audio_system();
-  Audio_system(const Audio_system&) = delete;
-  Audio_system& operator=(const Audio_system&) = delete;
+  audio_system(std::unique_ptr<audio_output> output, const std::optional<std::filesystem::path>& soundfont);
+  ~audio_system();
+  audio_system(const audio_system&) = delete;
+  audio_system& operator=(const audio_system&) = delete;
 
   bool sound_available() const { return open_; }
   bool music_available() const { return open_ && synth_ != nullptr; }
@@ -37,8 +37,8 @@ class Audio_system {
   bool music_playing();
   void music_level(double hundredths);
 
-  // Wave voices (no effect without sound); see Wave_mixer. `wave_add` returns 0 without sound.
-  int wave_add(std::shared_ptr<const Wave_sound> sound);
+  // Wave voices (no effect without sound); see wave_mixer. `wave_add` returns 0 without sound.
+  int wave_add(std::shared_ptr<const wave_sound> sound);
   void wave_remove(int voice);
   void wave_play(int voice, bool loop, int64_t position);
   void wave_stop(int voice);
@@ -50,9 +50,9 @@ class Audio_system {
   void render(float* out, int frames);
 
   std::mutex mutex_;
-  std::unique_ptr<Audio_output> output_;
-  std::unique_ptr<Midi_synth> synth_;
-  Wave_mixer mixer_{audio_output_rate};
+  std::unique_ptr<audio_output> output_;
+  std::unique_ptr<midi_synth> synth_;
+  wave_mixer mixer_{audio_output_rate};
   bool open_ = false;
 };
 

@@ -27,7 +27,7 @@ void quiet_fluidsynth_log() {
 
 }  // namespace
 
-struct Midi_synth::Fluid {
+struct midi_synth::fluid_state {
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   fluid_player_t* player = nullptr;
@@ -37,7 +37,7 @@ struct Midi_synth::Fluid {
   int plays_begun = 0;     // plays begun so far (the first counts once the piece starts)
   int last_tick = 0;
 
-  ~Fluid() {
+  ~fluid_state() {
     drop_player();
     if (synth != nullptr) delete_fluid_synth(synth);
     if (settings != nullptr) delete_fluid_settings(settings);
@@ -63,9 +63,9 @@ struct Midi_synth::Fluid {
   }
 };
 
-std::unique_ptr<Midi_synth> Midi_synth::create(const std::filesystem::path& soundfont, int sample_rate) {
+std::unique_ptr<midi_synth> midi_synth::create(const std::filesystem::path& soundfont, int sample_rate) {
   quiet_fluidsynth_log();
-  auto fluid = std::make_unique<Fluid>();
+  auto fluid = std::make_unique<fluid_state>();
   fluid->settings = new_fluid_settings();
   if (fluid->settings == nullptr) return nullptr;
   fluid_settings_setnum(fluid->settings, "synth.sample-rate", sample_rate);
@@ -78,15 +78,15 @@ std::unique_ptr<Midi_synth> Midi_synth::create(const std::filesystem::path& soun
   if (fluid_synth_sfload(fluid->synth, soundfont.c_str(), 1) == FLUID_FAILED) return nullptr;
   fluid->soundfont_gain = soundfont_gain(soundfont);
   fluid->sample_rate = sample_rate;
-  auto synth = std::unique_ptr<Midi_synth>(new Midi_synth(std::move(fluid)));
+  auto synth = std::unique_ptr<midi_synth>(new midi_synth(std::move(fluid)));
   synth->set_level(0);
   return synth;
 }
 
-Midi_synth::Midi_synth(std::unique_ptr<Fluid> fluid) : fluid_(std::move(fluid)) {}
-Midi_synth::~Midi_synth() = default;
+midi_synth::midi_synth(std::unique_ptr<fluid_state> fluid) : fluid_(std::move(fluid)) {}
+midi_synth::~midi_synth() = default;
 
-bool Midi_synth::start(std::span<const uint8_t> midi, int plays) {
+bool midi_synth::start(std::span<const uint8_t> midi, int plays) {
   stop();
   fluid_player_t* player = new_fluid_player(fluid_->synth);
   if (player == nullptr) return false;
@@ -106,7 +106,7 @@ bool Midi_synth::start(std::span<const uint8_t> midi, int plays) {
   return true;
 }
 
-void Midi_synth::stop() {
+void midi_synth::stop() {
   fluid_->drop_player();
   // The reset clears programs and controllers; the sounds-off after it cuts every voice (in the
   // other order the reset brings the voices back). Neither empties the reverb's delay lines, whose
@@ -119,17 +119,17 @@ void Midi_synth::stop() {
 #pragma GCC diagnostic pop
 }
 
-bool Midi_synth::playing() {
+bool midi_synth::playing() {
   if (fluid_->player == nullptr) return false;
   if (fluid_player_get_status(fluid_->player) != FLUID_PLAYER_PLAYING) return false;
   return !fluid_->last_play_passed_end();
 }
 
-void Midi_synth::set_level(double hundredths) {
+void midi_synth::set_level(double hundredths) {
   fluid_synth_set_gain(fluid_->synth, fluid_->soundfont_gain * static_cast<float>(gain_from_hundredths(hundredths)));
 }
 
-void Midi_synth::render(float* out, int frames) {
+void midi_synth::render(float* out, int frames) {
   // Nothing left to sound once the player is gone or finished and every voice has died away.
   const bool idle = (fluid_->player == nullptr || fluid_player_get_status(fluid_->player) == FLUID_PLAYER_DONE) &&
                     fluid_synth_get_active_voice_count(fluid_->synth) == 0;

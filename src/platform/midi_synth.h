@@ -9,14 +9,14 @@
 
 namespace brisenfall {
 
-class Midi_synth {
+class midi_synth {
  public:
   // A synthesiser at `sample_rate` with `soundfont` loaded (samples loaded on demand) and its gain;
   // nothing when FluidSynth cannot be set up or the SoundFont does not load.
-  static std::unique_ptr<Midi_synth> create(const std::filesystem::path& soundfont, int sample_rate);
-  ~Midi_synth();
-  Midi_synth(const Midi_synth&) = delete;
-  Midi_synth& operator=(const Midi_synth&) = delete;
+  static std::unique_ptr<midi_synth> create(const std::filesystem::path& soundfont, int sample_rate);
+  ~midi_synth();
+  midi_synth(const midi_synth&) = delete;
+  midi_synth& operator=(const midi_synth&) = delete;
 
   // Stops what plays and starts the standard MIDI data (checked by the caller) with a fresh player,
   // `plays` times in all (at least 1). False when the player cannot be created.
@@ -35,9 +35,9 @@ class Midi_synth {
   void render(float* out, int frames);
 
  private:
-  struct Fluid;
-  explicit Midi_synth(std::unique_ptr<Fluid> fluid);
-  std::unique_ptr<Fluid> fluid_;
+  struct fluid_state;
+  explicit midi_synth(std::unique_ptr<fluid_state> fluid);
+  std::unique_ptr<fluid_state> fluid_;
 };
 
 }  // namespace brisenfall

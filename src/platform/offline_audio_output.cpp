@@ -3,14 +3,14 @@
 
 namespace brisenfall {
 
-bool Offline_audio_output::open(Render render) {
+bool offline_audio_output::open(render_function render) {
   render_ = std::move(render);
   return true;
 }
 
-void Offline_audio_output::close() { render_ = nullptr; }
+void offline_audio_output::close() { render_ = nullptr; }
 
-std::vector<float> Offline_audio_output::render(int frames) {
+std::vector<float> offline_audio_output::render(int frames) {
   std::vector<float> out(2 * static_cast<size_t>(frames), 0.0f);
   if (render_) render_(out.data(), frames);
   return out;

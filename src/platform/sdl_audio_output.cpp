@@ -10,11 +10,11 @@ namespace {
 // About 23 ms a buffer: short enough that a stop is heard at once, long enough to not starve.
 constexpr Uint16 buffer_frames = 1024;
 
-class Sdl_audio_output final : public Audio_output {
+class sdl_audio_output final : public audio_output {
  public:
-  ~Sdl_audio_output() override { close(); }
+  ~sdl_audio_output() override { close(); }
 
-  bool open(Render render) override {
+  bool open(render_function render) override {
     close();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     render_ = std::move(render);
@@ -23,7 +23,7 @@ class Sdl_audio_output final : public Audio_output {
     wanted.format = AUDIO_F32SYS;
     wanted.channels = 2;
     wanted.samples = buffer_frames;
-    wanted.callback = &Sdl_audio_output::pull;
+    wanted.callback = &sdl_audio_output::pull;
     wanted.userdata = this;
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (device_ == 0) {
@@ -47,16 +47,16 @@ class Sdl_audio_output final : public Audio_output {
 
  private:
   static void pull(void* self, Uint8* stream, int bytes) {
-    static_cast<Sdl_audio_output*>(self)->render_(reinterpret_cast<float*>(stream),
+    static_cast<sdl_audio_output*>(self)->render_(reinterpret_cast<float*>(stream),
                                                   bytes / static_cast<int>(2 * sizeof(float)));
   }
 
   SDL_AudioDeviceID device_ = 0;
-  Render render_;
+  render_function render_;
 };
 
 }  // namespace
 
-std::unique_ptr<Audio_output> make_device_audio_output() { return std::make_unique<Sdl_audio_output>(); }
+std::unique_ptr<audio_output> make_device_audio_output() { return std::make_unique<sdl_audio_output>(); }
 
 }  // namespace brisenfall

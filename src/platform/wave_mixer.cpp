@@ -21,8 +21,8 @@ int64_t resampler_tail_frames(int32_t rate, int output_rate) { return feed_frame
 
 }  // namespace
 
-struct Wave_mixer::Voice {
-  std::shared_ptr<const Wave_sound> sound;
+struct wave_mixer::voice_state {
+  std::shared_ptr<const wave_sound> sound;
   SDL_AudioStream* stream = nullptr;
   int32_t rate = 0;
   int32_t volume = 0;
@@ -35,7 +35,7 @@ struct Wave_mixer::Voice {
   bool looping = false;
   bool flushed = false;
 
-  ~Voice() {
+  ~voice_state() {
     if (stream != nullptr) SDL_FreeAudioStream(stream);
   }
 
@@ -46,7 +46,7 @@ struct Wave_mixer::Voice {
   }
 
   void update_gains() {
-    const Stereo_gain sides = pan_gains(pan);
+    const stereo_gain sides = pan_gains(pan);
     const double level = gain_from_hundredths(volume);
     left = static_cast<float>(level * sides.left);
     right = static_cast<float>(level * sides.right);
@@ -76,16 +76,16 @@ struct Wave_mixer::Voice {
   }
 };
 
-Wave_mixer::Wave_mixer(int output_rate) : output_rate_(output_rate) {}
-Wave_mixer::~Wave_mixer() = default;
+wave_mixer::wave_mixer(int output_rate) : output_rate_(output_rate) {}
+wave_mixer::~wave_mixer() = default;
 
-Wave_mixer::Voice* Wave_mixer::find(int voice) {
+wave_mixer::voice_state* wave_mixer::find(int voice) {
   const auto it = voices_.find(voice);
   return it == voices_.end() ? nullptr : it->second.get();
 }
 
-int Wave_mixer::add(std::shared_ptr<const Wave_sound> sound) {
-  auto voice = std::make_unique<Voice>();
+int wave_mixer::add(std::shared_ptr<const wave_sound> sound) {
+  auto voice = std::make_unique<voice_state>();
   voice->rate = sound->rate;
   voice->sound = std::move(sound);
   voice->build_stream(output_rate_);
@@ -94,12 +94,12 @@ int Wave_mixer::add(std::shared_ptr<const Wave_sound> sound) {
   return id;
 }
 
-void Wave_mixer::remove(int voice) { voices_.erase(voice); }
+void wave_mixer::remove(int voice) { voices_.erase(voice); }
 
-void Wave_mixer::clear() { voices_.clear(); }
+void wave_mixer::clear() { voices_.clear(); }
 
-void Wave_mixer::play(int voice, bool loop, int64_t position) {
-  Voice* v = find(voice);
+void wave_mixer::play(int voice, bool loop, int64_t position) {
+  voice_state* v = find(voice);
   if (v == nullptr || v->stream == nullptr) return;
   SDL_AudioStreamClear(v->stream);
   const int64_t frame = std::max<int64_t>(position, 0) / std::max(v->sound->file_frame_bytes, 1);
@@ -110,26 +110,26 @@ void Wave_mixer::play(int voice, bool loop, int64_t position) {
   v->playing = true;
 }
 
-void Wave_mixer::stop(int voice) {
-  if (Voice* v = find(voice)) v->playing = false;
+void wave_mixer::stop(int voice) {
+  if (voice_state* v = find(voice)) v->playing = false;
 }
 
-void Wave_mixer::set_volume(int voice, int32_t hundredths) {
-  if (Voice* v = find(voice)) {
+void wave_mixer::set_volume(int voice, int32_t hundredths) {
+  if (voice_state* v = find(voice)) {
     v->volume = clamp_wave_volume(hundredths);
     v->update_gains();
   }
 }
 
-void Wave_mixer::set_pan(int voice, int32_t hundredths) {
-  if (Voice* v = find(voice)) {
+void wave_mixer::set_pan(int voice, int32_t hundredths) {
+  if (voice_state* v = find(voice)) {
     v->pan = hundredths;
     v->update_gains();
   }
 }
 
-void Wave_mixer::set_frequency(int voice, int32_t hertz) {
-  Voice* v = find(voice);
+void wave_mixer::set_frequency(int voice, int32_t hertz) {
+  voice_state* v = find(voice);
   if (v == nullptr) return;
   const int32_t rate = wave_playback_rate(hertz, v->sound->rate);
   if (rate == v->rate) return;
@@ -137,9 +137,9 @@ void Wave_mixer::set_frequency(int voice, int32_t hertz) {
   v->build_stream(output_rate_);
 }
 
-void Wave_mixer::mix(float* out, int frames) {
-  for (auto& [id, voice] : voices_) {
-    Voice& v = *voice;
+void wave_mixer::mix(float* out, int frames) {
+  for (auto& [id, state] : voices_) {
+    voice_state& v = *state;
     if (!v.playing || v.stream == nullptr) continue;
     for (int done = 0; done < frames;) {
       const int available = SDL_AudioStreamAvailable(v.stream) / frame_bytes;

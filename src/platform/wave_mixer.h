@@ -12,15 +12,15 @@
 
 namespace brisenfall {
 
-class Wave_mixer {
+class wave_mixer {
  public:
-  explicit Wave_mixer(int output_rate);
-  ~Wave_mixer();
-  Wave_mixer(const Wave_mixer&) = delete;
-  Wave_mixer& operator=(const Wave_mixer&) = delete;
+  explicit wave_mixer(int output_rate);
+  ~wave_mixer();
+  wave_mixer(const wave_mixer&) = delete;
+  wave_mixer& operator=(const wave_mixer&) = delete;
 
   // Adds a stopped voice for the sound at full volume, centred, at the file's rate; returns its id.
-  int add(std::shared_ptr<const Wave_sound> sound);
+  int add(std::shared_ptr<const wave_sound> sound);
   void remove(int voice);
   // Removes every voice.
   void clear();
@@ -38,11 +38,11 @@ class Wave_mixer {
   void mix(float* out, int frames);
 
  private:
-  struct Voice;
-  Voice* find(int voice);
+  struct voice_state;
+  voice_state* find(int voice);
   int output_rate_;
   int next_id_ = 1;
-  std::map<int, std::unique_ptr<Voice>> voices_;
+  std::map<int, std::unique_ptr<voice_state>> voices_;
   std::vector<float> scratch_;
 };
 

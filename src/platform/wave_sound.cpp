@@ -9,25 +9,23 @@
 namespace brisenfall {
 namespace {
 
-constexpr const char* error_source = "load_wave";
-
-Wave_error format_error(const std::filesystem::path& file, const std::string& why) {
-  return {wave_error_format, error_source, "Invalid file format: " + file.string() + " (" + why + ")"};
+wave_error format_error(const std::filesystem::path& file, const std::string& why) {
+  return {wave_error_format, "Invalid file format: " + file.string() + " (" + why + ")"};
 }
 
 }  // namespace
 
-std::variant<Wave_sound, Wave_error> load_wave(const std::filesystem::path& file) {
+std::variant<wave_sound, wave_error> load_wave(const std::filesystem::path& file) {
   std::error_code missing;
   if (!std::filesystem::is_regular_file(file, missing)) {
-    return Wave_error{wave_error_missing, error_source, "File not found: " + file.string()};
+    return wave_error{wave_error_missing, "File not found: " + file.string()};
   }
   SDL_AudioSpec spec{};
   Uint8* data = nullptr;
   Uint32 length = 0;
   if (SDL_LoadWAV(file.c_str(), &spec, &data, &length) == nullptr) return format_error(file, SDL_GetError());
 
-  Wave_sound sound;
+  wave_sound sound;
   sound.rate = spec.freq;
   sound.file_frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
   SDL_AudioCVT convert;

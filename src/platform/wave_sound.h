@@ -10,7 +10,7 @@
 
 namespace brisenfall {
 
-struct Wave_sound {
+struct wave_sound {
   std::vector<float> samples;  // interleaved left, right
   int32_t rate = 0;            // frames per second, as stored in the file
   int32_t file_frame_bytes = 0;
@@ -19,9 +19,8 @@ struct Wave_sound {
 };
 
 // Why a wave could not be loaded, as the engine log reports it.
-struct Wave_error {
+struct wave_error {
   int32_t number = 0;
-  std::string source;
   std::string description;
 };
 
@@ -30,6 +29,6 @@ inline constexpr int32_t wave_error_missing = 53;
 inline constexpr int32_t wave_error_format = 321;
 
 // Loads a RIFF WAVE file and converts it to float stereo at its own rate.
-std::variant<Wave_sound, Wave_error> load_wave(const std::filesystem::path& file);
+std::variant<wave_sound, wave_error> load_wave(const std::filesystem::path& file);
 
 }  // namespace brisenfall

@@ -25,16 +25,16 @@ TEST(AudioLevels, MusicVolumeScaleIsClampedAndLinearInDecibels) {
 }
 
 TEST(AudioLevels, PanAttenuatesTheOtherSideOnly) {
-  const Stereo_gain hard_left = pan_gains(-10000);
+  const stereo_gain hard_left = pan_gains(-10000);
   EXPECT_EQ(hard_left.left, 1.0);
   EXPECT_EQ(hard_left.right, 0.0);
-  const Stereo_gain hard_right = pan_gains(10000);
+  const stereo_gain hard_right = pan_gains(10000);
   EXPECT_EQ(hard_right.left, 0.0);
   EXPECT_EQ(hard_right.right, 1.0);
-  const Stereo_gain centre = pan_gains(0);
+  const stereo_gain centre = pan_gains(0);
   EXPECT_EQ(centre.left, 1.0);
   EXPECT_EQ(centre.right, 1.0);
-  const Stereo_gain slightly_right = pan_gains(600);
+  const stereo_gain slightly_right = pan_gains(600);
   EXPECT_NEAR(slightly_right.left, 0.5012, 1e-4);
   EXPECT_EQ(slightly_right.right, 1.0);
   EXPECT_EQ(pan_gains(-30000).right, 0.0);

@@ -3,14 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/audio_test_files.h"
+#include "support/audio_test_files.h"
+#include "support/test_files.h"
 
 namespace brisenfall {
 namespace {
 
-using test::make_midi;
-using test::make_rmi;
-using test::short_piece;
+using testing::make_midi;
+using testing::make_rmi;
+using testing::short_piece;
 
 TEST(MidiFile, AcceptsWellFormedMidiAndRejectsDamage) {
   const auto good = short_piece();
@@ -54,14 +55,14 @@ TEST(MidiFile, UnwrapsRiffMidiToItsDataChunk) {
 }
 
 TEST(MidiFile, ReadsPlainAndWrappedFilesAndRejectsMissingOrInvalidOnes) {
-  test::Temp_folder folder;
+  testing::temp_folder folder;
   const auto midi = short_piece();
-  test::write_file(folder.path() / "a.mid", midi);
-  test::write_file(folder.path() / "a.rmi", make_rmi(midi));
-  test::write_file(folder.path() / "bad.mid", {'M', 'T', 'h', 'd', 0, 0});
+  testing::write_file(folder.path() / "a.mid", midi);
+  testing::write_file(folder.path() / "a.rmi", make_rmi(midi));
+  testing::write_file(folder.path() / "bad.mid", {'M', 'T', 'h', 'd', 0, 0});
   auto invalid_inside = midi;
   invalid_inside[0] = 'X';
-  test::write_file(folder.path() / "bad.rmi", make_rmi(invalid_inside));
+  testing::write_file(folder.path() / "bad.rmi", make_rmi(invalid_inside));
 
   EXPECT_EQ(read_midi_file(folder.path() / "a.mid"), midi);
   EXPECT_EQ(read_midi_file(folder.path() / "a.rmi"), midi);

@@ -11,7 +11,7 @@
 #include "platform/audio_output.h"
 #include "platform/audio_system.h"
 #include "platform/soundfont.h"
-#include "tests/platform/audio_test_files.h"
+#include "support/audio_test_files.h"
 
 namespace brisenfall {
 namespace {
@@ -21,9 +21,9 @@ size_t thread_count() {
                                            std::filesystem::directory_iterator()));
 }
 
-class Unavailable_output final : public Audio_output {
+class unavailable_output final : public audio_output {
  public:
-  bool open(Render) override { return false; }
+  bool open(render_function) override { return false; }
   void close() override {}
 };
 
@@ -52,9 +52,9 @@ TEST(AudioDeviceOutput, MusicSystemClosesWithoutLeavingThreads) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   const size_t threads_before = thread_count();
   {
-    Audio_system audio(make_device_audio_output(), find_soundfont());
+    audio_system audio(make_device_audio_output(), find_soundfont());
     ASSERT_TRUE(audio.music_available());
-    ASSERT_TRUE(audio.music_start(test::short_piece(), 1001));
+    ASSERT_TRUE(audio.music_start(testing::short_piece(), 1001));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_TRUE(audio.music_playing());
     audio.close();
@@ -65,12 +65,12 @@ TEST(AudioDeviceOutput, MusicSystemClosesWithoutLeavingThreads) {
 }
 
 TEST(AudioWithoutOutput, NothingIsAvailableAndEveryCallIsHarmless) {
-  Audio_system audio(std::make_unique<Unavailable_output>(), find_soundfont());
+  audio_system audio(std::make_unique<unavailable_output>(), find_soundfont());
   EXPECT_FALSE(audio.sound_available());
   EXPECT_FALSE(audio.music_available());
-  EXPECT_FALSE(audio.music_start(test::short_piece(), 1));
+  EXPECT_FALSE(audio.music_start(testing::short_piece(), 1));
   EXPECT_FALSE(audio.music_playing());
-  EXPECT_EQ(audio.wave_add(std::make_shared<const Wave_sound>()), 0);
+  EXPECT_EQ(audio.wave_add(std::make_shared<const wave_sound>()), 0);
   audio.wave_play(0, true, 0);
   audio.music_stop();
 }

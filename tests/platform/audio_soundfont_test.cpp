@@ -3,15 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/audio_test_files.h"
+#include "support/audio_test_files.h"
+#include "support/test_files.h"
 
 namespace brisenfall {
 namespace {
 
-void touch(const std::filesystem::path& file) { test::write_file(file, {0}); }
+void touch(const std::filesystem::path& file) { testing::write_file(file, {0}); }
 
 TEST(Soundfont, NamedFileWinsAndIsTheOnlyCandidate) {
-  test::Temp_folder folder;
+  testing::temp_folder folder;
   touch(folder.path() / "FluidR3_GM.sf2");
   touch(folder.path() / "mine.sf2");
   const auto mine = (folder.path() / "mine.sf2").string();
@@ -21,7 +22,7 @@ TEST(Soundfont, NamedFileWinsAndIsTheOnlyCandidate) {
 }
 
 TEST(Soundfont, PrefersFluidThenTimidityThenAnyByName) {
-  test::Temp_folder folder;
+  testing::temp_folder folder;
   EXPECT_EQ(find_soundfont("", folder.path()), std::nullopt);
   touch(folder.path() / "readme.txt");
   EXPECT_EQ(find_soundfont(nullptr, folder.path()), std::nullopt);
@@ -36,7 +37,7 @@ TEST(Soundfont, PrefersFluidThenTimidityThenAnyByName) {
 }
 
 TEST(Soundfont, GainFollowsTheRealFileBehindALink) {
-  test::Temp_folder folder;
+  testing::temp_folder folder;
   touch(folder.path() / "FluidR3_GM.sf2");
   touch(folder.path() / "TimGM6mb.sf2");
   std::filesystem::create_symlink(folder.path() / "FluidR3_GM.sf2", folder.path() / "default-GM.sf2");

@@ -1,5 +1,5 @@
 // Test material for the audio tests and benchmarks: standard MIDI and RIFF MIDI files built in
-// memory, 16-bit wave files, a temporary folder, and level measurement of rendered output.
+// memory, 16-bit wave files, and level measurement of rendered output.
 #pragma once
 
 #include <algorithm>
@@ -7,31 +7,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
-namespace brisenfall::test {
-
-// A folder under the system's temporary folder, removed with everything in it at the end.
-class Temp_folder {
- public:
-  Temp_folder() {
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() / ("brisenfall-audio-" + std::to_string(seed()));
-    std::filesystem::create_directories(path_);
-  }
-  ~Temp_folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  Temp_folder(const Temp_folder&) = delete;
-  Temp_folder& operator=(const Temp_folder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+namespace brisenfall::testing {
 
 inline void write_file(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
   std::ofstream out(file, std::ios::binary);
@@ -51,7 +30,7 @@ inline void put_tag(std::vector<uint8_t>& out, const char* tag) {
 }
 
 // A note in a test piece, timed in ticks of 480 a quarter note (120 beats a minute: 960 a second).
-struct Note {
+struct midi_note {
   int channel;
   int key;
   int velocity;
@@ -63,18 +42,18 @@ inline constexpr uint32_t ticks_per_second = 960;
 
 // A format-0 standard MIDI file: the programs set at tick 0 (index = channel), the notes, and the
 // end of the track at `end_tick` (or at the last note-off when that is later).
-inline std::vector<uint8_t> make_midi(const std::vector<Note>& notes, const std::vector<int>& programs,
+inline std::vector<uint8_t> make_midi(const std::vector<midi_note>& notes, const std::vector<int>& programs,
                                       uint32_t end_tick = 0) {
-  struct Event {
+  struct timed_event {
     uint32_t tick;
     int order;  // note-offs before note-ons at the same tick
     std::vector<uint8_t> bytes;
   };
-  std::vector<Event> events;
+  std::vector<timed_event> events;
   for (size_t channel = 0; channel < programs.size(); ++channel) {
     events.push_back({0, 0, {static_cast<uint8_t>(0xC0 | channel), static_cast<uint8_t>(programs[channel])}});
   }
-  for (const Note& n : notes) {
+  for (const midi_note& n : notes) {
     const auto status = static_cast<uint8_t>(n.channel);
     events.push_back({n.start, 2, {static_cast<uint8_t>(0x90 | status), static_cast<uint8_t>(n.key), static_cast<uint8_t>(n.velocity)}});
     events.push_back({n.start + n.length, 1, {static_cast<uint8_t>(0x80 | status), static_cast<uint8_t>(n.key), 0}});
@@ -82,10 +61,10 @@ inline std::vector<uint8_t> make_midi(const std::vector<Note>& notes, const std:
   }
   events.push_back({end_tick, 3, {0xFF, 0x2F, 0x00}});
   std::stable_sort(events.begin(), events.end(),
-                   [](const Event& a, const Event& b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
+                   [](const timed_event& a, const timed_event& b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
   std::vector<uint8_t> track;
   uint32_t now = 0;
-  for (const Event& e : events) {
+  for (const timed_event& e : events) {
     uint32_t delta = e.tick - now;
     now = e.tick;
     uint8_t groups[5];
@@ -109,7 +88,7 @@ inline std::vector<uint8_t> make_midi(const std::vector<Note>& notes, const std:
 
 // Two seconds of piano: four quarter notes, C E G C.
 inline std::vector<uint8_t> short_piece() {
-  std::vector<Note> notes;
+  std::vector<midi_note> notes;
   const int keys[] = {60, 64, 67, 72};
   for (uint32_t i = 0; i < 4; ++i) notes.push_back({0, keys[i], 100, 480 * i, 480});
   return make_midi(notes, {0});
@@ -117,7 +96,7 @@ inline std::vector<uint8_t> short_piece() {
 
 // One organ chord held for `seconds`.
 inline std::vector<uint8_t> held_chord(uint32_t seconds) {
-  std::vector<Note> notes;
+  std::vector<midi_note> notes;
   for (int key : {48, 55, 60, 64}) notes.push_back({0, key, 100, 0, seconds * ticks_per_second});
   return make_midi(notes, {19});
 }
@@ -138,7 +117,7 @@ inline std::vector<uint8_t> loud_passage(int voices, int chord) {
     channels.push_back(channel);
   }
   const int steps[] = {0, 4, 7, 12};
-  std::vector<Note> notes;
+  std::vector<midi_note> notes;
   for (uint32_t beat = 0; beat < 16; ++beat) {
     const int root = 48 + static_cast<int>((beat * 5) % 12);
     for (int channel : channels) {
@@ -195,14 +174,14 @@ inline std::vector<uint8_t> make_wav(int rate, int channels, const std::vector<i
 }
 
 // Peak and RMS of interleaved stereo output, over one channel (0 left, 1 right) or both (-1).
-struct Levels {
+struct signal_levels {
   double peak = 0.0;
   double rms = 0.0;
   double rms_db() const { return 20.0 * std::log10(std::max(rms, 1e-12)); }
 };
 
-inline Levels measure(const std::vector<float>& stereo, int channel = -1) {
-  Levels levels;
+inline signal_levels measure(const std::vector<float>& stereo, int channel = -1) {
+  signal_levels levels;
   double sum = 0.0;
   size_t count = 0;
   for (size_t i = 0; i < stereo.size(); ++i) {
@@ -224,4 +203,4 @@ inline size_t sounding_frames(const std::vector<float>& stereo, double threshold
   return 0;
 }
 
-}  // namespace brisenfall::test
+}  // namespace brisenfall::testing

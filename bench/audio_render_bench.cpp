@@ -1,14 +1,19 @@
-// Offline music rendering: speed (seconds of music per CPU second, for each installed SoundFont)
-// and the levels behind the SoundFont gains: peak and RMS of a tutti at full volume and of a crowded
-// passage at 80 %, with the gain each would allow for a -1 dBFS peak.
+// Music costs: offline render speed (seconds of music per CPU second, for each installed SoundFont),
+// SoundFont loading, the CPU share of music played through the device in real time, and the levels
+// behind the SoundFont gains: peak and RMS of a tutti at full volume and of a crowded passage at
+// 80 %, with the gain each would allow for a -1 dBFS peak.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <ctime>
 #include <string>
+#include <thread>
 
 #include "platform/audio_levels.h"
 #include "platform/audio_output.h"
+#include "platform/audio_system.h"
 #include "platform/midi_synth.h"
 #include "platform/soundfont.h"
 #include "support/audio_test_files.h"
@@ -76,6 +81,35 @@ void soundfont_levels(benchmark::State& state, const std::filesystem::path& soun
   state.counters["gain_for_crowded"] = gain * target / crowded.peak;
 }
 
+// Loading the SoundFont (samples are loaded later, per instrument, as pieces select them).
+void soundfont_load(benchmark::State& state, const std::filesystem::path& soundfont) {
+  for (auto _ : state) benchmark::DoNotOptimize(midi_synth::create(soundfont, audio_output_rate));
+}
+
+// A show-like run: the tutti looping through SDL's audio thread (the dummy driver keeps real time)
+// while the calling thread idles; reports the whole process's CPU time as a share of one core.
+void music_on_device_cpu(benchmark::State& state) {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  audio_system audio(make_device_audio_output(), find_soundfont());
+  if (!audio.music_available()) {
+    state.SkipWithError("no audio output or SoundFont");
+    return;
+  }
+  audio.music_level(music_level_hundredths(80));
+  audio.music_start(testing::tutti_passage(), 1000);
+  double cpu = 0.0;
+  double wall = 0.0;
+  for (auto _ : state) {
+    const double cpu_start = cpu_seconds();
+    const auto wall_start = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    cpu += cpu_seconds() - cpu_start;
+    wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start).count();
+  }
+  state.counters["cpu_percent_of_one_core"] = 100.0 * cpu / wall;
+}
+BENCHMARK(music_on_device_cpu)->Iterations(2)->Unit(benchmark::kMillisecond);
+
 // Registers one benchmark of each kind per SoundFont found.
 const bool registered = [] {
   for (const char* name : {"FluidR3_GM.sf2", "TimGM6mb.sf2"}) {
@@ -87,6 +121,8 @@ const bool registered = [] {
     benchmark::RegisterBenchmark(("music_render/solo/" + label).c_str(), music_render_speed, file, testing::short_piece())
         ->MinTime(2.0);
     benchmark::RegisterBenchmark(("soundfont_levels/" + label).c_str(), soundfont_levels, file)->Iterations(1);
+    benchmark::RegisterBenchmark(("soundfont_load/" + label).c_str(), soundfont_load, file)
+        ->Unit(benchmark::kMillisecond);
   }
   return true;
 }();

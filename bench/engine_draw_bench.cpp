@@ -59,7 +59,7 @@ bool have_display() { return getenv("DISPLAY") != nullptr; }
 
 std::unique_ptr<Varnel_2D_Engine> open_engine(std::unique_ptr<brisenfall::display_device> display) {
   auto engine = std::make_unique<Varnel_2D_Engine>(brisenfall::engine_backends{
-      std::move(display), std::make_unique<brisenfall::scripted_input>(), brisenfall::make_sdl_clock()});
+      std::move(display), std::make_unique<brisenfall::scripted_input>(), brisenfall::make_sdl_clock(), nullptr});
   if (!engine->init(0, screen_w, screen_h, 32) || !engine->texture_load(1, texture_file(), 0u, true)) return nullptr;
   engine->scene_setframerate(100000, false);  // frame mode, no waiting: measure drawing only
   return engine;

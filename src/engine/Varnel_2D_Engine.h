@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "engine/audio.h"
 #include "engine/draw_math.h"
 #include "engine/engine_backends.h"
 #include "engine/engine_core.h"
@@ -267,11 +268,36 @@ class Varnel_2D_Engine {
 
   // ==== Music and sound (the audio family's section; init and terminate call the two hooks) =====
  public:
+  // Loads a standard MIDI or RIFF MIDI (".rmi") file into music slot indx (1..64); a missing or
+  // invalid file, a bad index or no music returns false and leaves the slot as it was.
+  bool music_load(double indx, const std::string& filenameonly, bool usefullpath = false);
+  // Stops the music, then plays slot indx once, or repeated 1000 times with loopflag.
+  void music_play(double indx, bool loopflag = false);
+  void music_stop();
+  // True while the piece last played has not ended.
+  bool music_isplaying();
+  // Master level: 0..100 % mapped linearly in decibels, -25 dB at 0 %, -3.4 dB at 80 %, +2 dB at 100 %.
+  void music_volume(double volumepercent);
+  // Loads a wave file into sound slot indx (1..64); a failure logs four lines and returns false.
+  bool sound_load(double indx, const std::string& filenameonly);
+  // Restarts the sound from position bytes into its data, once or looping over the whole sound.
+  void sound_play(double indx, bool loopflag = false, double position = 0);
+  void sound_stop(double indx);
+  // Hundredths of a decibel: 0 full, -10000 silent.
+  void sound_volume(double indx, double volume);
+  // Playback rate in hertz; with resetflag the file's own rate.
+  void sound_freq(double indx, double freq, bool resetflag);
+  // Hundredths of a decibel taken off the other side: -10000 left only .. 10000 right only.
+  void sound_pan(double indx, double pan);
+
  private:
   bool private_audio_start();  // opens sound and music; sets the two flags below
-  void private_audio_stop();   // releases music (sound buffers are left alone)
+  void private_audio_stop();   // stops the output, then releases music and sounds
+  // The slot of an engine index 1..64, or nothing outside that range.
+  static std::optional<size_t> private_audio_slot(double indx);
   bool sound_available = false;
   bool music_available = false;
+  brisenfall::audio_state audio_;
   // ==== End of music and sound ================================================================
 
  private:

@@ -7,6 +7,8 @@
 
 namespace brisenfall {
 
-engine_backends real_backends() { return {make_sdl_display(), make_sdl_input(), make_sdl_clock()}; }
+engine_backends real_backends() {
+  return {make_sdl_display(), make_sdl_input(), make_sdl_clock(), make_device_audio_output()};
+}
 
 }  // namespace brisenfall

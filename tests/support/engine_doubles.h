@@ -27,7 +27,7 @@ struct engine_on_doubles {
     input = made_input.get();
     clock = made_clock.get();
     engine = std::make_unique<Varnel_2D_Engine>(
-        engine_backends{std::move(made_display), std::move(made_input), std::move(made_clock)});
+        engine_backends{std::move(made_display), std::move(made_input), std::move(made_clock), nullptr});
   }
   Varnel_2D_Engine* operator->() { return engine.get(); }
 };

@@ -1,0 +1,53 @@
+// Loading wave sounds with SDL and converting them to float stereo.
+#include "platform/wave_sound.h"
+
+#include <SDL.h>
+
+#include <cstring>
+#include <system_error>
+
+namespace brisenfall {
+namespace {
+
+wave_error format_error(const std::filesystem::path& file, const std::string& why) {
+  return {wave_error_format, "Invalid file format: " + file.string() + " (" + why + ")"};
+}
+
+}  // namespace
+
+std::variant<wave_sound, wave_error> load_wave(const std::filesystem::path& file) {
+  std::error_code missing;
+  if (!std::filesystem::is_regular_file(file, missing)) {
+    return wave_error{wave_error_missing, "File not found: " + file.string()};
+  }
+  SDL_AudioSpec spec{};
+  Uint8* data = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV(file.c_str(), &spec, &data, &length) == nullptr) return format_error(file, SDL_GetError());
+
+  wave_sound sound;
+  sound.rate = spec.freq;
+  sound.file_frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  SDL_AudioCVT convert;
+  if (SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, spec.freq) < 0) {
+    SDL_FreeWAV(data);
+    return format_error(file, SDL_GetError());
+  }
+  const Uint32 whole = length - length % static_cast<Uint32>(sound.file_frame_bytes);
+  if (whole == 0) {
+    SDL_FreeWAV(data);
+    return sound;
+  }
+  std::vector<Uint8> work(static_cast<size_t>(whole) * static_cast<size_t>(convert.len_mult));
+  std::memcpy(work.data(), data, whole);
+  SDL_FreeWAV(data);
+  convert.buf = work.data();
+  convert.len = static_cast<int>(whole);
+  if (convert.needed != 0 && SDL_ConvertAudio(&convert) < 0) return format_error(file, SDL_GetError());
+  const size_t converted = convert.needed != 0 ? static_cast<size_t>(convert.len_cvt) : whole;
+  sound.samples.resize(converted / sizeof(float));
+  std::memcpy(sound.samples.data(), work.data(), sound.samples.size() * sizeof(float));
+  return sound;
+}
+
+}  // namespace brisenfall

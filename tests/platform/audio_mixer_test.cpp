@@ -1,0 +1,167 @@
+// Wave sounds: loading and converting files, and the mixer's play, loop, stop, position, volume,
+// pan and playback rate, rendered into memory.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/audio_output.h"
+#include "platform/wave_mixer.h"
+#include "platform/wave_sound.h"
+#include "support/audio_test_files.h"
+#include "support/test_files.h"
+
+namespace brisenfall {
+namespace {
+
+using testing::measure;
+using testing::sounding_frames;
+
+constexpr int16_t level = 16384;  // 0.5 of full scale
+
+class WaveMixerTest : public ::testing::Test {
+ protected:
+  // Loads a wave of `frames` constant frames (or a rising ramp) written at `rate`, `channels`.
+  std::shared_ptr<const wave_sound> load(int rate, int channels, int frames, bool ramp = false) {
+    std::vector<int16_t> samples;
+    for (int i = 0; i < frames; ++i) {
+      for (int c = 0; c < channels; ++c) samples.push_back(ramp ? static_cast<int16_t>(i) : level);
+    }
+    const auto file = folder.path() / "tone.wav";
+    testing::write_binary(file, testing::make_wav(rate, channels, samples));
+    auto loaded = load_wave(file);
+    EXPECT_TRUE(std::holds_alternative<wave_sound>(loaded));
+    return std::make_shared<const wave_sound>(std::get<wave_sound>(std::move(loaded)));
+  }
+
+  std::vector<float> mix(int frames) {
+    std::vector<float> out(2 * static_cast<size_t>(frames), 0.0f);
+    mixer.mix(out.data(), frames);
+    return out;
+  }
+
+  testing::temp_folder folder;
+  wave_mixer mixer{audio_output_rate};
+};
+
+TEST_F(WaveMixerTest, LoadsMonoSixteenBitAsFloatStereo) {
+  const auto sound = load(22050, 1, 1000);
+  EXPECT_EQ(sound->rate, 22050);
+  EXPECT_EQ(sound->file_frame_bytes, 2);
+  ASSERT_EQ(sound->frames(), 1000);
+  EXPECT_FLOAT_EQ(sound->samples[0], 0.5f);
+  EXPECT_FLOAT_EQ(sound->samples[1], 0.5f) << "mono sounds on both sides at full level";
+}
+
+TEST_F(WaveMixerTest, MissingAndMalformedFilesReportWhy) {
+  const auto missing = load_wave(folder.path() / "none.wav");
+  ASSERT_TRUE(std::holds_alternative<wave_error>(missing));
+  EXPECT_EQ(std::get<wave_error>(missing).number, wave_error_missing);
+  EXPECT_NE(std::get<wave_error>(missing).description.find("none.wav"), std::string::npos);
+
+  testing::write_binary(folder.path() / "text.wav", {'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v', 'e'});
+  const auto malformed = load_wave(folder.path() / "text.wav");
+  ASSERT_TRUE(std::holds_alternative<wave_error>(malformed));
+  EXPECT_EQ(std::get<wave_error>(malformed).number, wave_error_format);
+  EXPECT_NE(std::get<wave_error>(malformed).description.find("text.wav"), std::string::npos);
+}
+
+TEST_F(WaveMixerTest, PlaysOnceAtItsOwnRateThenFallsSilent) {
+  const int voice = mixer.add(load(audio_output_rate, 2, 4410));
+  EXPECT_EQ(sounding_frames(mix(1000)), 0u) << "a new voice is stopped";
+  mixer.play(voice, false, 0);
+  const auto out = mix(8000);
+  EXPECT_EQ(sounding_frames(out), 4410u);
+  EXPECT_FLOAT_EQ(out[200], 0.5f);
+  EXPECT_EQ(sounding_frames(mix(1000)), 0u);
+}
+
+TEST_F(WaveMixerTest, LoopsUntilStopped) {
+  const int voice = mixer.add(load(audio_output_rate, 2, 1000));
+  mixer.play(voice, true, 0);
+  const auto out = mix(5000);
+  EXPECT_EQ(sounding_frames(out), 5000u);
+  EXPECT_NEAR(measure(out).peak, 0.5, 1e-6);
+  mixer.stop(voice);
+  EXPECT_EQ(sounding_frames(mix(1000)), 0u);
+}
+
+TEST_F(WaveMixerTest, PositionSkipsTheGivenBytes) {
+  const int voice = mixer.add(load(audio_output_rate, 2, 3000, true));
+  mixer.play(voice, false, 4 * 1000 + 3);  // 1000 frames of 4 bytes, the odd bytes rounded down
+  const auto out = mix(4000);
+  EXPECT_EQ(sounding_frames(out), 2000u);
+  EXPECT_FLOAT_EQ(out[0], 1000.0f / 32768.0f);
+}
+
+TEST_F(WaveMixerTest, PlayRestartsFromTheStart) {
+  const int voice = mixer.add(load(audio_output_rate, 2, 3000, true));
+  mixer.play(voice, false, 0);
+  mix(1500);
+  mixer.play(voice, false, 0);
+  const auto out = mix(4000);
+  EXPECT_EQ(out[2], 1.0f / 32768.0f);
+  EXPECT_EQ(sounding_frames(out), 3000u);
+}
+
+TEST_F(WaveMixerTest, VolumeAndPanInHundredthsOfADecibel) {
+  const int voice = mixer.add(load(audio_output_rate, 1, 4410));
+  mixer.set_volume(voice, -600);
+  mixer.play(voice, false, 0);
+  auto out = mix(4410);
+  EXPECT_NEAR(measure(out, 0).peak, 0.5 * 0.5012, 1e-3);
+  EXPECT_NEAR(measure(out, 1).peak, 0.5 * 0.5012, 1e-3);
+
+  mixer.set_volume(voice, 0);
+  mixer.set_pan(voice, -10000);
+  mixer.play(voice, false, 0);
+  out = mix(4410);
+  EXPECT_NEAR(measure(out, 0).peak, 0.5, 1e-6);
+  EXPECT_EQ(measure(out, 1).peak, 0.0) << "the right channel is silent";
+
+  mixer.set_pan(voice, 10000);
+  mixer.play(voice, false, 0);
+  out = mix(4410);
+  EXPECT_EQ(measure(out, 0).peak, 0.0);
+  EXPECT_NEAR(measure(out, 1).peak, 0.5, 1e-6);
+
+  mixer.set_pan(voice, 0);
+  mixer.set_volume(voice, -10000);
+  mixer.play(voice, false, 0);
+  EXPECT_EQ(measure(mix(4410)).peak, 0.0);
+}
+
+TEST_F(WaveMixerTest, FrequencyResamplesAndZeroRestoresTheFileRate) {
+  const int voice = mixer.add(load(22050, 1, 11025));
+  mixer.play(voice, false, 0);
+  const double own = static_cast<double>(sounding_frames(mix(40000)));
+  EXPECT_NEAR(own, 22050.0, 22050.0 * 0.01) << "half a second at the output rate";
+
+  mixer.set_frequency(voice, 44100);
+  mixer.play(voice, false, 0);
+  const double doubled = static_cast<double>(sounding_frames(mix(40000)));
+  EXPECT_NEAR(doubled / own, 0.5, 0.01);
+
+  mixer.set_frequency(voice, 0);
+  mixer.play(voice, false, 0);
+  EXPECT_NEAR(static_cast<double>(sounding_frames(mix(40000))), own, 1.0);
+}
+
+TEST_F(WaveMixerTest, VoicesMixIndependently) {
+  const int left = mixer.add(load(audio_output_rate, 1, 2000));
+  const int right = mixer.add(load(audio_output_rate, 1, 4000));
+  mixer.set_pan(left, -10000);
+  mixer.set_pan(right, 10000);
+  mixer.play(left, false, 0);
+  mixer.play(right, false, 0);
+  const auto out = mix(6000);
+  EXPECT_EQ(sounding_frames(out), 4000u);
+  EXPECT_NEAR(out[2 * 1000], 0.5f, 1e-6);
+  EXPECT_EQ(out[2 * 3000], 0.0f) << "the shorter left voice has ended";
+  EXPECT_NEAR(out[2 * 3000 + 1], 0.5f, 1e-6);
+  mixer.remove(right);
+  mixer.play(left, false, 0);
+  EXPECT_EQ(sounding_frames(mix(6000)), 2000u);
+}
+
+}  // namespace
+}  // namespace brisenfall

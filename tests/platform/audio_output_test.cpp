@@ -1,0 +1,79 @@
+// The device output on SDL's dummy driver: render is pulled from another thread, and closing stops
+// it for good and leaves no thread behind. Also: no output at all leaves everything unavailable.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "platform/audio_output.h"
+#include "platform/audio_system.h"
+#include "platform/soundfont.h"
+#include "support/audio_test_files.h"
+
+namespace brisenfall {
+namespace {
+
+size_t thread_count() {
+  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                                           std::filesystem::directory_iterator()));
+}
+
+class unavailable_output final : public audio_output {
+ public:
+  bool open(render_function) override { return false; }
+  void close() override {}
+};
+
+TEST(AudioDeviceOutput, CloseStopsTheCallbackAndJoinsItsThread) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  const size_t threads_before = thread_count();
+  std::atomic<int> calls{0};
+  std::atomic<std::thread::id> caller{};
+  auto output = make_device_audio_output();
+  ASSERT_TRUE(output->open([&](float* out, int frames) {
+    std::fill(out, out + 2 * frames, 0.0f);
+    caller = std::this_thread::get_id();
+    ++calls;
+  }));
+  for (int i = 0; i < 200 && calls == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_GT(calls.load(), 0);
+  EXPECT_NE(caller.load(), std::this_thread::get_id());
+  output->close();
+  const int after_close = calls;
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(calls.load(), after_close);
+  EXPECT_EQ(thread_count(), threads_before);
+}
+
+TEST(AudioDeviceOutput, MusicSystemClosesWithoutLeavingThreads) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  const size_t threads_before = thread_count();
+  {
+    audio_system audio(make_device_audio_output(), find_soundfont());
+    ASSERT_TRUE(audio.music_available());
+    ASSERT_TRUE(audio.music_start(testing::short_piece(), 1001));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(audio.music_playing());
+    audio.close();
+    EXPECT_FALSE(audio.music_playing());
+    EXPECT_FALSE(audio.music_available());
+  }
+  EXPECT_EQ(thread_count(), threads_before);
+}
+
+TEST(AudioWithoutOutput, NothingIsAvailableAndEveryCallIsHarmless) {
+  audio_system audio(std::make_unique<unavailable_output>(), find_soundfont());
+  EXPECT_FALSE(audio.sound_available());
+  EXPECT_FALSE(audio.music_available());
+  EXPECT_FALSE(audio.music_start(testing::short_piece(), 1));
+  EXPECT_FALSE(audio.music_playing());
+  EXPECT_EQ(audio.wave_add(std::make_shared<const wave_sound>()), 0);
+  audio.wave_play(0, true, 0);
+  audio.music_stop();
+}
+
+}  // namespace
+}  // namespace brisenfall

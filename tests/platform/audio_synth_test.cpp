@@ -1,0 +1,130 @@
+// Music through the audio system, rendered offline with the real FluidSynth and the installed
+// SoundFont: sound, end detection, repeats, replacing and stopping pieces, the master level.
+#include <gtest/gtest.h>
+
+#include "platform/audio_levels.h"
+#include "platform/audio_system.h"
+#include "platform/soundfont.h"
+#include "support/audio_test_files.h"
+#include "support/test_files.h"
+
+namespace brisenfall {
+namespace {
+
+using testing::measure;
+
+// A quiet solo line renders around -45 dBFS RMS; silence is below -100.
+constexpr double audible_db = -55.0;
+
+int frames_for(double seconds) { return static_cast<int>(seconds * audio_output_rate); }
+
+class MusicOffline : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto soundfont = find_soundfont();
+    ASSERT_TRUE(soundfont) << "no SoundFont installed: run scripts/setup";
+    auto offline = std::make_unique<offline_audio_output>();
+    output = offline.get();
+    audio = std::make_unique<audio_system>(std::move(offline), soundfont);
+    ASSERT_TRUE(audio->music_available());
+  }
+
+  std::vector<float> render(double seconds) { return output->render(frames_for(seconds)); }
+
+  offline_audio_output* output = nullptr;
+  std::unique_ptr<audio_system> audio;
+};
+
+TEST_F(MusicOffline, ShortPieceSoundsAndEndsAtItsLength) {
+  EXPECT_FALSE(audio->music_playing()) << "nothing started yet";
+  const auto piece = testing::short_piece();
+  ASSERT_TRUE(audio->music_start(piece, 1));
+  EXPECT_TRUE(audio->music_playing());
+  const auto first = render(1.9);
+  EXPECT_GT(measure(first).rms_db(), audible_db);
+  EXPECT_TRUE(audio->music_playing()) << "still inside the two seconds";
+  render(0.2);
+  EXPECT_FALSE(audio->music_playing()) << "the last play passed the end of the piece";
+}
+
+TEST_F(MusicOffline, RepeatsKeepThePiecePlayingAndSounding) {
+  ASSERT_TRUE(audio->music_start(testing::short_piece(), 1001));
+  render(4.5);
+  EXPECT_TRUE(audio->music_playing()) << "past twice the length";
+  EXPECT_GT(measure(render(1.0)).rms_db(), audible_db) << "the third play sounds like the first";
+  EXPECT_TRUE(audio->music_playing());
+}
+
+TEST_F(MusicOffline, ExactlyTheAskedNumberOfPlays) {
+  ASSERT_TRUE(audio->music_start(testing::short_piece(), 2));
+  render(3.9);
+  EXPECT_TRUE(audio->music_playing());
+  render(0.2);
+  EXPECT_FALSE(audio->music_playing());
+}
+
+TEST_F(MusicOffline, StartingAnotherPieceSilencesTheFirst) {
+  ASSERT_TRUE(audio->music_start(testing::held_chord(10), 1));
+  EXPECT_GT(measure(render(0.5)).rms_db(), audible_db);
+  ASSERT_TRUE(audio->music_start(testing::silent_piece(1), 1));
+  render(0.05);
+  EXPECT_LT(measure(render(0.05)).peak, 1e-4) << "the held chord was cut within 50 ms";
+  EXPECT_TRUE(audio->music_playing()) << "the second piece reports now";
+  render(1.0);
+  EXPECT_FALSE(audio->music_playing());
+}
+
+TEST_F(MusicOffline, StopSilencesAtOnce) {
+  ASSERT_TRUE(audio->music_start(testing::held_chord(10), 1001));
+  render(0.5);
+  audio->music_stop();
+  EXPECT_FALSE(audio->music_playing());
+  render(0.05);
+  EXPECT_LT(measure(render(0.05)).peak, 1e-4) << "silent within 50 ms";
+  ASSERT_TRUE(audio->music_start(testing::short_piece(), 1));
+  EXPECT_GT(measure(render(1.0)).rms_db(), audible_db) << "ready for the next piece";
+}
+
+TEST_F(MusicOffline, FullVolumeIsFivePointFourDecibelsAboveEighty) {
+  const auto piece = testing::short_piece();
+  audio->music_level(music_level_hundredths(80));
+  ASSERT_TRUE(audio->music_start(piece, 1));
+  const double at_80 = measure(render(2.0)).rms_db();
+  audio->music_level(music_level_hundredths(100));
+  ASSERT_TRUE(audio->music_start(piece, 1));
+  const double at_100 = measure(render(2.0)).rms_db();
+  EXPECT_NEAR(at_100 - at_80, 5.4, 0.5);
+}
+
+TEST_F(MusicOffline, LoudPassagesNeitherClipNorWhisper) {
+  audio->music_level(music_level_hundredths(100));
+  ASSERT_TRUE(audio->music_start(testing::tutti_passage(), 1));
+  EXPECT_LT(measure(render(8.0)).peak, 0.95) << "a tutti at full volume clipped";
+  audio->music_level(music_level_hundredths(80));
+  ASSERT_TRUE(audio->music_start(testing::crowded_passage(), 1));
+  EXPECT_LT(measure(render(8.0)).peak, 0.95) << "a crowded passage at 80 % clipped";
+  ASSERT_TRUE(audio->music_start(testing::tutti_passage(), 1));
+  EXPECT_GT(measure(render(8.0)).rms_db(), -28.0) << "a tutti at 80 % whispers";
+}
+
+TEST(MusicWithoutSoundfont, MusicIsUnavailableButSoundStays) {
+  auto offline = std::make_unique<offline_audio_output>();
+  offline_audio_output* output = offline.get();
+  audio_system audio(std::move(offline), std::nullopt);
+  EXPECT_FALSE(audio.music_available());
+  EXPECT_TRUE(audio.sound_available());
+  EXPECT_FALSE(audio.music_start(testing::short_piece(), 1));
+  EXPECT_FALSE(audio.music_playing());
+  EXPECT_EQ(measure(output->render(4410)).peak, 0.0);
+}
+
+TEST(MusicWithoutSoundfont, UnloadableSoundfontLeavesMusicUnavailable) {
+  testing::temp_folder folder;
+  testing::write_binary(folder.path() / "broken.sf2", {'R', 'I', 'F', 'F', 0, 0});
+  audio_system audio(std::make_unique<offline_audio_output>(), folder.path() / "broken.sf2");
+  EXPECT_FALSE(audio.music_available());
+  EXPECT_TRUE(audio.sound_available());
+}
+
+}  // namespace
+}  // namespace brisenfall

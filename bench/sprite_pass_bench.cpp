@@ -42,7 +42,7 @@ struct sprite_scene {
     auto made = std::make_unique<Display>();
     display = made.get();
     engine = std::make_unique<Varnel_2D_Engine>(brisenfall::engine_backends{
-        std::move(made), std::make_unique<brisenfall::scripted_input>(), std::make_unique<brisenfall::settable_clock>()});
+        std::move(made), std::make_unique<brisenfall::scripted_input>(), std::make_unique<brisenfall::settable_clock>(), nullptr});
     if (!engine->init(0, screen_w, screen_h, 32) || !engine->texture_load(1, texture_file(), 0u, true)) {
       engine.reset();
       return;

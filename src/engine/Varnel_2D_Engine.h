@@ -209,10 +209,20 @@ class Varnel_2D_Engine {
   // `howmanysorts` steps of a bubble sort of the list by 1 y, 2 x, 3 id1 (largest at the back)
   // or 4 scale (smallest at the back).
   void sprite_sort(double sortmethod, double howmanysorts);
+  // ---- Movement behaviours: a start operation per behaviour; the pass runs it by its code ------
   // 0: on at once with no pending behaviour; else off, waiting `delay` units, then on with the
   // current behaviour.
   void sprite_enginedelay(double sprite, double delay);
   double sprite_enginegetdelay(double sprite);
+  // Stops the behaviour; the sprite stays on where it is.
+  void sprite_engineoff(double sprite);
+  double sprite_enginegettype(double sprite);
+  bool sprite_enginegetbillboardwaiting(double sprite);
+  // The first sprite that is on and was clicked, its click cleared; 0 if none.
+  double sprite_enginegetbuttonclicked();
+  // Falls at ydir while swinging about its starting x by `diameter` pixels; off outside the bounds.
+  void sprite_engineycos(double sprite, double ydir, double diameter, double rotatespeed, double xmin, double ymin,
+                         double xmax, double ymax, bool startright = false, double length = 0);
 
   // ---- Per-frame pass: delays, behaviours, animation, effects, then drawing, in z-order ---------
   void sprites_draw();

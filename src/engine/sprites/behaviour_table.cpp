@@ -14,7 +14,7 @@ const std::array<sprite_step, highest_behaviour_code + 1> behaviour_table = {
     nullptr,                  //  4 sprite_engineorbit
     nullptr,                  //  5 sprite_engineoffset
     nullptr,                  //  6 none
-    nullptr,                  //  7 sprite_engineycos
+    behave_sway_fall,         //  7 sprite_engineycos
     nullptr,                  //  8 sprite_enginelatch
     nullptr,                  //  9 sprite_engineframemove
     nullptr,                  // 10 sprite_enginemovetoxy

@@ -45,6 +45,13 @@ void advance_angle(sprite_record& sprite, float t) {
   if (sprite.angle > two_pi) sprite.angle = sprite.angle - two_pi;
 }
 
+void set_bounds(sprite_record& sprite, double xmin, double ymin, double xmax, double ymax) {
+  sprite.xmin = static_cast<float>(xmin);
+  sprite.ymin = static_cast<float>(ymin);
+  sprite.xmax = static_cast<float>(xmax);
+  sprite.ymax = static_cast<float>(ymax);
+}
+
 bool out_of_bounds(const sprite_record& sprite) {
   return sprite.x < sprite.xmin || sprite.x > sprite.xmax || sprite.y < sprite.ymin || sprite.y > sprite.ymax;
 }

@@ -18,6 +18,9 @@ void accelerate(sprite_record& sprite, float t);
 // angle += rotatespeed * t, less 2 pi once it passes 2 pi.
 void advance_angle(sprite_record& sprite, float t);
 
+// Stores the bounds of a behaviour, as floats.
+void set_bounds(sprite_record& sprite, double xmin, double ymin, double xmax, double ymax);
+
 // Strictly outside xmin..xmax or ymin..ymax.
 bool out_of_bounds(const sprite_record& sprite);
 

@@ -1,5 +1,5 @@
 // The sprite table: sizing, switching sprites on and off, free and live searches, the z-order
-// list and its incremental sort, and waiting on a delay.
+// list and its incremental sort, waiting on a delay, and the behaviour state every behaviour shares.
 #include "engine/sprites/sprite_table.h"
 
 #include <stdexcept>
@@ -243,3 +243,22 @@ void Varnel_2D_Engine::sprite_enginedelay(double sprite, double delay) {
 }
 
 double Varnel_2D_Engine::sprite_enginegetdelay(double sprite) { return sprites_.at(sprite).delay; }
+
+void Varnel_2D_Engine::sprite_engineoff(double sprite) { sprites_.at(sprite).enginetype = 0; }
+
+double Varnel_2D_Engine::sprite_enginegettype(double sprite) { return sprites_.at(sprite).enginetype; }
+
+bool Varnel_2D_Engine::sprite_enginegetbillboardwaiting(double sprite) {
+  return sprites_.at(sprite).billboardwaiting;
+}
+
+double Varnel_2D_Engine::sprite_enginegetbuttonclicked() {
+  for (int32_t number = 1; number <= sprites_.spritetotal; ++number) {
+    sprite_record& s = sprites_.sprites[static_cast<size_t>(number)];
+    if (s.state == 1 && s.buttonclicked) {
+      s.buttonclicked = false;
+      return number;
+    }
+  }
+  return 0;
+}

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dialogs/configuration_mode.h"
-#include "dialogs/placeholder_window.h"
+#include "dialogs/midi_preview_player.h"
 #include "platform/desktop_system_services.h"
 #include "platform/qt_application.h"
 #include "platform/x11_preview_host.h"
@@ -12,23 +12,7 @@
 #include "shell/settings_file.h"
 #include "shell/shell_utilities.h"
 #include "shell/startup.h"
-
-namespace {
-
-// Stands in for the engine's MIDI player until the audio library joins the build: the music
-// dialog's previews are silent for now.
-class silent_music_preview_player final : public brisenfall::music_preview_player {
- public:
-  void play(const std::string&) override {}
-  void stop() override {}
-};
-
-// The show a test run from the configuration dialog opens, modally; the stand-in until the show lands.
-void run_test_show(brisenfall::shell_state&) {
-  brisenfall::run_placeholder_window(brisenfall::SHOW_WINDOW_TITLE, "The snow show is not there yet.");
-}
-
-}  // namespace
+#include "show/show_entry.h"
 
 int main(int argc, char** argv) {
   using namespace brisenfall;
@@ -44,10 +28,12 @@ int main(int argc, char** argv) {
   const qt_application_scope qt_application;
   shell_state shell;
   desktop_system_services system;
-  silent_music_preview_player music_player;
+  midi_preview_player music_player;
   const mode_entry_points windows{
-      [&system, &music_player](shell_state& s) { return run_configuration_dialog(s, system, music_player, run_test_show); },
-      [](shell_state&) { return run_placeholder_window(SHOW_WINDOW_TITLE, "The snow show is not there yet."); },
+      [&system, &music_player](shell_state& s) {
+        return run_configuration_dialog(s, system, music_player, [&system](shell_state& shown) { run_show(shown, system); });
+      },
+      [&system](shell_state& s) { return run_show(s, system); },
       [&system](shell_state& s) {
         // Preview mode loads no settings: the picture comes from the data folder the installer registered.
         const std::string data_folder = with_trailing_separator(

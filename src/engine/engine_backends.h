@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/display_device.h"
 #include "platform/input_device.h"
+#include "platform/sdl_display.h"
 
 namespace brisenfall {
 
@@ -18,6 +19,6 @@ struct engine_backends {
 };
 
 // A real window with the "opengl" renderer, SDL input, the system clocks and the sound card.
-engine_backends real_backends();
+engine_backends real_backends(const sdl_display_options& display_options = {});
 
 }  // namespace brisenfall

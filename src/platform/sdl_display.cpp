@@ -26,11 +26,13 @@ class sdl_display final : public sdl_display_base {
     } else {
       SDL_DisplayMode desktop{};
       if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return false;
-      window_ = SDL_CreateWindow("Brisenfall", 0, 0, desktop.w, desktop.h,
+      window_ = SDL_CreateWindow(options_.title.c_str(), 0, 0, desktop.w, desktop.h,
                                  SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     if (window_ == nullptr) return false;
     SDL_RaiseWindow(window_);
+    // Without a window manager (a bare X server) nobody else gives the new window the keyboard.
+    if (mode.window == 0) SDL_SetWindowInputFocus(window_);
     Uint32 flags = SDL_RENDERER_TARGETTEXTURE;
     if (options_.vsync) flags |= SDL_RENDERER_PRESENTVSYNC;
     SDL_Renderer* renderer = SDL_CreateRenderer(window_, -1, flags);

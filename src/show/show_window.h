@@ -1,0 +1,63 @@
+// frmMain, the show's full-screen window titled "Screensaver Form": its load, first activation
+// (main_loop: set-up, frame loop, shutdown), close request and unload.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/system_services.h"
+#include "shell/shell_state.h"
+#include "show/show_state.h"
+
+class Varnel_2D_Engine;
+
+namespace brisenfall {
+
+// What the show stands on besides its settings.
+struct show_services {
+  system_services& system;
+  // Creates the engine object; the real one opens the window titled "Screensaver Form".
+  std::function<std::unique_ptr<Varnel_2D_Engine>()> make_engine;
+  // Lets pending window events run once; true when a close request came in meanwhile.
+  std::function<bool()> run_pending_events;
+};
+
+// The files of the data folder the show cannot do without, in loading order.
+std::vector<std::string> show_picture_files();
+
+class frmMain {
+ public:
+  frmMain(shell_state& shell, show_services services);
+  ~frmMain();
+
+  // Loads the window, runs the show on its first activation and returns once it is unloaded.
+  void show_window();
+  // The close request: true lets the window close; while the show runs it ends the loop instead.
+  bool close_request();
+
+  const show_state& state() const { return show_; }
+  int unload_count() const { return unload_count_; }
+
+ private:
+  void form_load();
+  void main_loop();
+  bool setup();
+  void frame();
+  void shutdown();
+  void form_unload();
+  void count_mouse_movement();
+  bool report_missing_files();
+
+  shell_state& shell_;
+  show_services services_;
+  show_state show_;
+  std::unique_ptr<Varnel_2D_Engine> engine_;
+  bool started_ = false;
+  int16_t password_in_use_ = 0;
+  int32_t windows_platform_ = 0;
+  int unload_count_ = 0;
+};
+
+}  // namespace brisenfall

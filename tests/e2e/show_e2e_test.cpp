@@ -1,0 +1,101 @@
+// The real show under Xvfb: it starts, draws a scene with snow, saves a screenshot on P, and ends on
+// a key, a click or SIGTERM with exit code 0.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <thread>
+
+#include "support/child_process.h"
+#include "support/temp_folder.h"
+#include "support/test_files.h"
+#include "support/virtual_display.h"
+
+namespace brisenfall {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::child_process;
+using testing::temp_folder;
+
+// The warm-up frames take 2.5 seconds, the first scene 2.5 more to fade in, and the snow a few more
+// to reach the middle of the picture. Keys are held for a tenth of a second, as a person's are: the
+// show reads the keyboard's state once a frame.
+constexpr auto SHOW_SETTLED = 8s;
+
+class show_e2e : public ::testing::Test {
+ protected:
+  show_e2e() {
+    for (const auto& entry : std::filesystem::directory_iterator(BRISENFALL_DATA_DIR))
+      std::filesystem::create_symlink(entry.path(), data.path() / entry.path().filename());
+    std::filesystem::create_directories(config.path() / "brisenfall");
+    testing::write_file(config.path() / "brisenfall" / "settings-store.ini",
+                        "[HKEY_CURRENT_USER\\Software\\Tamsk Brisenfall Screensaver\\Config]\n"
+                        "install_path=" + data.data_path() + "\n");
+  }
+
+  std::unique_ptr<child_process> start_show() {
+    auto show = std::make_unique<child_process>(
+        std::vector<std::string>{BRISENFALL_BINARY, "/s"},
+        std::map<std::string, std::string>{{"XDG_CONFIG_HOME", config.path().string()},
+                                           {"XDG_RUNTIME_DIR", config.path().string()},
+                                           {"DISPLAY", display.name()},
+                                           {"SDL_AUDIODRIVER", "dummy"}});
+    EXPECT_NE(display.wait_for_window("Screensaver Form", 10s), 0u);
+    std::this_thread::sleep_for(SHOW_SETTLED);
+    return show;
+  }
+
+  // How long the show takes to end after `action`, recorded as a property of the test.
+  void expect_ends_after(child_process& show, const std::function<void()>& action, const char* what) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    EXPECT_EQ(show.wait_for_exit(5s), 0) << what;
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    RecordProperty(std::string(what) + "_ms", static_cast<int>(ms.count()));
+  }
+
+  temp_folder data;
+  temp_folder config;
+  testing::virtual_display display;
+};
+
+TEST_F(show_e2e, p_saves_a_screenshot_of_a_scene_with_snow_and_escape_ends_the_show) {
+  auto show = start_show();
+  display.xdotool("keydown p sleep 0.1 keyup p");
+  const auto shot = data.path() / "screen1.bmp";
+  for (int wait = 0; wait < 100 && !std::filesystem::exists(shot); ++wait) std::this_thread::sleep_for(50ms);
+  std::this_thread::sleep_for(200ms);
+  expect_ends_after(*show, [&] { display.xdotool("keydown Escape sleep 0.1 keyup Escape"); }, "escape");
+
+  const testing::pixel_image picture = testing::read_bmp24(shot.string());
+  ASSERT_EQ(picture.width, 640);
+  ASSERT_EQ(picture.height, 480);
+  int lit = 0, bright = 0;
+  std::set<uint32_t> colours;
+  for (uint32_t argb : picture.argb) {
+    const int r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+    lit += (r + g + b) > 60;
+    bright += r > 230 && g > 230 && b > 230;
+    colours.insert(argb & 0xF0F0F0);
+  }
+  const int pixels = picture.width * picture.height;
+  EXPECT_GT(lit, pixels / 2) << "the scene is not showing";
+  EXPECT_GT(colours.size(), 200u) << "a picture has many colours, not a flat fill";
+  EXPECT_GT(bright, 20) << "no snowflake pixels";
+}
+
+TEST_F(show_e2e, a_click_ends_the_show) {
+  auto show = start_show();
+  expect_ends_after(*show, [&] { display.xdotool("click 1"); }, "click");
+}
+
+TEST_F(show_e2e, sigterm_ends_the_show_cleanly) {
+  auto show = start_show();
+  expect_ends_after(*show, [&] { show->send_signal(SIGTERM); }, "sigterm");
+}
+
+}  // namespace
+}  // namespace brisenfall

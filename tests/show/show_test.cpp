@@ -1,0 +1,140 @@
+// The show's main loop on an engine of test doubles: the exit rules, the close request, the
+// screenshot key, the password step, missing pictures and a failed start.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/Varnel_2D_Engine.h"
+#include "show_fixture.h"
+
+namespace brisenfall {
+namespace {
+
+using testing::show_fixture;
+
+constexpr uint8_t ESCAPE = 1, SPACE = 57, LEFT_WINDOWS = 219, RIGHT_WINDOWS = 220, P_KEY = 25;
+
+TEST(show_loop, each_exit_key_ends_the_show_at_the_end_of_its_frame) {
+  for (uint8_t key : {ESCAPE, SPACE, LEFT_WINDOWS, RIGHT_WINDOWS}) {
+    show_fixture show;
+    show.run([&](int frame) {
+      if (frame == 3) show.doubles->input->press(key);
+      return frame > 50;
+    });
+    EXPECT_EQ(show.frames, 4) << static_cast<int>(key);
+    EXPECT_EQ(show.window->unload_count(), 1);
+    EXPECT_FALSE(show.window->state().show_running);
+  }
+}
+
+TEST(show_loop, a_mouse_button_ends_the_show) {
+  show_fixture show;
+  show.run([&](int frame) {
+    if (frame == 2) show.doubles->input->queue_mouse(0, 0, false, true);
+    return frame > 50;
+  });
+  // Polled at the next frame's start, tested in the frame after.
+  EXPECT_EQ(show.frames, 4);
+}
+
+// Movement in `moving_frames` frames of one five-second window, the first frame among them (its
+// cursor always differs from the stored -1, -1). A movement queued after frame n is polled at the
+// start of frame n + 1 and tested in frame n + 2.
+int frames_shown_with_movement(int moving_frames) {
+  show_fixture show;
+  show.run([&](int frame) {
+    if (frame < moving_frames) show.doubles->input->queue_mouse(3, 0);
+    return frame > 60;
+  });
+  return show.frames;
+}
+
+TEST(show_loop, eleven_moving_frames_in_five_seconds_end_the_show_ten_do_not) {
+  EXPECT_EQ(frames_shown_with_movement(10), 61);
+  EXPECT_EQ(frames_shown_with_movement(11), 12);
+}
+
+TEST(show_loop, the_movement_count_starts_again_every_five_seconds) {
+  show_fixture show;
+  show.frame_ms = 50;  // the longest frame time counts in full: 100 frames to a five-second window
+  show.run([&](int frame) {
+    // Eight moving frames in the middle of each window: nine counted in the first, eight after.
+    const int in_window = frame % 100;
+    if (in_window >= 40 && in_window < 48) show.doubles->input->queue_mouse(2, 2);
+    return frame > 400;
+  });
+  EXPECT_EQ(show.frames, 401);
+}
+
+TEST(show_loop, a_close_request_ends_the_loop_and_unloads_once) {
+  show_fixture show;
+  show.run([](int frame) { return frame == 5; });
+  EXPECT_EQ(show.frames, 5);
+  EXPECT_EQ(show.window->unload_count(), 1);
+}
+
+TEST(show_loop, one_press_of_p_saves_exactly_one_screenshot) {
+  show_fixture show;
+  show.run([&](int frame) {
+    if (frame == 2) {
+      show.doubles->input->press(P_KEY);
+      show.doubles->input->release_after_reads(P_KEY, 6);
+    }
+    return frame == 10;
+  });
+  EXPECT_TRUE(std::filesystem::exists(show.data.path() / "screen1.bmp"));
+  EXPECT_FALSE(std::filesystem::exists(show.data.path() / "screen2.bmp"));
+}
+
+TEST(show_loop, the_snow_falls_over_the_first_scene) {
+  show_fixture show;
+  double flakes = 0;
+  show.run([&](int frame) {
+    if (frame == 100) flakes = show.engine->sprite_gethowmanyon();
+    return frame == 100;
+  });
+  // Two seconds of batches of 13, plus the two scene sprites fading in.
+  EXPECT_GT(flakes, 300);
+  EXPECT_LT(flakes, 1300);
+}
+
+TEST(show_password, the_system_is_told_only_on_a_family_that_needs_it) {
+  const auto notices_for = [](int32_t platform, const char* password, bool test_run) {
+    show_fixture show;
+    show.system.platform = platform;
+    show.system.set_text(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", password);
+    show.shell.config_preview_active = test_run;
+    show.run([](int) { return true; });
+    return show.system.screensaver_notices;
+  };
+  EXPECT_EQ(notices_for(1, "1", false), (std::vector<bool>{true, false}));
+  EXPECT_TRUE(notices_for(1, "0", false).empty());
+  EXPECT_TRUE(notices_for(2, "1", false).empty());
+  EXPECT_TRUE(notices_for(1, "1", true).empty());
+}
+
+TEST(show_start, missing_pictures_are_named_and_nothing_starts) {
+  show_fixture show;
+  std::filesystem::remove(show.data.path() / "f3.jpg");
+  std::filesystem::remove(show.data.path() / "gf1.png");
+  show.run([](int) { return true; });
+  EXPECT_EQ(show.doubles, nullptr);
+  ASSERT_EQ(show.system.messages.size(), 1u);
+  EXPECT_EQ(show.system.messages[0].title, "Screensaver");
+  EXPECT_NE(show.system.messages[0].text.find("f3.jpg, gf1.png"), std::string::npos);
+  EXPECT_EQ(show.window->unload_count(), 1);
+}
+
+TEST(show_start, a_failed_init_shows_one_message_and_ends) {
+  show_fixture show;
+  show.input_fails = true;
+  show.run([](int) { return false; });
+  EXPECT_EQ(show.frames, 0);
+  ASSERT_EQ(show.system.messages.size(), 1u);
+  EXPECT_EQ(show.system.messages[0].title, "Screensaver");
+  EXPECT_EQ(show.system.messages[0].text, "Error! Could not initiate DirectX.");
+  EXPECT_EQ(show.window->unload_count(), 1);
+}
+
+}  // namespace
+}  // namespace brisenfall

@@ -14,6 +14,7 @@
 #include "engine/engine_core.h"
 #include "engine/frame_state.h"
 #include "engine/input_state.h"
+#include "engine/sprites/animation_table.h"
 #include "engine/sprites/sprite_table.h"
 #include "engine/texture_table.h"
 #include "engine/timer_table.h"
@@ -220,9 +221,141 @@ class Varnel_2D_Engine {
   bool sprite_enginegetbillboardwaiting(double sprite);
   // The first sprite that is on and was clicked, its click cleared; 0 if none.
   double sprite_enginegetbuttonclicked();
-  // Falls at ydir while swinging about its starting x by `diameter` pixels; off outside the bounds.
+  // Straight lines (off outside the bounds). A run-out length stops a move, or switches it off
+  // with endaction 1 (which the shoot operations set); angles are degrees, 0 up, clockwise.
+  void sprite_enginemove(double sprite, double xdir, double ydir, double xmin, double ymin, double xmax, double ymax,
+                         double length = 0);
+  void sprite_engineshoot(double sprite, double angle, double velocity, double xmin, double ymin, double xmax,
+                          double ymax, double length = 0);
+  void sprite_engineshootsprite(double sprite, double spritetoshoot, double velocity, double xmin, double ymin,
+                                double xmax, double ymax, double length = 0);
+  // Moves and turns back at the bounds.
+  void sprite_enginepong(double sprite, double xdir, double ydir, double xmin, double ymin, double xmax, double ymax,
+                         double length = 0);
+  // Moves and reappears at the opposite bound.
+  void sprite_enginewrap(double sprite, double xdir, double ydir, double xmin, double ymin, double xmax, double ymax,
+                         double length = 0);
+  // Moves and re-enters at the opposite bound, at a random place across unless `wrap` is set.
+  void sprite_enginemoveyrepeat(double sprite, double xdir, double ydir, double xmin, double ymin, double xmax,
+                                double ymax, double wrap = 0);
+  void sprite_enginemovexrepeat(double sprite, double xdir, double ydir, double xmin, double ymin, double xmax,
+                                double ymax, double wrap = 0);
+  // Runs round the rectangle: clockwise from its top-left corner, else counter-clockwise from the bottom right.
+  void sprite_engineframemove(double sprite, double xspeed, double yspeed, double xmin, double ymin, double xmax,
+                              double ymax, bool starttopleft = false, double length = 0);
+  // Heads for (x, Y) at `velocity` and stops there.
+  void sprite_enginemovetoxy(double sprite, double x, double Y, double velocity);
+  // Jumps about its place by `velocity` pixels every `speed` units.
+  void sprite_engineshake(double sprite, double velocity, double speed, double length = 0);
+
+  // Accelerating: thrust, drops that land with an animation and a sound, billboards that fly
+  // in, wait `targetdelay` units (-1 for good) and fly out, bounces.
+  void sprite_enginethrust(double sprite, double startxthrust, double startythrust, double thrustxspeed,
+                           double thrustyspeed, double xmin, double ymin, double xmax, double ymax, double length = 0);
+  void sprite_engineydrop(double sprite, double startxthrust, double startythrust, double thrustxspeed,
+                          double thrustyspeed, double ymin, double ymax, double newanimindex, double newanimspeed,
+                          double soundindex = 0);
+  void sprite_enginexdrop(double sprite, double startxthrust, double startythrust, double thrustxspeed,
+                          double thrustyspeed, double xmin, double xmax, double newanimindex, double newanimspeed,
+                          double soundindex = 0);
+  void sprite_enginebillboardx(double sprite, double startxthrust, double startythrust, double thrustxspeed,
+                               double thrustyspeed, double xtarget, double targetdelay, double xmin, double xmax);
+  void sprite_enginebillboardy(double sprite, double startxthrust, double startythrust, double thrustxspeed,
+                               double thrustyspeed, double ytarget, double targetdelay, double ymin, double ymax);
+  // Thrust that bounces off ymin/ymax (vbounce) or xmin/xmax (hbounce) and is off across the other axis.
+  void sprite_enginevbounce(double sprite, double startxthrust, double startythrust, double thrustxspeed,
+                            double thrustyspeed, double xmin, double ymin, double xmax, double ymax, double length = 0);
+  void sprite_enginehbounce(double sprite, double startxthrust, double startythrust, double thrustxspeed,
+                            double thrustyspeed, double xmin, double ymin, double xmax, double ymax, double length = 0);
+  // A ball under constant acceleration bouncing on one bound and peaking at the other.
+  void sprite_enginebounce(double sprite, double ybounce, double ymin, double ymax, bool bouncedown,
+                           double length = 0);
+  void sprite_enginebouncex(double sprite, double xbounce, double xmin, double xmax, bool bounceright,
+                            double length = 0);
+
+  // Swings and circles; every swing starts at 4.7 radians. Falls at ydir while swinging about
+  // its starting x by `diameter` pixels; off outside the bounds.
   void sprite_engineycos(double sprite, double ydir, double diameter, double rotatespeed, double xmin, double ymin,
                          double xmax, double ymax, bool startright = false, double length = 0);
+  // Moves at xdir while swinging about its starting y.
+  void sprite_enginexsin(double sprite, double xdir, double diameter, double rotatespeed, double xmin, double ymin,
+                         double xmax, double ymax, bool startdown = false, double length = 0);
+  void sprite_engineycosrepeat(double sprite, double ydir, double diameter, double rotatespeed, double xmin,
+                               double ymin, double xmax, double ymax, bool startdown = false, double wrap = 0);
+  void sprite_enginexsinrepeat(double sprite, double xdir, double diameter, double rotatespeed, double xmin,
+                               double ymin, double xmax, double ymax, bool startright = false, double wrap = 0);
+  // Circles its starting place; orbitmove also carries that centre along at (xdir, ydir).
+  void sprite_engineorbitstill(double sprite, double diameter, double rotatespeed, bool orbitright = false,
+                               double length = 0);
+  void sprite_engineorbitmove(double sprite, double diameter, double rotatespeed, double xdir, double ydir,
+                              double xmin, double ymin, double xmax, double ymax, bool orbitright = false,
+                              double length = 0);
+  // Circles another sprite; style 0 a circle, 1 only across, 2 only up and down. The radius grows
+  // by `diametergrowth` every `diametergrowthspeed` units.
+  void sprite_engineorbit(double sprite, double spritetotrack, double diameter, double rotatespeed, double xoffset,
+                          double yoffset, double orbitstyle, bool orbitright, double length, double diametergrowth,
+                          double diametergrowthspeed, bool turnoffwhentrackedisoff);
+  // Crosses between xmin and xmax while swinging up and down about a centre that heads for ytarget.
+  void sprite_enginebossmove1(double sprite, double xdir, double yspeed, double diameter, double rotatespeed,
+                              double xmin, double ymin, double xmax, double ymax, double ytarget,
+                              bool startright = false);
+
+  // Following other sprites, the keys and the mouse.
+  void sprite_enginetrack(double sprite, double spritetotrack, double xdir, double ydir, double length = 0);
+  // Tracking with inertia: speeds grow by htrack and vtrack a unit up to their maximums.
+  void sprite_enginetracki(double sprite, double spritetotrack, double htrack, double htrack_max, double vtrack,
+                           double vtrack_max, double length = 0);
+  // Rides on another sprite at an offset; off with it.
+  void sprite_enginelatch(double sprite, double spritetolatchonto, double xoffset, double yoffset, double length = 0);
+  // Moves by the held keys (key codes) inside the bounds.
+  void sprite_enginekeymove(double sprite, double xdir, double ydir, double keyleft, double keyup, double keyright,
+                            double keydown, double xmin, double ymin, double xmax, double ymax);
+  // Follows the cursor at an offset.
+  void sprite_enginemouse(double sprite, double xoffset, double yoffset, double xmin, double ymin, double xmax,
+                          double ymax);
+  // A button of three frames in a column: 0 idle, 1 under the cursor, 2 pressed.
+  void sprite_enginebutton(double sprite, double x, double Y, double textureindex, double sourcex, double sourcey,
+                           double framewidth, double frameheight);
+
+  // ---- Frame animation and offsets: the animation and path tables, animation modes, path walks ---
+  // Animation `animindex` from text: `animlength` column-row pairs and as many textures.
+  bool sprite_animateset(double animindex, double srcx, double srcy, double framewidth, double frameheight,
+                         double animlength, const std::string& frame_parameters,
+                         const std::string& texture_parameters);
+  // The whole animation table from a data file in the data folder, textures moved by the offset.
+  bool sprite_animatefileinit(const std::string& filenameonly, double textureindexoffset = 0);
+  // Play modes: 1 loop, 2 once then off without collisions, 3 once then loop another, 4 once,
+  // 6 once then off, 7 once then back to the direction animations.
+  void sprite_animateloop(double sprite, double animindex, double animspeed);
+  void sprite_animatecollide(double sprite, double animindex, double animspeed);
+  void sprite_animatehit(double sprite, double animindex, double animspeed, double newanimindex,
+                         double newanimspeed);
+  void sprite_animateonce(double sprite, double animindex, double animspeed);
+  void sprite_animateonceturnoff(double sprite, double animindex, double animspeed);
+  void sprite_animatehitdir(double sprite, double animindex, double animspeed);
+  // Mode 5: an animation and speed for each direction 0..8 ("index,speed," nine times).
+  bool sprite_animatedirection(double sprite, double startingdirection, const std::string& directionlist);
+  void sprite_animateoff(double sprite);
+  void sprite_animatesetframe(double sprite, double textureindex, double sourcex, double sourcey, double framewidth,
+                              double frameheight, double xframe, double yframe);
+  void sprite_animatesetframeindex(double sprite, double xframe, double yframe);
+  // The running animation; 0 when none runs.
+  double sprite_animategetanim(double sprite);
+  // Frame cell into retx, rety; frame size into retx, rety.
+  void sprite_animategetframeindex(double sprite);
+  void sprite_animategetframesize(double sprite);
+  double sprite_animategetframewidth(double sprite);
+  double sprite_animategetframeheight(double sprite);
+  // Path `offsetindex` from `lengthtotal` x-y pairs of text, or from a path file when one is named.
+  bool sprite_offsetset(double offsetindex, double lengthtotal, const std::string& parameters,
+                        const std::string& filename);
+  bool sprite_offsetfileinit(const std::string& filenameonly);
+  // Walks the path one point every `offsetspeed` units: type 0 steps, type 1 places beside
+  // `offsetsprite`; at the end style 0 switches off, 1 stops, 2 repeats, 3 repeats for
+  // `offsetlength` units.
+  void sprite_engineoffset(double sprite, double offsetindex, double offsetspeed, double offsettype,
+                           double offsetstyle, double offsetsprite = 0, double offsetlength = 0,
+                           double startingpoint = 0);
 
   // ---- Per-frame pass: delays, behaviours, animation, effects, then drawing, in z-order ---------
   void sprites_draw();
@@ -271,7 +404,10 @@ class Varnel_2D_Engine {
   // Effects of one sprite for this frame; false when a style switched it off.
   bool private_sprite_effects(brisenfall::sprite_record& sprite);
   void private_sprite_draw(const brisenfall::sprite_record& sprite);
+  // Logs the error and its detail line and returns false.
+  bool private_definition_failed(const std::string& operation, const std::string& detail);
   brisenfall::sprite_table sprites_;
+  brisenfall::animation_table animations_;
 
  public:
   // ==== End of sprites ========================================================================

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/sprites/animation_table.h"
 #include "engine/sprites/sprite_table.h"
 
 class Varnel_2D_Engine;
@@ -27,6 +28,7 @@ enum class turn_result { goes_on, ends };
 struct sprite_turn {
   Varnel_2D_Engine& engine;  // public operations: lib_getnumber, key_check, sound_play, ...
   sprite_table& sprites;     // every record, for targets, latches and orbits
+  const animation_table& animations;  // animations and offset paths
   sprite_record& sprite;     // the sprite whose turn it is
   int32_t number;            // its sprite number
   float t;                   // timedelta
@@ -39,8 +41,7 @@ inline constexpr int32_t highest_behaviour_code = 35;
 // Slot N runs behaviour code N; slot 0 and the codes without a behaviour are empty.
 extern const std::array<sprite_step, highest_behaviour_code + 1> behaviour_table;
 
-// Advances the frame animation of a sprite whose `animmode` is 1 or more; empty until the
-// animation family fills it.
+// Advances the frame animation of a sprite whose `animmode` is 1 or more.
 extern const sprite_step animation_step;
 
 // The slot for a behaviour code; nullptr for an empty slot or a code outside 1..35.

@@ -45,15 +45,39 @@ void advance_angle(sprite_record& sprite, float t) {
   if (sprite.angle > two_pi) sprite.angle = sprite.angle - two_pi;
 }
 
-void set_bounds(sprite_record& sprite, double xmin, double ymin, double xmax, double ymax) {
-  sprite.xmin = static_cast<float>(xmin);
-  sprite.ymin = static_cast<float>(ymin);
-  sprite.xmax = static_cast<float>(xmax);
-  sprite.ymax = static_cast<float>(ymax);
+void set_bounds(sprite_record& sprite, const motion_bounds& bounds) {
+  sprite.xmin = static_cast<float>(bounds.xmin);
+  sprite.ymin = static_cast<float>(bounds.ymin);
+  sprite.xmax = static_cast<float>(bounds.xmax);
+  sprite.ymax = static_cast<float>(bounds.ymax);
+}
+
+float held_within(float value, float low, float high) {
+  if (value < low) return low;
+  if (value > high) return high;
+  return value;
 }
 
 bool out_of_bounds(const sprite_record& sprite) {
   return sprite.x < sprite.xmin || sprite.x > sprite.xmax || sprite.y < sprite.ymin || sprite.y > sprite.ymax;
+}
+
+bool outside(const sprite_record& sprite, const motion_axis& axis) {
+  const float position = sprite.*axis.position;
+  return position < sprite.*axis.low || position > sprite.*axis.high;
+}
+
+bool wrap_around(sprite_record& sprite, const motion_axis& axis) {
+  float& position = sprite.*axis.position;
+  if (position < sprite.*axis.low) {
+    position = sprite.*axis.high;
+    return true;
+  }
+  if (position > sprite.*axis.high) {
+    position = sprite.*axis.low;
+    return true;
+  }
+  return false;
 }
 
 turn_result end_turn_off(sprite_record& sprite) {

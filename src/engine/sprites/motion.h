@@ -18,8 +18,36 @@ void accelerate(sprite_record& sprite, float t);
 // angle += rotatespeed * t, less 2 pi once it passes 2 pi.
 void advance_angle(sprite_record& sprite, float t);
 
+// One axis of a sprite's motion: position, velocity, acceleration (bvalue1 on x, bvalue2 on y) and
+// bounds, so that a behaviour written once runs along x or along y.
+struct motion_axis {
+  float sprite_record::*position;
+  float sprite_record::*velocity;
+  float sprite_record::*acceleration;
+  float sprite_record::*low;
+  float sprite_record::*high;
+};
+inline constexpr motion_axis x_axis{&sprite_record::x, &sprite_record::xdir, &sprite_record::bvalue1,
+                                    &sprite_record::xmin, &sprite_record::xmax};
+inline constexpr motion_axis y_axis{&sprite_record::y, &sprite_record::ydir, &sprite_record::bvalue2,
+                                    &sprite_record::ymin, &sprite_record::ymax};
+
+// Strictly outside the axis's bounds.
+bool outside(const sprite_record& sprite, const motion_axis& axis);
+
+// Wraps the position to the other bound when it is strictly outside; true when it wrapped.
+bool wrap_around(sprite_record& sprite, const motion_axis& axis);
+
+// The four bounds a start operation is given, in the order of its arguments.
+struct motion_bounds {
+  double xmin = 0.0, ymin = 0.0, xmax = 0.0, ymax = 0.0;
+};
+
 // Stores the bounds of a behaviour, as floats.
-void set_bounds(sprite_record& sprite, double xmin, double ymin, double xmax, double ymax);
+void set_bounds(sprite_record& sprite, const motion_bounds& bounds);
+
+// The value, raised to `low` below it, else lowered to `high` above it.
+float held_within(float value, float low, float high);
 
 // Strictly outside xmin..xmax or ymin..ymax.
 bool out_of_bounds(const sprite_record& sprite);

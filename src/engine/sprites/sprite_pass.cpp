@@ -30,12 +30,12 @@ void Varnel_2D_Engine::sprites_draw() {
       continue;
     }
     if (const sprite_step behaviour = behaviour_for(s.enginetype); behaviour != nullptr) {
-      sprite_turn turn{*this, sprites_, s, number, t};
+      sprite_turn turn{*this, sprites_, animations_, s, number, t};
       // A behaviour that switched the sprite off has ended its turn whatever it returned.
       if (behaviour(turn) == turn_result::ends || s.state == 0) continue;
     }
-    if (s.animmode >= 1 && animation_step != nullptr) {
-      sprite_turn turn{*this, sprites_, s, number, t};
+    if (s.animmode >= 1) {
+      sprite_turn turn{*this, sprites_, animations_, s, number, t};
       if (animation_step(turn) == turn_result::ends || s.state == 0) continue;
     }
     if (!private_sprite_effects(s)) continue;

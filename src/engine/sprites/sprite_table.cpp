@@ -65,6 +65,7 @@ void Varnel_2D_Engine::sprite_init(double spritetotal) {
   sprites_.sprites.assign(static_cast<size_t>(total) + 1, sprite_record{});
   sprites_.zorder.assign(static_cast<size_t>(total) + 1, 0);
   sprites_.spritetotal = total;
+  animations_.reset_animations();
   sprite_resetzorder();
 }
 

@@ -39,9 +39,8 @@ std::optional<std::string> uncompress_container(std::string_view container) {
   const auto size = static_cast<int32_t>(raw);
   const std::string_view stream = container.substr(header_bytes);
   if (size < 0 || size > static_cast<int64_t>(stream.size()) * largest_inflate_ratio) return std::nullopt;
-  std::string bytes(static_cast<size_t>(size), '\0');
   // One spare byte, so a stream that holds more than the header says is seen as too long.
-  bytes.push_back('\0');
+  std::string bytes(static_cast<size_t>(size) + 1, '\0');
   uLongf produced = static_cast<uLongf>(bytes.size());
   uLong consumed = static_cast<uLong>(stream.size());
   const int result = uncompress2(reinterpret_cast<Bytef*>(bytes.data()), &produced,

@@ -2,6 +2,9 @@
 // the unpacked files at shutdown.
 #include "engine/extras/pack.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -34,13 +37,24 @@ using file_handle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 file_handle open_file(const std::string& path, const char* mode) { return {std::fopen(path.c_str(), mode), &std::fclose}; }
 
-// Copies `size` bytes from one open file to the other through the buffer.
+// Copies `size` bytes from one open file to the other in pieces of at most the buffer's size: inside
+// the kernel where it can, else through the buffer.
 bool copy_bytes(std::FILE* from, std::FILE* to, int64_t size, std::vector<char>& buffer) {
+  const int in = fileno(from);
+  const int out = fileno(to);
+  bool kernel_copy = true;
   while (size > 0) {
     const size_t piece = static_cast<size_t>(std::min<int64_t>(size, static_cast<int64_t>(buffer.size())));
-    if (std::fread(buffer.data(), 1, piece, from) != piece || std::fwrite(buffer.data(), 1, piece, to) != piece)
-      return false;
-    size -= static_cast<int64_t>(piece);
+    ssize_t copied = kernel_copy ? ::copy_file_range(in, nullptr, out, nullptr, piece, 0) : -1;
+    if (copied < 0 && kernel_copy && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+      kernel_copy = false;
+    }
+    if (!kernel_copy) {
+      copied = ::read(in, buffer.data(), piece);
+      if (copied > 0 && ::write(out, buffer.data(), static_cast<size_t>(copied)) != copied) return false;
+    }
+    if (copied <= 0) return false;
+    size -= copied;
   }
   return true;
 }
@@ -117,7 +131,7 @@ bool Varnel_2D_Engine::lib_filepack(std::span<const std::string> filearray, cons
     const file_handle source = open_file(filearray[i], "rb");
     if (!source || !copy_bytes(source.get(), data.get(), entries[i].size, buffer)) return false;
   }
-  return std::fflush(data.get()) == 0;
+  return true;
 }
 
 bool Varnel_2D_Engine::lib_fileunpack(const std::string& filenameonly) {
@@ -135,7 +149,7 @@ bool Varnel_2D_Engine::lib_fileunpack(const std::string& filenameonly) {
   std::vector<char> buffer(pack_piece_bytes);
   for (size_t i = 0; i < entries->size(); ++i) {
     const file_handle out = open_file(pack_.unpacked_files[i], "wb");
-    if (!out || !copy_bytes(data.get(), out.get(), (*entries)[i].size, buffer) || std::fflush(out.get()) != 0)
+    if (!out || !copy_bytes(data.get(), out.get(), (*entries)[i].size, buffer))
       return false;
   }
   return true;

@@ -3,6 +3,7 @@
 
 #include <zlib.h>
 
+#include <iterator>
 #include <limits>
 
 #include "engine/Varnel_2D_Engine.h"
@@ -50,13 +51,19 @@ std::optional<std::string> uncompress_container(std::string_view container) {
   return bytes;
 }
 
+std::optional<std::string> uncompress_container(std::istream& in) {
+  const std::string container((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return uncompress_container(container);
+}
+
 }  // namespace brisenfall
 
 using namespace brisenfall;
 
 bool Varnel_2D_Engine::lib_filecompress(const std::string& sourcefullfilepath,
                                         const std::string& destinationfullfilepath, std::optional<double>) {
-  if (!regular_file_length(sourcefullfilepath)) return false;
+  const std::optional<int64_t> length = regular_file_length(sourcefullfilepath);
+  if (!length || *length > std::numeric_limits<int32_t>::max()) return false;
   const std::optional<std::string> bytes = read_whole_file(sourcefullfilepath);
   if (!bytes) return false;
   const std::optional<compressed_parts> parts = compress_container(*bytes);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,5 +23,6 @@ std::optional<compressed_parts> compress_container(std::string_view bytes);
 // The bytes a container holds; nothing when it is shorter than its header, its size is negative or
 // more than the stream could give, or the stream is damaged or yields another size.
 std::optional<std::string> uncompress_container(std::string_view container);
+std::optional<std::string> uncompress_container(std::istream& in);
 
 }  // namespace brisenfall

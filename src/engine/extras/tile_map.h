@@ -2,7 +2,6 @@
 // effects, the stored buffers and the camera sprite; and the camera and cell arithmetic.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 

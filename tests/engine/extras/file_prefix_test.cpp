@@ -2,6 +2,8 @@
 // it: never a crash or a hang, and never a prefix that lacks whole fields.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "engine/extras/compression.h"
 #include "engine/extras/high_scores.h"
 #include "engine/extras/map_file.h"
@@ -46,6 +48,8 @@ TEST(FilePrefixes, PackIndexes) {
   ASSERT_EQ(whole->size(), 3u);
   EXPECT_EQ((*whole)[2].name, "three.bin");
   EXPECT_EQ((*whole)[2].size, 130000);
+  std::istringstream stream(text);
+  EXPECT_EQ(read_pack_index(stream)->size(), 3u);
 }
 
 TEST(FilePrefixes, HighScoreFiles) {
@@ -59,6 +63,10 @@ TEST(FilePrefixes, HighScoreFiles) {
   high_score_table read;
   EXPECT_FALSE(read_high_scores(text, read));
   EXPECT_EQ(read.places[10].name, "N10");
+  std::istringstream stream(text);
+  high_score_table streamed;
+  EXPECT_FALSE(read_high_scores(stream, streamed));
+  EXPECT_EQ(streamed.places[3].score, 3);
 }
 
 TEST(FilePrefixes, CompressedContainers) {
@@ -70,6 +78,8 @@ TEST(FilePrefixes, CompressedContainers) {
   for (size_t length = 0; length < container.size(); ++length)
     EXPECT_FALSE(uncompress_container(std::string_view(container).substr(0, length))) << length;
   EXPECT_EQ(uncompress_container(container), bytes);
+  std::istringstream stream(container);
+  EXPECT_EQ(uncompress_container(stream), bytes);
 }
 
 }  // namespace

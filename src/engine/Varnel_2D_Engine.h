@@ -12,6 +12,10 @@
 #include "engine/draw_math.h"
 #include "engine/engine_backends.h"
 #include "engine/engine_core.h"
+#include "engine/extras/background_tiles.h"
+#include "engine/extras/high_scores.h"
+#include "engine/extras/pack.h"
+#include "engine/extras/tile_map.h"
 #include "engine/frame_state.h"
 #include "engine/input_state.h"
 #include "engine/sprites/animation_table.h"
@@ -411,6 +415,152 @@ class Varnel_2D_Engine {
 
  public:
   // ==== End of sprites ========================================================================
+
+  // ==== Engine extras (tile maps, packing, compression, starfield and tiles, high scores) ======
+  // ---- Tile maps: geometry, cells with effects, buffers, the camera, drawing ------------------------
+  // Tiles on a grid with one-pixel gaps; a tile size or map size below 1 does nothing.
+  void map_init(double tile_width, double tile_height, double mapwidth, double mapheight, double maptextureswidth,
+                double maptexturesheight, double sourcetilesacross, double sourcetilesdown, double howmanymaptextures,
+                double howmanyindexes);
+  void map_buffertomap(double Index);
+  void map_maptobuffer(double Index);
+  void map_putbuffer(double Index, double x, double Y, double value);
+  double map_getbuffer(double Index, double x, double Y);
+  // Sets a cell's tile, alpha and rotation; scale 1, effects off. Outside the map nothing happens.
+  void map_put(double x, double Y, double value, double alpha, double rotation);
+  double map_get(double x, double Y);
+  // The same at a point in map pixels, screen pixels, at the cursor, or at a sprite's position.
+  void map_putatxy(double x, double Y, double value, double alpha, double rotation);
+  double map_getatxy(double x, double Y);
+  void map_putatscreenxy(double x, double Y, double value, double alpha, double rotation);
+  double map_getatscreenxy(double x, double Y);
+  void map_putatmouse(double value, double alpha, double rotation);
+  double map_getatmouse();
+  void map_putatsprite(double sprite, double value, double xoffset, double yoffset);
+  double map_getatsprite(double sprite, double xoffset, double yoffset);
+  // The cell (or its top-left map pixel) under a sprite point into retx, rety; -1, -1 outside the map.
+  void map_getspritetoxy(double sprite, double xoffset, double yoffset);
+  void map_getspritetoxypixel(double sprite, double xoffset, double yoffset);
+  // The cell (or its top-left map pixel) under the cursor into retx, rety, unchecked.
+  void map_getmousetoxy();
+  void map_getmousetoxypixel();
+  double map_getalpha(double x, double Y);
+  double map_getrotation(double x, double Y);
+  double map_getscale(double x, double Y);
+  bool map_getalphafading(double x, double Y);
+  bool map_getrotating(double x, double Y);
+  bool map_getscaling(double x, double Y);
+  // Cell effects with the sprite styles 0..8; a style that would switch a sprite off empties the cell.
+  // Alpha limits held to 0..255; scale limits to 0..1; rotation limits to 0..719, -1 keeps the rotation.
+  void map_setalphafading(double x, double Y, double startingalpha, double startingdir, double min, double max,
+                          double length, double style);
+  void map_setrotating(double x, double Y, double startingrotate, double startingdir, double min, double max,
+                       double length, double style);
+  void map_setscaling(double x, double Y, double startingscale, double startingdir, double min, double max,
+                      double length, double style);
+  // Steps the tile index from startvalue towards endvalue.
+  void map_setanimating(double x, double Y, double startingdir, double startvalue, double endvalue, double length,
+                        double style);
+  void map_setrotatetosprite(double x, double Y, double sprite);
+  void map_setalphaonall(double alpha);
+  void map_setrotateonall(double rotate);
+  void map_setscaleonall(double scaled);
+  void map_resetfxall();
+  // Places or moves the camera (mapx, mapy), held inside the map; reports the edges it stopped at.
+  brisenfall::map_edge_hits map_setxy(double xpos, double ypos);
+  brisenfall::map_edge_hits map_moveby(double xvalue, double yvalue);
+  // The camera follows the sprite from the next draw; 0 stops following.
+  void map_setcameraonsprite(double sprite);
+  // The visible cells without effects; with effects advanced and drawn.
+  void map_drawfast();
+  void map_draw();
+  double map_getwidth();
+  double map_getheight();
+  double map_getpixelwidth();
+  double map_getpixelheight();
+  double map_gethowmanyindexes();
+  double map_gethowmanytextures();
+  double map_getsourcetexturewidth();
+  double map_getsourcetextureheight();
+  double map_getsourcetilewidth();
+  double map_getsourcetileheight();
+  double map_getsourcetilesacross();
+  double map_getsourcetilesdown();
+
+  // ---- Map files --------------------------------------------------------------------------------
+  // Reads a map file (and its textures); with returnscreenresonly only its screen size into retx,
+  // rety. A bad file is refused and the map stays as it was.
+  bool map_initmapfile(const std::string& filenameonly, bool usefullpath, bool loadtextures,
+                       bool usefullpathfortextures, bool returnscreenresonly, uint32_t ColorKey);
+  // Writes the geometry, the names of textures 1..howmanytexturefiles and every buffer.
+  bool map_savebufferasmapfile(const std::string& fullfilepath, double howmanytexturefiles);
+
+  // ---- File packing: an index file and a data file; unpacked files go at shutdown ---------------
+  bool lib_filepack(std::span<const std::string> filearray, const std::string& destinationfullfilepath);
+  // Extracts every file of the pack into the data folder; a bad index writes nothing.
+  bool lib_fileunpack(const std::string& filenameonly);
+
+  // ---- Compression: a 4-byte size and a zlib stream ----------------------------------------------
+  // quality has no effect: the level is always 9.
+  bool lib_filecompress(const std::string& sourcefullfilepath, const std::string& destinationfullfilepath,
+                        std::optional<double> quality = std::nullopt);
+  bool lib_fileuncompress(const std::string& sourcefullfilepath, const std::string& destinationfullfilepath);
+
+  // ---- Starfield, tilers and effect tiles -------------------------------------------------------
+  void starfield_init(double textureindex, double srcx, double srcy, double srcwidth, double srcheight,
+                      double howmanyframes, double total, double xmin, double ymin, double xmax, double ymax);
+  // x, Y, frame and speed of -1 or less keep the star's own.
+  void starfield_set(double Index, double alpha, double scaled, double rotationdir, double x, double Y, double frame,
+                     double speed);
+  void starfield_draw(double xdir, double ydir);
+  // Tilers 1..64: a rectangle filled with a repeated tile that scrolls.
+  void tiler_config(double Index, double textureindex, double tilex, double tiley, double tilewidth,
+                    double tileheight, double destx, double desty, double destwidth, double destheight, double alpha);
+  void tiler_draw(double Index, double xdir, double ydir);
+  void tiler_setalpha(double Index, double alpha);
+  double tiler_getalpha(double Index);
+  // Effect tiles 1..64: free images centred on (x, y) with the sprite effects and a shadow.
+  void fxtile_config(double Index, double xpos, double ypos, double textureindex, double sourcex, double sourcey,
+                     double sourcewidth, double sourceheight, double alpha, double scaled, double rotation);
+  void fxtile_setxy(double Index, double x, double Y);
+  void fxtile_setscaling(double Index, double startingscale, double startingdir, double min, double max,
+                         double length, double style);
+  void fxtile_setalphafading(double Index, double startingalpha, double startingdir, double min, double max,
+                             double length, double style);
+  void fxtile_setrotating(double Index, double startingrotate, double startingdir, double min, double max,
+                          double length, double style);
+  void fxtile_setshadow(double Index, double alpha, double xoffset, double yoffset, bool state = false);
+  void fxtile_draw(double Index);
+
+  // ---- High scores: places 1..10 (0 is the spare slot) --------------------------------------------
+  // The place 1..10 the score entered at as "Guest", or 0.
+  double lib_highscorecheck(double newscore);
+  // Score capped at 9999999, name cut to 20 characters.
+  void lib_highscoreset(double Index, double newscore, const std::string& newname);
+  std::string lib_highscoregetname(double Index);
+  double lib_highscoregetscore(double Index);
+  // Errors log four lines and return false.
+  bool lib_highscoreread(const std::string& fullfilepath);
+  bool lib_highscorewrite(const std::string& fullfilepath);
+
+ private:
+  // The live sprite `sprite` names, or nullptr.
+  const brisenfall::sprite_record* private_map_sprite(double sprite) const;
+  // A cell under a point in map pixels, or nullptr.
+  brisenfall::map_cell* private_map_cell_at(double x, double Y);
+  // Advances one visible cell's effects; false when one of them emptied the cell.
+  bool private_map_cell_effects(brisenfall::map_cell& cell, int32_t column, int32_t row);
+  // Follows the camera sprite, then calls draw_cell for every visible cell with its screen corner.
+  template <typename DrawCell>
+  void private_map_visit(DrawCell draw_cell);
+  void private_high_score_error(const char* operation, const brisenfall::file_error& error);
+  brisenfall::tile_map map_;
+  brisenfall::pack_state pack_;
+  brisenfall::background_tiles backgrounds_;
+  brisenfall::high_score_table high_scores_;
+
+ public:
+  // ==== End of engine extras ==================================================================
 
   // ==== Music and sound (the audio family's section; init and terminate call the two hooks) =====
  public:

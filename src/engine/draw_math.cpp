@@ -1,6 +1,7 @@
 // Colour packing, centring and the frame grid.
 #include "engine/draw_math.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/numbers.h"
@@ -26,6 +27,10 @@ grid_point frame_centre(double x, double y, double width, double height, bool or
 bool boxes_overlap(const pixel_box& a, const pixel_box& b) {
   return !(b.y + b.height - 1 < a.y || a.y + a.height - 1 < b.y || b.x + b.width - 1 < a.x ||
            a.x + a.width - 1 < b.x);
+}
+
+edge_rect intersection(const edge_rect& a, const edge_rect& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 }  // namespace brisenfall

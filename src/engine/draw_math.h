@@ -35,4 +35,7 @@ struct edge_rect {
   int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// The part two rectangles share; its width or height is 0 or less when they share nothing.
+edge_rect intersection(const edge_rect& a, const edge_rect& b);
+
 }  // namespace brisenfall

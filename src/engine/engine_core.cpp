@@ -1,7 +1,4 @@
 // The engine object: start-up, shutdown, the log and the data folder.
-#include <filesystem>
-#include <system_error>
-
 #include "engine/Varnel_2D_Engine.h"
 #include "engine/angles.h"
 #include "engine/paths.h"
@@ -94,13 +91,6 @@ void Varnel_2D_Engine::terminate() {
 void Varnel_2D_Engine::private_release_directx() {
   backends_.display->close();
   core_.device_open = false;
-}
-
-void Varnel_2D_Engine::private_delete_unpacked_files() {
-  for (const std::string& file : core_.unpacked_files) {
-    std::error_code ignored;
-    if (lib_fileexists(file)) std::filesystem::remove(file, ignored);
-  }
 }
 
 void Varnel_2D_Engine::log(const std::string& t) { append_line(path + "data.log", t); }

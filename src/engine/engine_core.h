@@ -1,11 +1,9 @@
 // Private state of the engine object itself: the window binding, the screen size, the angle and
-// direction tables and the files to delete at shutdown.
+// direction tables.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "platform/display_device.h"
 
@@ -19,7 +17,6 @@ struct core_state {
   double pi = 0.0;
   std::array<float, 721> angle_table{};
   std::array<int16_t, 361> direction_table{};
-  std::vector<std::string> unpacked_files;  // written by file unpacking, deleted by terminate
 };
 
 }  // namespace brisenfall

@@ -83,6 +83,9 @@ void Varnel_2D_Engine::private_draw_cursor() {
 void Varnel_2D_Engine::private_draw_stats() {
   frames_.stats_line = "FPS=" + shortest(framerate) + " Sprites=" + shortest(private_stats_sprite_count()) +
                        " Mouse=" + shortest(mousex) + "/" + shortest(mousey) + " Button=" + shortest(mousebutton);
+  if (map_.active)
+    frames_.stats_line += " Map= " + shortest(to_int32(int_floor(mapx))) + "/" + shortest(to_int32(int_floor(mapy))) +
+                          " Tile= " + shortest(map_getatmouse());
   text(10, 10, 300, 50, frames_.stats_line, 0xFFFFFFFFu, "Arial", 0, false, false, 0, 0, 0, 0);
 }
 

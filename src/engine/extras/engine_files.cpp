@@ -1,0 +1,66 @@
+// Whole-file reading and replacing, written numbers and the shared header lines.
+#include "engine/extras/engine_files.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace brisenfall {
+
+std::optional<std::string> read_whole_file(const std::string& path) {
+  std::FILE* in = std::fopen(path.c_str(), "rb");
+  if (in == nullptr) return std::nullopt;
+  std::error_code unknown_size;
+  const uintmax_t expected = std::filesystem::file_size(path, unknown_size);
+  std::string bytes(unknown_size ? 0 : static_cast<size_t>(expected), '\0');
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), in));
+  // A file that grew (or whose size could not be asked) is read on to its end.
+  char more[65536];
+  for (size_t got = 0; (got = std::fread(more, 1, sizeof more, in)) > 0;) bytes.append(more, got);
+  const bool failed = std::ferror(in) != 0;
+  std::fclose(in);
+  if (failed) return std::nullopt;
+  return bytes;
+}
+
+bool replace_file(const std::string& path, std::initializer_list<std::string_view> pieces) {
+  const std::string temporary = path + ".partial";
+  std::FILE* out = std::fopen(temporary.c_str(), "wb");
+  if (out == nullptr) return false;
+  bool written = true;
+  for (std::string_view piece : pieces)
+    if (!piece.empty() && std::fwrite(piece.data(), 1, piece.size(), out) != piece.size()) written = false;
+  if (std::fclose(out) != 0) written = false;
+  std::error_code error;
+  if (written) std::filesystem::rename(temporary, path, error);
+  if (!written || error) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  return true;
+}
+
+std::string written_number(int64_t value) {
+  return (value < 0 ? "" : " ") + std::to_string(value) + " ";
+}
+
+std::string engine_header(std::string_view title) {
+  std::string header;
+  for (std::string_view line : {title, engine_name_line, engine_address_line}) {
+    header += line;
+    header += "\r\n";
+  }
+  for (int32_t part : engine_version) header += written_number(part);
+  header += "\r\n";
+  return header;
+}
+
+bool read_engine_header(delimited_reader& reader, std::string_view title) {
+  for (std::string_view line : {title, engine_name_line, engine_address_line})
+    if (reader.text_field() != line) return false;
+  for (int part = 0; part < 3; ++part)
+    if (!reader.number_field()) return false;
+  return true;
+}
+
+}  // namespace brisenfall

@@ -1,0 +1,37 @@
+// What the engine's own file formats share: reading a whole file, replacing a file whole (a
+// temporary beside it, then a rename), the numbers as they are written (a blank for the sign and one
+// after), and the header lines of map files and pack indexes.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/extras/delimited_reader.h"
+
+namespace brisenfall {
+
+// The whole file; nothing when it cannot be read.
+std::optional<std::string> read_whole_file(const std::string& path);
+
+// Writes the pieces, in order, to a temporary file beside `path` and renames it over `path`, so the
+// file is either replaced whole or left as it was. False on any error (the temporary is removed).
+bool replace_file(const std::string& path, std::initializer_list<std::string_view> pieces);
+
+// A number as the engine writes a single number: " 12 ", "-5 ".
+std::string written_number(int64_t value);
+
+// The fixed lines 2 and 3 of the engine's map files and pack indexes, and its version (line 4).
+inline constexpr std::string_view engine_name_line = "Varnel 2D+ Game Engine";
+inline constexpr std::string_view engine_address_line = "http://www.varnel2d.example/";
+inline constexpr int32_t engine_version[3] = {1, 0, 0};
+
+// Lines 1 to 4: the file's own title, the engine's name and address, then the version.
+std::string engine_header(std::string_view title);
+
+// Reads lines 1 to 4; false when one of the first three differs or the version is not three numbers.
+bool read_engine_header(delimited_reader& reader, std::string_view title);
+
+}  // namespace brisenfall

@@ -64,14 +64,5 @@ TEST_F(startup_e2e, configuration_with_an_install_path_writes_the_settings_and_o
   EXPECT_EQ(std::count(settings.begin(), settings.end(), '\n'), 108);
 }
 
-TEST_F(startup_e2e, a_second_show_ends_at_once_while_the_first_runs) {
-  register_install_path("/srv/brisenfall/data");
-  child_process first({BRISENFALL_BINARY, "/s"}, environment());
-  ASSERT_NE(display.wait_for_window("Screensaver Form", 10s), 0u);
-  child_process second({BRISENFALL_BINARY, "/s"}, environment());
-  EXPECT_EQ(second.wait_for_exit(5s), 0);
-  EXPECT_FALSE(first.wait_for_exit(0ms).has_value());
-}
-
 }  // namespace
 }  // namespace brisenfall

@@ -3,8 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace brisenfall {
@@ -77,15 +75,6 @@ std::optional<int32_t> data_values::count(int32_t low, int32_t high, std::string
 std::nullopt_t data_values::fail(std::string detail) {
   error_ = std::move(detail);
   return std::nullopt;
-}
-
-std::optional<std::string> read_text_file(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return std::move(text).str();
 }
 
 }  // namespace brisenfall

@@ -39,7 +39,4 @@ class data_values {
   std::string error_;
 };
 
-// The whole file as text; nothing when it cannot be read.
-std::optional<std::string> read_text_file(const std::string& file);
-
 }  // namespace brisenfall

@@ -1,7 +1,10 @@
 // Data-folder paths and file checks.
 #include "engine/paths.h"
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace brisenfall {
 
@@ -38,6 +41,22 @@ void append_line(const std::string& file, std::string_view text) {
   std::ofstream out(file, std::ios::binary | std::ios::app);
   if (!out) return;
   out << text << "\r\n";
+}
+
+std::optional<std::string> read_whole_file(const std::string& path) {
+  std::FILE* in = std::fopen(path.c_str(), "rb");
+  if (in == nullptr) return std::nullopt;
+  std::error_code unknown_size;
+  const uintmax_t expected = std::filesystem::file_size(path, unknown_size);
+  std::string bytes(unknown_size ? 0 : static_cast<size_t>(expected), '\0');
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), in));
+  // A file that grew (or whose size could not be asked) is read on to its end.
+  char more[65536];
+  for (size_t got = 0; (got = std::fread(more, 1, sizeof more, in)) > 0;) bytes.append(more, got);
+  const bool failed = std::ferror(in) != 0;
+  std::fclose(in);
+  if (failed) return std::nullopt;
+  return bytes;
 }
 
 }  // namespace brisenfall

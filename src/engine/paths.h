@@ -1,6 +1,7 @@
 // The data folder and the engine's small file rules.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ std::string file_name_of(std::string_view filepath);
 
 // True for a file that can be opened and holds at least 2 bytes.
 bool file_has_content(const std::string& file);
+
+// The whole file; nothing when it cannot be read.
+std::optional<std::string> read_whole_file(const std::string& path);
 
 // Appends text and CR LF to the file; errors are ignored.
 void append_line(const std::string& file, std::string_view text);

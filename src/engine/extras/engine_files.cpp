@@ -1,4 +1,4 @@
-// Whole-file reading and replacing, written numbers and the shared header lines.
+// Whole-file replacing, written numbers and the shared header lines.
 #include "engine/extras/engine_files.h"
 
 #include <cstdio>
@@ -6,22 +6,6 @@
 #include <system_error>
 
 namespace brisenfall {
-
-std::optional<std::string> read_whole_file(const std::string& path) {
-  std::FILE* in = std::fopen(path.c_str(), "rb");
-  if (in == nullptr) return std::nullopt;
-  std::error_code unknown_size;
-  const uintmax_t expected = std::filesystem::file_size(path, unknown_size);
-  std::string bytes(unknown_size ? 0 : static_cast<size_t>(expected), '\0');
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), in));
-  // A file that grew (or whose size could not be asked) is read on to its end.
-  char more[65536];
-  for (size_t got = 0; (got = std::fread(more, 1, sizeof more, in)) > 0;) bytes.append(more, got);
-  const bool failed = std::ferror(in) != 0;
-  std::fclose(in);
-  if (failed) return std::nullopt;
-  return bytes;
-}
 
 bool replace_file(const std::string& path, std::initializer_list<std::string_view> pieces) {
   const std::string temporary = path + ".partial";

@@ -10,11 +10,9 @@
 #include <string_view>
 
 #include "engine/extras/delimited_reader.h"
+#include "engine/paths.h"
 
 namespace brisenfall {
-
-// The whole file; nothing when it cannot be read.
-std::optional<std::string> read_whole_file(const std::string& path);
 
 // Writes the pieces, in order, to a temporary file beside `path` and renames it over `path`, so the
 // file is either replaced whole or left as it was. False on any error (the temporary is removed).

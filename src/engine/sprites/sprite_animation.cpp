@@ -139,7 +139,7 @@ bool Varnel_2D_Engine::sprite_animateset(double animindex, double srcx, double s
 bool Varnel_2D_Engine::sprite_animatefileinit(const std::string& filenameonly, double textureindexoffset) {
   const char* operation = "sprite_animatefileinit";
   const std::string file = path + filenameonly;
-  const std::optional<std::string> text = read_text_file(file);
+  const std::optional<std::string> text = read_whole_file(file);
   if (!text) return private_definition_failed(operation, "Cannot read " + file + ".");
   const std::optional<std::string> error = read_animation_data(*text, animations_, to_int32(textureindexoffset));
   if (error) return private_definition_failed(operation, *error);

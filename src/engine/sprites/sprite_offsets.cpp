@@ -2,6 +2,7 @@
 // path-offset behaviour (code 5), which walks a sprite along a path one point at a time.
 #include "engine/Varnel_2D_Engine.h"
 #include "engine/delimited_text.h"
+#include "engine/paths.h"
 #include "engine/sprites/behaviours.h"
 #include "engine/sprites/motion.h"
 #include "platform/numbers.h"
@@ -32,7 +33,7 @@ bool Varnel_2D_Engine::sprite_offsetset(double offsetindex, double lengthtotal, 
   offset_path& target = animations_.path(index);
   if (!filename.empty()) {
     const std::string file = path + filename;
-    const std::optional<std::string> text = read_text_file(file);
+    const std::optional<std::string> text = read_whole_file(file);
     if (!text) return private_definition_failed(operation, "Cannot read " + file + ".");
     const std::optional<std::string> error = read_offset_path(*text, target);
     if (error) return private_definition_failed(operation, *error);
@@ -58,7 +59,7 @@ bool Varnel_2D_Engine::sprite_offsetset(double offsetindex, double lengthtotal, 
 bool Varnel_2D_Engine::sprite_offsetfileinit(const std::string& filenameonly) {
   const char* operation = "sprite_offsetfileinit";
   const std::string file = path + filenameonly;
-  const std::optional<std::string> text = read_text_file(file);
+  const std::optional<std::string> text = read_whole_file(file);
   if (!text) return private_definition_failed(operation, "Cannot read " + file + ".");
   const std::optional<std::string> error = read_offset_data(*text, animations_);
   if (error) return private_definition_failed(operation, *error);

@@ -79,6 +79,9 @@ void Varnel_2D_Engine::private_build_angle_table() { core_.angle_table = make_an
 void Varnel_2D_Engine::private_build_direction_table() { core_.direction_table = make_direction_table(); }
 
 void Varnel_2D_Engine::terminate() {
+  // Releasing the sound and the display can take a tenth of a second or more; the screen is
+  // given back first.
+  backends_.display->hide();
   private_terminate_textures();
   private_release_input();
   private_audio_stop();

@@ -76,6 +76,8 @@ class display_device {
   virtual bool open(const display_mode& mode) = 0;
   // Releases every image and the device; safe to call when not open.
   virtual void close() = 0;
+  // Takes the window off the screen at once, ahead of a release that may take a while.
+  virtual void hide() {}
   virtual device_state state() = 0;
   virtual image_size max_texture_size() = 0;
 

@@ -53,6 +53,10 @@ class sdl_display final : public sdl_display_base {
     video_ = false;
   }
 
+  void hide() override {
+    if (window_ != nullptr) SDL_HideWindow(window_);
+  }
+
   device_state state() override { return reset_ ? device_state::ready_to_rebuild : device_state::usable; }
 
  private:

@@ -21,8 +21,8 @@ using testing::child_process;
 using testing::temp_folder;
 
 // The warm-up frames take 2.5 seconds, the first scene 2.5 more to fade in, and the snow a few more
-// to reach the middle of the picture. Keys are held for a tenth of a second, as a person's are: the
-// show reads the keyboard's state once a frame.
+// to reach the middle of the picture. Keys and buttons are held for a third of a second, as a person's
+// are: the show reads their state once a frame, and frames are slow on a busy machine.
 constexpr auto SHOW_SETTLED = 8s;
 
 class show_e2e : public ::testing::Test {
@@ -62,34 +62,50 @@ class show_e2e : public ::testing::Test {
   testing::virtual_display display;
 };
 
-TEST_F(show_e2e, p_saves_a_screenshot_of_a_scene_with_snow_and_escape_ends_the_show) {
-  auto show = start_show();
-  display.xdotool("keydown p sleep 0.1 keyup p");
-  const auto shot = data.path() / "screen1.bmp";
-  for (int wait = 0; wait < 100 && !std::filesystem::exists(shot); ++wait) std::this_thread::sleep_for(50ms);
-  std::this_thread::sleep_for(200ms);
-  expect_ends_after(*show, [&] { display.xdotool("keydown Escape sleep 0.1 keyup Escape"); }, "escape");
-
-  const testing::pixel_image picture = testing::read_bmp24(shot.string());
-  ASSERT_EQ(picture.width, 640);
-  ASSERT_EQ(picture.height, 480);
+// What a screenshot of the show should hold: a scene (most pixels lit, many colours) and snow.
+struct picture_check {
   int lit = 0, bright = 0;
+  size_t colours = 0;
+  bool scene_with_snow() const { return lit > 640 * 480 / 2 && colours > 100 && bright > 20; }
+};
+
+picture_check check_picture(const testing::pixel_image& picture) {
+  picture_check check;
   std::set<uint32_t> colours;
   for (uint32_t argb : picture.argb) {
     const int r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
-    lit += (r + g + b) > 60;
-    bright += r > 230 && g > 230 && b > 230;
+    check.lit += (r + g + b) > 60;
+    check.bright += r > 230 && g > 230 && b > 230;
     colours.insert(argb & 0xF0F0F0);
   }
-  const int pixels = picture.width * picture.height;
-  EXPECT_GT(lit, pixels / 2) << "the scene is not showing";
-  EXPECT_GT(colours.size(), 100u) << "a picture has many colours, not a flat fill";
-  EXPECT_GT(bright, 20) << "no snowflake pixels";
+  check.colours = colours.size();
+  return check;
+}
+
+TEST_F(show_e2e, p_saves_a_screenshot_of_a_scene_with_snow_and_escape_ends_the_show) {
+  auto show = start_show();
+  // On a busy machine frames come slower and the first fade takes longer: look again a little later.
+  picture_check check;
+  for (int shot = 1; shot <= 6 && !check.scene_with_snow(); ++shot) {
+    display.xdotool("keydown p sleep 0.3 keyup p");
+    const auto file = data.path() / ("screen" + std::to_string(shot) + ".bmp");
+    for (int wait = 0; wait < 100 && !std::filesystem::exists(file); ++wait) std::this_thread::sleep_for(50ms);
+    std::this_thread::sleep_for(300ms);
+    const testing::pixel_image picture = testing::read_bmp24(file.string());
+    ASSERT_EQ(picture.width, 640);
+    ASSERT_EQ(picture.height, 480);
+    check = check_picture(picture);
+    if (!check.scene_with_snow()) std::this_thread::sleep_for(2s);
+  }
+  expect_ends_after(*show, [&] { display.xdotool("keydown Escape sleep 0.3 keyup Escape"); }, "escape");
+  EXPECT_GT(check.lit, 640 * 480 / 2) << "the scene is not showing";
+  EXPECT_GT(check.colours, 100u) << "a picture has many colours, not a flat fill";
+  EXPECT_GT(check.bright, 20) << "no snowflake pixels";
 }
 
 TEST_F(show_e2e, a_click_ends_the_show) {
   auto show = start_show();
-  expect_ends_after(*show, [&] { display.xdotool("mousedown 1 sleep 0.1 mouseup 1"); }, "click");
+  expect_ends_after(*show, [&] { display.xdotool("mousedown 1 sleep 0.3 mouseup 1"); }, "click");
 }
 
 TEST_F(show_e2e, a_second_show_ends_at_once_while_the_first_runs) {

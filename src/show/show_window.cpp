@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 #include "engine/Varnel_2D_Engine.h"
 #include "platform/numbers.h"
@@ -166,7 +167,17 @@ void frmMain::frame() {
     engine.key_clear(SCREENSHOT_KEY);
   }
   engine.scene_end();
+  if (services_.statistics) print_framerate();
   if (services_.run_pending_events()) close_request();
+}
+
+void frmMain::print_framerate() {
+  // The statistics line shows the frame rate in the picture; a host's log (or a test) reads it here.
+  const double now = engine_->lib_tickcount();
+  if (now - last_framerate_print_ < 1000) return;
+  last_framerate_print_ = now;
+  std::printf("FPS=%d\n", static_cast<int>(engine_->framerate));
+  std::fflush(stdout);
 }
 
 void frmMain::count_mouse_movement() {

@@ -27,7 +27,7 @@ struct show_services {
   native_window window = 0;
   // In a host's window the host ends the show: keys, clicks and movement do not.
   bool input_ends_show = true;
-  // The engine's statistics line.
+  // The engine's statistics line, and the frame rate printed on stdout once a second.
   bool statistics = false;
   // Whether drawing would be seen now; while not, it waits a little for a change and the frame is
   // not drawn. Empty: always seen.
@@ -58,6 +58,7 @@ class frmMain {
   void shutdown();
   void form_unload();
   void count_mouse_movement();
+  void print_framerate();
   bool report_missing_files();
 
   shell_state& shell_;
@@ -68,6 +69,7 @@ class frmMain {
   int16_t password_in_use_ = 0;
   int32_t windows_platform_ = 0;
   int unload_count_ = 0;
+  double last_framerate_print_ = 0;
 };
 
 }  // namespace brisenfall

@@ -59,6 +59,8 @@ class sdl_display final : public sdl_display_base {
   }
 
   void close() override {
+    foreign_display_ = nullptr;
+    foreign_gone_ = false;
     if (watching_) SDL_DelEventWatch(&sdl_display::watch, this);
     watching_ = false;
     detach();
@@ -71,6 +73,8 @@ class sdl_display final : public sdl_display_base {
   device_state state() override { return reset_ ? device_state::ready_to_rebuild : device_state::usable; }
 
   void present() override {
+    // Drawing into a window that is gone is slow with software GL, and shows nothing.
+    if (foreign_window_gone()) return;
     sdl_display_base::present();
     const double now = std::chrono::duration<double, std::milli>(clock::now().time_since_epoch()).count();
     const double wait = pacer_.wait_before_showing(now);
@@ -88,10 +92,21 @@ class sdl_display final : public sdl_display_base {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (SDL_GetWindowWMInfo(window_, &info) == SDL_FALSE || info.subsystem != SDL_SYSWM_X11) return;
+    foreign_display_ = info.info.x11.display;
+    foreign_window_ = info.info.x11.window;
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes) == 0) return;
-    XSelectInput(info.info.x11.display, info.info.x11.window, attributes.your_event_mask | StructureNotifyMask);
-    XFlush(info.info.x11.display);
+    if (XGetWindowAttributes(foreign_display_, foreign_window_, &attributes) == 0) return;
+    XSelectInput(foreign_display_, foreign_window_, attributes.your_event_mask | StructureNotifyMask);
+    XFlush(foreign_display_);
+  }
+
+  // One round trip a frame, on SDL's own connection; a window once gone stays gone.
+  bool foreign_window_gone() {
+    if (foreign_display_ == nullptr || foreign_gone_) return foreign_gone_;
+    x11_survive_errors();
+    XWindowAttributes attributes{};
+    foreign_gone_ = XGetWindowAttributes(foreign_display_, foreign_window_, &attributes) == 0;
+    return foreign_gone_;
   }
 
   // Runs for every event as it is queued, whoever drains the queue later.
@@ -107,6 +122,9 @@ class sdl_display final : public sdl_display_base {
   bool watching_ = false;
   bool reset_ = false;
   frame_pacer pacer_{cap_rate(0)};
+  Display* foreign_display_ = nullptr;  // SDL's connection, for a host's window only
+  Window foreign_window_ = 0;
+  bool foreign_gone_ = false;
 };
 
 }  // namespace

@@ -1,6 +1,9 @@
-// The brisenfall program: reads the screensaver switch and opens the window it asks for.
+// The brisenfall program: reads the screensaver switch, or the options of a run inside a
+// screensaver host, and opens the window they ask for.
 #include <filesystem>
+#include <iostream>
 #include <string>
+#include <vector>
 
 #include "dialogs/configuration_mode.h"
 #include "dialogs/midi_preview_player.h"
@@ -12,6 +15,8 @@
 #include "shell/settings_file.h"
 #include "shell/shell_utilities.h"
 #include "shell/startup.h"
+#include "shell/run_options.h"
+#include "show/hosted_show.h"
 #include "show/show_entry.h"
 
 int main(int argc, char** argv) {
@@ -26,8 +31,11 @@ int main(int argc, char** argv) {
   if (error) executable = argv[0];
 
   const qt_application_scope qt_application;
-  shell_state shell;
   desktop_system_services system;
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (has_run_options(arguments)) return run_with_options(arguments, executable, system, std::cout, std::cerr);
+
+  shell_state shell;
   midi_preview_player music_player;
   const mode_entry_points windows{
       [&system, &music_player](shell_state& s) {

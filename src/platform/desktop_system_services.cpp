@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
 #include "platform/qt_application.h"
 #include "platform/settings_store.h"
@@ -42,13 +43,33 @@ std::optional<int64_t> desktop_system_services::file_length(const std::string& p
 
 bool desktop_system_services::delete_file(const std::string& path) { return remove_file(path); }
 
+namespace {
+
+// The stores to ask, in order: the user's own, then the one installed with the program (in
+// share/brisenfall/ beside bin/ or beside libexec/xscreensaver/), which names the installed data folder.
+std::vector<std::filesystem::path> settings_store_paths() {
+  std::vector<std::filesystem::path> paths{std::filesystem::path(settings_folder_path()) / SETTINGS_STORE_FILE_NAME};
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return paths;
+  const std::filesystem::path installed = std::filesystem::path("share") / "brisenfall" / SETTINGS_STORE_FILE_NAME;
+  paths.push_back(program.parent_path().parent_path() / installed);
+  paths.push_back(program.parent_path().parent_path().parent_path() / installed);
+  return paths;
+}
+
+}  // namespace
+
 std::optional<registry_value> desktop_system_services::registry_query(int32_t root, const std::string& key_path,
                                                                       const std::string& value_name) {
-  std::ifstream file(settings_folder_path() + "/" + SETTINGS_STORE_FILE_NAME, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream text;
-  text << file.rdbuf();
-  return settings_store_lookup(text.str(), root, key_path, value_name);
+  for (const std::filesystem::path& path : settings_store_paths()) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) continue;
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (auto value = settings_store_lookup(text.str(), root, key_path, value_name)) return value;
+  }
+  return std::nullopt;
 }
 
 void desktop_system_services::message_box(const std::string& title, const std::string& text) {

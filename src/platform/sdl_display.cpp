@@ -1,10 +1,19 @@
 // The window backend of the display seam. The window covers the desktop at (0, 0) without borders,
-// so it is full screen with or without a window manager; renderer resets mark the device for a rebuild.
+// so it is full screen with or without a window manager, or it is a host's window (foreign to SDL)
+// whose size changes it follows. Renderer resets mark the device for a rebuild. Frames are shown
+// at most at the screen's refresh rate, waiting where the display has no vertical retrace.
 #include "platform/sdl_display.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 
+#include <chrono>
+#include <thread>
+
+#include "platform/frame_pacing.h"
 #include "platform/sdl_display_base.h"
+#include "platform/x11_windows.h"
 
 namespace brisenfall {
 namespace {
@@ -23,6 +32,7 @@ class sdl_display final : public sdl_display_base {
     if (mode.window != 0) {
       SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
       window_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<uintptr_t>(mode.window)));
+      if (window_ != nullptr) follow_foreign_window();
     } else {
       SDL_DisplayMode desktop{};
       if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return false;
@@ -30,9 +40,14 @@ class sdl_display final : public sdl_display_base {
                                  SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     if (window_ == nullptr) return false;
-    SDL_RaiseWindow(window_);
-    // Without a window manager (a bare X server) nobody else gives the new window the keyboard.
-    if (mode.window == 0) SDL_SetWindowInputFocus(window_);
+    if (mode.window == 0) {
+      SDL_RaiseWindow(window_);
+      // Without a window manager (a bare X server) nobody else gives the new window the keyboard.
+      SDL_SetWindowInputFocus(window_);
+    }
+    SDL_DisplayMode current{};
+    const int screen = SDL_GetWindowDisplayIndex(window_);
+    pacer_ = frame_pacer(cap_rate(SDL_GetCurrentDisplayMode(screen < 0 ? 0 : screen, &current) == 0 ? current.refresh_rate : 0));
     Uint32 flags = SDL_RENDERER_TARGETTEXTURE;
     if (options_.vsync) flags |= SDL_RENDERER_PRESENTVSYNC;
     SDL_Renderer* renderer = SDL_CreateRenderer(window_, -1, flags);
@@ -44,6 +59,8 @@ class sdl_display final : public sdl_display_base {
   }
 
   void close() override {
+    foreign_display_ = nullptr;
+    foreign_gone_ = false;
     if (watching_) SDL_DelEventWatch(&sdl_display::watch, this);
     watching_ = false;
     detach();
@@ -59,7 +76,43 @@ class sdl_display final : public sdl_display_base {
 
   device_state state() override { return reset_ ? device_state::ready_to_rebuild : device_state::usable; }
 
+  void present() override {
+    // Drawing into a window that is gone is slow with software GL, and shows nothing.
+    if (foreign_window_gone()) return;
+    sdl_display_base::present();
+    const double now = std::chrono::duration<double, std::milli>(clock::now().time_since_epoch()).count();
+    const double wait = pacer_.wait_before_showing(now);
+    if (wait > 0) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(wait));
+  }
+
  private:
+  using clock = std::chrono::steady_clock;
+
+  // SDL selects no events on a window it did not make: its own connection is asked for the
+  // window's structure events, so that SDL sees resizes and the renderer's output follows them.
+  // A host window that vanishes makes the renderer's requests fail: those errors must not end us.
+  void follow_foreign_window() {
+    x11_survive_errors();
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window_, &info) == SDL_FALSE || info.subsystem != SDL_SYSWM_X11) return;
+    foreign_display_ = info.info.x11.display;
+    foreign_window_ = info.info.x11.window;
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(foreign_display_, foreign_window_, &attributes) == 0) return;
+    XSelectInput(foreign_display_, foreign_window_, attributes.your_event_mask | StructureNotifyMask);
+    XFlush(foreign_display_);
+  }
+
+  // One round trip a frame, on SDL's own connection; a window once gone stays gone.
+  bool foreign_window_gone() {
+    if (foreign_display_ == nullptr || foreign_gone_) return foreign_gone_;
+    x11_survive_errors();
+    XWindowAttributes attributes{};
+    foreign_gone_ = XGetWindowAttributes(foreign_display_, foreign_window_, &attributes) == 0;
+    return foreign_gone_;
+  }
+
   // Runs for every event as it is queued, whoever drains the queue later.
   static int watch(void* self, SDL_Event* event) {
     if (event->type == SDL_RENDER_DEVICE_RESET || event->type == SDL_RENDER_TARGETS_RESET)
@@ -72,6 +125,10 @@ class sdl_display final : public sdl_display_base {
   bool video_ = false;
   bool watching_ = false;
   bool reset_ = false;
+  frame_pacer pacer_{cap_rate(0)};
+  Display* foreign_display_ = nullptr;  // SDL's connection, for a host's window only
+  Window foreign_window_ = 0;
+  bool foreign_gone_ = false;
 };
 
 }  // namespace

@@ -13,11 +13,13 @@ class sdl_input final : public input_device {
  public:
   ~sdl_input() override { close(); }
 
-  bool open(native_window) override {
+  bool open(native_window window) override {
     close();
     // The keyboard and the mouse need the window the display opened.
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetKeyboardState(nullptr) == nullptr) return false;
-    if (SDL_SetRelativeMouseMode(SDL_TRUE) != 0) SDL_ShowCursor(SDL_DISABLE);
+    // In a host's window the pointer stays the host's: it is neither hidden nor held.
+    pointer_taken_ = window == 0;
+    if (pointer_taken_ && SDL_SetRelativeMouseMode(SDL_TRUE) != 0) SDL_ShowCursor(SDL_DISABLE);
     SDL_GetRelativeMouseState(nullptr, nullptr);  // drop what gathered before
     opened_ = true;
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) {
@@ -33,7 +35,7 @@ class sdl_input final : public input_device {
     pads_ = 0;
     if (joystick_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     joystick_ = false;
-    if (opened_ && SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+    if (opened_ && pointer_taken_ && SDL_WasInit(SDL_INIT_VIDEO) != 0) {
       SDL_SetRelativeMouseMode(SDL_FALSE);
       SDL_ShowCursor(SDL_ENABLE);
     }
@@ -87,6 +89,7 @@ class sdl_input final : public input_device {
 
  private:
   bool opened_ = false;
+  bool pointer_taken_ = false;
   bool joystick_ = false;
   SDL_Joystick* pad_[2] = {nullptr, nullptr};
   int pads_ = 0;

@@ -26,6 +26,11 @@ class x11_error_trap {
   void (*previous_)();
 };
 
+// From now on an X error anywhere in the process (a host window that vanished under the renderer)
+// is ignored instead of ending the program. SDL installs a handler that exits, so this is called
+// after SDL has opened its window, and again whenever SDL may have put its own back.
+void x11_survive_errors();
+
 // True when a top-level window of the display has exactly this title; false without a display.
 bool x11_window_titled_exists(const std::string& title);
 

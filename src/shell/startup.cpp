@@ -13,15 +13,14 @@ namespace {
 
 constexpr int16_t TWIPS_PER_PIXEL_AT_96_DPI = 15;
 
-// Loads the settings; false (after the install-path message) when no data folder is known.
+}  // namespace
+
 bool load_settings_with_install_path(shell_state& shell, system_services& system) {
   settings_load(shell, system);
   if (!shell.install_path_missing) return true;
   system.message_box(INSTALL_PATH_TITLE, INSTALL_PATH_TEXT);
   return false;
 }
-
-}  // namespace
 
 startup_mode mode_of(std::string_view command_line) {
   std::string key(command_line.substr(0, 2));

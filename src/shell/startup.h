@@ -36,6 +36,9 @@ int32_t preview_host_of(std::string_view command_line);
 // The program's own folder, ending in a separator.
 std::string program_folder_of(const std::string& executable_path);
 
+// Loads the settings; false, after the install-path message, when no data folder is known.
+bool load_settings_with_install_path(shell_state& shell, system_services& system);
+
 // Runs the start-up for a command line (everything after the program name) and returns the exit code.
 int program_start(std::string_view command_line, const std::string& executable_path, shell_state& shell,
                   system_services& system, const mode_entry_points& windows);

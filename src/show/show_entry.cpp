@@ -1,28 +1,52 @@
-// The real show: the window titled "Screensaver Form", and window events pumped once a frame.
+// The real show: the window titled "Screensaver Form", or a host's window, and window events
+// pumped once a frame.
 #include "show/show_entry.h"
 
 #include "engine/Varnel_2D_Engine.h"
 #include "platform/event_pump.h"
+#include "platform/show_host.h"
 #include "platform/termination_signals.h"
 #include "shell/startup.h"
 #include "show/show_window.h"
 
 namespace brisenfall {
+namespace {
 
-int run_show(shell_state& shell, system_services& system) {
+// While the host's window cannot be seen the show looks again this often.
+constexpr std::chrono::milliseconds HIDDEN_WAIT{50};
+
+}  // namespace
+
+int run_show(shell_state& shell, system_services& system, const show_placement& placement) {
   catch_termination_signals();
+  show_host* host = placement.host;
   show_services services{
       system,
-      [] {
+      [with_sound = placement.with_sound] {
         sdl_display_options display;
         display.title = SHOW_WINDOW_TITLE;
-        return std::make_unique<Varnel_2D_Engine>(real_backends(display));
+        engine_backends backends = real_backends(display);
+        if (!with_sound) backends.audio.reset();
+        return std::make_unique<Varnel_2D_Engine>(std::move(backends));
       },
-      [] {
+      [host] {
         let_pending_events_run();
-        return take_close_request();
+        const bool host_gone = host != nullptr && host->poll().gone;
+        return take_close_request() || host_gone;
       },
+      0,
+      true,
+      placement.statistics,
+      {},
   };
+  if (host != nullptr) {
+    services.window = host->window();
+    services.input_ends_show = false;
+    services.window_visible = [host] {
+      const host_view view = host->poll();
+      return view.gone || view.visible || host->wait(HIDDEN_WAIT).visible;
+    };
+  }
   frmMain window(shell, std::move(services));
   window.show_window();
   return 0;

@@ -1,12 +1,23 @@
 // Show mode's entry: the show window on the real display, input, clock and sound card.
 #pragma once
 
+#include "platform/display_device.h"
 #include "platform/system_services.h"
 #include "shell/shell_state.h"
 
 namespace brisenfall {
 
-// Runs the show until it ends (input, a close request, SIGTERM or SIGINT); returns the exit code.
-int run_show(shell_state& shell, system_services& system);
+class show_host;
+
+// Where and how a show runs.
+struct show_placement {
+  show_host* host = nullptr;  // none: a full-screen window of the show's own, ended by keys and mouse
+  bool with_sound = true;     // false: no sound device is opened at all
+  bool statistics = false;    // the engine's statistics line
+};
+
+// Runs the show until it ends (input, a close request, SIGTERM or SIGINT, the loss of the host's
+// window); returns the exit code.
+int run_show(shell_state& shell, system_services& system, const show_placement& placement = {});
 
 }  // namespace brisenfall

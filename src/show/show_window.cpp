@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 #include "engine/Varnel_2D_Engine.h"
 #include "platform/numbers.h"
@@ -107,7 +108,7 @@ bool frmMain::report_missing_files() {
 bool frmMain::setup() {
   const settings_values& settings = shell_.settings;
   engine_ = services_.make_engine();
-  if (!engine_->init(0, BACK_BUFFER_WIDTH, BACK_BUFFER_HEIGHT, settings.cfg_video_depth)) {
+  if (!engine_->init(services_.window, BACK_BUFFER_WIDTH, BACK_BUFFER_HEIGHT, settings.cfg_video_depth)) {
     services_.system.message_box("Screensaver", "Error! Could not initiate DirectX.");
     return false;
   }
@@ -132,7 +133,7 @@ bool frmMain::setup() {
 
   show_.show_running = true;
   show_.keep_running = true;
-  engine_->sceneinfo = false;
+  engine_->sceneinfo = services_.statistics;
   show_.mouse_move_count = 0;
   show_.last_mouse_x = -1;
   show_.last_mouse_y = -1;
@@ -141,10 +142,16 @@ bool frmMain::setup() {
 
 void frmMain::frame() {
   Varnel_2D_Engine& engine = *engine_;
-  for (int key : EXIT_KEYS)
-    if (engine.key_check(key)) show_.keep_running = false;
-  count_mouse_movement();
-  if (engine.mousebutton > 0) show_.keep_running = false;
+  if (services_.window_visible && !services_.window_visible()) {
+    if (services_.run_pending_events()) close_request();
+    return;
+  }
+  if (services_.input_ends_show) {
+    for (int key : EXIT_KEYS)
+      if (engine.key_check(key)) show_.keep_running = false;
+    count_mouse_movement();
+    if (engine.mousebutton > 0) show_.keep_running = false;
+  }
 
   if (engine.timer_check(SNOW_TIMER)) start_snowflakes(engine, show_);
   if (engine.timer_check(SCENE_TIMER)) new_scene(engine, show_);
@@ -160,7 +167,17 @@ void frmMain::frame() {
     engine.key_clear(SCREENSHOT_KEY);
   }
   engine.scene_end();
+  if (services_.statistics) print_framerate();
   if (services_.run_pending_events()) close_request();
+}
+
+void frmMain::print_framerate() {
+  // The statistics line shows the frame rate in the picture; a host's log (or a test) reads it here.
+  const double now = engine_->lib_tickcount();
+  if (now - last_framerate_print_ < 1000) return;
+  last_framerate_print_ = now;
+  std::printf("FPS=%d\n", static_cast<int>(engine_->framerate));
+  std::fflush(stdout);
 }
 
 void frmMain::count_mouse_movement() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_device.h"
 #include "platform/system_services.h"
 #include "shell/shell_state.h"
 #include "show/show_state.h"
@@ -22,6 +23,15 @@ struct show_services {
   std::function<std::unique_ptr<Varnel_2D_Engine>()> make_engine;
   // Lets pending window events run once; true when a close request came in meanwhile.
   std::function<bool()> run_pending_events;
+  // The window to draw into: 0 for a full-screen window of the show's own, else a host's window.
+  native_window window = 0;
+  // In a host's window the host ends the show: keys, clicks and movement do not.
+  bool input_ends_show = true;
+  // The engine's statistics line, and the frame rate printed on stdout once a second.
+  bool statistics = false;
+  // Whether drawing would be seen now; while not, it waits a little for a change and the frame is
+  // not drawn. Empty: always seen.
+  std::function<bool()> window_visible = {};
 };
 
 // The files of the data folder the show cannot do without, in loading order.
@@ -48,6 +58,7 @@ class frmMain {
   void shutdown();
   void form_unload();
   void count_mouse_movement();
+  void print_framerate();
   bool report_missing_files();
 
   shell_state& shell_;
@@ -58,6 +69,7 @@ class frmMain {
   int16_t password_in_use_ = 0;
   int32_t windows_platform_ = 0;
   int unload_count_ = 0;
+  double last_framerate_print_ = 0;
 };
 
 }  // namespace brisenfall

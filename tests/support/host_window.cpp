@@ -47,12 +47,41 @@ unsigned long host_window::mapped_child() const {
   return found;
 }
 
-uint32_t host_window::pixel(int x, int y) const {
-  XImage* image = XGetImage(x_->display, x_->window, x, y, 1, 1, AllPlanes, ZPixmap);
+namespace {
+
+uint32_t pixel_of(Display* display, Window window, int x, int y) {
+  XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
   if (image == nullptr) return 0xFFFFFFFF;
   const auto value = static_cast<uint32_t>(XGetPixel(image, 0, 0) & 0xFFFFFF);
   XDestroyImage(image);
   return value;
+}
+
+}  // namespace
+
+uint32_t host_window::pixel(int x, int y) const { return pixel_of(x_->display, x_->window, x, y); }
+
+uint32_t host_window::screen_pixel(int x, int y) const {
+  return pixel_of(x_->display, DefaultRootWindow(x_->display), x, y);
+}
+
+void host_window::resize(int width, int height) const {
+  XResizeWindow(x_->display, x_->window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XSync(x_->display, False);
+}
+
+int host_window::mapped_top_level_windows() const {
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  int mapped = 0;
+  if (XQueryTree(x_->display, DefaultRootWindow(x_->display), &root, &parent, &children, &count) == 0) return 0;
+  for (unsigned int i = 0; i < count; ++i) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(x_->display, children[i], &attributes) != 0 && attributes.map_state == IsViewable) ++mapped;
+  }
+  if (children != nullptr) XFree(children);
+  return mapped;
 }
 
 void host_window::send_delete_window(unsigned long window) const {

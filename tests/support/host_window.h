@@ -21,6 +21,12 @@ class host_window {
   unsigned long mapped_child() const;
   // The colour at a point of the window as 0xRRGGBB (a screenshot of one pixel).
   uint32_t pixel(int x, int y) const;
+  // Changes the window's size, as a settings panel resizing its preview pane does.
+  void resize(int width, int height) const;
+  // Top-level windows of the display that are mapped (children of the root window).
+  int mapped_top_level_windows() const;
+  // The colour at a point of the whole screen as 0xRRGGBB.
+  uint32_t screen_pixel(int x, int y) const;
   // Asks a window to close with WM_DELETE_WINDOW, as a host or window manager does.
   void send_delete_window(unsigned long window) const;
   void destroy();

@@ -43,7 +43,9 @@ class show_e2e : public ::testing::Test {
                                            {"XDG_RUNTIME_DIR", config.path().string()},
                                            {"DISPLAY", display.name()},
                                            {"SDL_AUDIODRIVER", "dummy"}});
-    EXPECT_NE(display.wait_for_window("Screensaver Form", 10s), 0u);
+    const bool shown = display.wait_for_window("Screensaver Form", 20s) != 0;
+    const auto ended = show->wait_for_exit(0ms);
+    EXPECT_TRUE(shown) << "no show window; the show " << (ended ? "ended with " + std::to_string(*ended) : "runs");
     std::this_thread::sleep_for(SHOW_SETTLED);
     return show;
   }

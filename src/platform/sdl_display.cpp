@@ -36,8 +36,12 @@ class sdl_display final : public sdl_display_base {
     } else {
       SDL_DisplayMode desktop{};
       if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return false;
+      // A window manager is asked for full screen, so that panels go under the show. Without one the
+      // desktop-size window at (0, 0) already covers everything, and the full-screen flag would
+      // only make SDL wait in vain for a manager's answer when the window goes.
+      const Uint32 fullscreen = x11_window_manager_running() ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
       window_ = SDL_CreateWindow(options_.title.c_str(), 0, 0, desktop.w, desktop.h,
-                                 SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_FULLSCREEN_DESKTOP);
+                                 SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | fullscreen);
     }
     if (window_ == nullptr) return false;
     if (mode.window == 0) {

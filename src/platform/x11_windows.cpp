@@ -74,6 +74,25 @@ bool x11_error_trap::failed(Display* display) {
   return seen;
 }
 
+bool x11_window_manager_running() {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+  bool running = false;
+  if (check != None) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    running = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type, &format,
+                                 &count, &remaining, &data) == Success &&
+              count == 1;
+    if (data != nullptr) XFree(data);
+  }
+  XCloseDisplay(display);
+  return running;
+}
+
 bool x11_window_titled_exists(const std::string& title) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return false;

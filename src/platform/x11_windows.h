@@ -31,6 +31,9 @@ class x11_error_trap {
 // after SDL has opened its window, and again whenever SDL may have put its own back.
 void x11_survive_errors();
 
+// True when a window manager that follows the desktop conventions runs on the display.
+bool x11_window_manager_running();
+
 // True when a top-level window of the display has exactly this title; false without a display.
 bool x11_window_titled_exists(const std::string& title);
 

@@ -15,12 +15,6 @@ namespace {
 
 using testing::recorded_sprites;
 
-size_t pass(recorded_sprites& e) {
-  e.display->quads.clear();
-  e->sprites_draw();
-  return e.display->quads.size();
-}
-
 std::string log_of(recorded_sprites& e) {
   std::ifstream in(e.folder.file("data.log"), std::ios::binary);
   std::ostringstream text;

@@ -14,14 +14,6 @@ using testing::recorded_sprites;
 
 constexpr uint8_t key_up = 200, key_left = 203, key_right = 205, key_down = 208;
 
-size_t pass(recorded_sprites& e) {
-  e.display->quads.clear();
-  e->sprites_draw();
-  return e.display->quads.size();
-}
-
-std::pair<double, double> where(recorded_sprites& e, double sprite) { return {e->sprite_getx(sprite), e->sprite_gety(sprite)}; }
-
 TEST(Track, StepsTowardsTheTargetOnTheAxesThatDifferAndStopsOnIt) {
   recorded_sprites e;
   e.frame_at(1, 100, 50);

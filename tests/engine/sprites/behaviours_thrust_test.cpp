@@ -11,14 +11,6 @@ namespace {
 
 using testing::recorded_sprites;
 
-size_t pass(recorded_sprites& e) {
-  e.display->quads.clear();
-  e->sprites_draw();
-  return e.display->quads.size();
-}
-
-std::pair<double, double> where(recorded_sprites& e, double sprite) { return {e->sprite_getx(sprite), e->sprite_gety(sprite)}; }
-
 TEST(Thrust, AcceleratesThenStopsUnseenInTheFrameItsLengthRunsOut) {
   recorded_sprites e;
   e.frame_at(1, 0, 0);

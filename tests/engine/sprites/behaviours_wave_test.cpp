@@ -14,12 +14,6 @@ namespace {
 using testing::recorded_sprites;
 
 // Runs one pass and returns how many quads it drew.
-size_t pass(recorded_sprites& e) {
-  e.display->quads.clear();
-  e->sprites_draw();
-  return e.display->quads.size();
-}
-
 // A flake as the snow starts it: top-left origin, falling inside a wide area.
 void start_flake(recorded_sprites& e, double sprite, double x, bool startright, double length = 0) {
   e.frame_at(sprite, x, -100);

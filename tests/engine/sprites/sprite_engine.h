@@ -2,7 +2,9 @@
 // timedelta fixed at 1, for the sprite tests.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "support/engine_doubles.h"
@@ -40,6 +42,18 @@ inline std::vector<int32_t> drawn_order(recorded_sprites& e) {
   std::vector<int32_t> order;
   for (const sprite_quad& quad : e.display->quads) order.push_back(static_cast<int32_t>(quad.x) / 20);
   return order;
+}
+
+// Runs one sprite pass and returns how many quads it drew.
+inline size_t pass(recorded_sprites& e) {
+  e.display->quads.clear();
+  e->sprites_draw();
+  return e.display->quads.size();
+}
+
+// A sprite's position.
+inline std::pair<double, double> where(recorded_sprites& e, double sprite) {
+  return {e->sprite_getx(sprite), e->sprite_gety(sprite)};
 }
 
 }  // namespace brisenfall::testing

@@ -12,10 +12,10 @@
 #include "platform/x11_preview_host.h"
 #include "shell/artwork_files.h"
 #include "shell/preview.h"
+#include "shell/run_options.h"
 #include "shell/settings_file.h"
 #include "shell/shell_utilities.h"
 #include "shell/startup.h"
-#include "shell/run_options.h"
 #include "show/hosted_show.h"
 #include "show/show_entry.h"
 

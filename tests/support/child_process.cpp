@@ -25,8 +25,12 @@ child_process::child_process(const std::vector<std::string>& arguments,
   }
 }
 
+// A child still running is asked to end as a host would ask it (SIGTERM), so that it releases what
+// it holds (X resources, the GL driver's caches); one that does not end within seconds is killed.
 child_process::~child_process() {
   if (exit_code_.has_value()) return;
+  kill(pid_, SIGTERM);
+  if (wait_for_exit(std::chrono::seconds(5)).has_value()) return;
   kill(pid_, SIGKILL);
   waitpid(pid_, nullptr, 0);
 }

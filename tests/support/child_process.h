@@ -1,5 +1,5 @@
 // Runs a program of the test's choosing with extra environment variables and waits for it with a
-// time limit; the child is killed when the object goes.
+// time limit; a child still running when the object goes is asked to end, then killed.
 #pragma once
 
 #include <chrono>

@@ -37,6 +37,39 @@ pixel_box origin_box(const sprite_record& s) {
 
 circle collision_circle(const sprite_record& s) { return {s.x, s.y, s.scale * static_cast<float>(s.collideradius)}; }
 
+// The first collidable sprite in first..last whose shape meets the sprite's; 0 when none does.
+template <typename ShapeOf, typename Meets>
+double first_collision(sprite_table& sprites, double sprite, double first, double last, ShapeOf shape_of, Meets meets) {
+  const sprite_record& s = sprites.at(sprite);
+  if (!collidable(s)) return 0;
+  const auto mine = shape_of(s);
+  for (int32_t n = to_int32(first); n <= to_int32(last); ++n) {
+    const sprite_record& other = sprites.at(n);
+    if (collidable(other) && meets(mine, shape_of(other))) return n;
+  }
+  return 0;
+}
+
+// Marks, for each sprite in first..last that `hits` has room for, whether it meets the sprite.
+template <typename ShapeOf, typename Meets>
+void mark_collisions(sprite_table& sprites, double sprite, double first, double last, std::span<uint8_t> hits,
+                     ShapeOf shape_of, Meets meets) {
+  const sprite_record& s = sprites.at(sprite);
+  const bool active = collidable(s);
+  const auto mine = shape_of(s);
+  for (int32_t n = to_int32(first); n <= to_int32(last) && static_cast<size_t>(n) < hits.size(); ++n) {
+    const sprite_record& other = sprites.at(n);
+    hits[static_cast<size_t>(n)] = active && collidable(other) && meets(mine, shape_of(other)) ? 1 : 0;
+  }
+}
+
+// The engine's circle test, as a predicate on two collision circles.
+auto circles_meet(Varnel_2D_Engine& engine) {
+  return [&engine](const circle& a, const circle& b) {
+    return engine.lib_collidecircle(a.x, a.y, a.radius, b.x, b.y, b.radius);
+  };
+}
+
 pixel_box box_of(double x, double y, double width, double height) {
   return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(width), static_cast<float>(height)};
 }
@@ -58,65 +91,25 @@ bool Varnel_2D_Engine::lib_collidecircle(double x1, double y1, double radius1, d
 }
 
 double Varnel_2D_Engine::sprite_collidebox(double sprite, double startsprite, double endsprite) {
-  const sprite_record& s = sprites_.at(sprite);
-  if (!collidable(s)) return 0;
-  const pixel_box mine = plain_box(s);
-  for (int32_t n = to_int32(startsprite); n <= to_int32(endsprite); ++n) {
-    const sprite_record& other = sprites_.at(n);
-    if (collidable(other) && boxes_overlap(mine, plain_box(other))) return n;
-  }
-  return 0;
+  return first_collision(sprites_, sprite, startsprite, endsprite, plain_box, boxes_overlap);
 }
 
 double Varnel_2D_Engine::sprite_collideboxorigin(double sprite, double startsprite, double endsprite) {
-  const sprite_record& s = sprites_.at(sprite);
-  if (!collidable(s)) return 0;
-  const pixel_box mine = origin_box(s);
-  for (int32_t n = to_int32(startsprite); n <= to_int32(endsprite); ++n) {
-    const sprite_record& other = sprites_.at(n);
-    if (collidable(other) && boxes_overlap(mine, origin_box(other))) return n;
-  }
-  return 0;
+  return first_collision(sprites_, sprite, startsprite, endsprite, origin_box, boxes_overlap);
 }
 
 double Varnel_2D_Engine::sprite_collidecircle(double sprite, double startsprite, double endsprite) {
-  const sprite_record& s = sprites_.at(sprite);
-  if (!collidable(s)) return 0;
-  const circle mine = collision_circle(s);
-  for (int32_t n = to_int32(startsprite); n <= to_int32(endsprite); ++n) {
-    const sprite_record& other = sprites_.at(n);
-    if (!collidable(other)) continue;
-    const circle theirs = collision_circle(other);
-    if (lib_collidecircle(mine.x, mine.y, mine.radius, theirs.x, theirs.y, theirs.radius)) return n;
-  }
-  return 0;
+  return first_collision(sprites_, sprite, startsprite, endsprite, collision_circle, circles_meet(*this));
 }
 
 void Varnel_2D_Engine::sprite_collideboxoriginarray(double sprite, double startsprite, double endsprite,
                                                     std::span<uint8_t> hits) {
-  const sprite_record& s = sprites_.at(sprite);
-  const bool active = collidable(s);
-  const pixel_box mine = origin_box(s);
-  for (int32_t n = to_int32(startsprite); n <= to_int32(endsprite) && static_cast<size_t>(n) < hits.size(); ++n) {
-    const sprite_record& other = sprites_.at(n);
-    hits[static_cast<size_t>(n)] = active && collidable(other) && boxes_overlap(mine, origin_box(other)) ? 1 : 0;
-  }
+  mark_collisions(sprites_, sprite, startsprite, endsprite, hits, origin_box, boxes_overlap);
 }
 
 void Varnel_2D_Engine::sprite_collidecirclearray(double sprite, double startsprite, double endsprite,
                                                  std::span<uint8_t> hits) {
-  const sprite_record& s = sprites_.at(sprite);
-  const bool active = collidable(s);
-  const circle mine = collision_circle(s);
-  for (int32_t n = to_int32(startsprite); n <= to_int32(endsprite) && static_cast<size_t>(n) < hits.size(); ++n) {
-    const sprite_record& other = sprites_.at(n);
-    bool overlap = false;
-    if (active && collidable(other)) {
-      const circle theirs = collision_circle(other);
-      overlap = lib_collidecircle(mine.x, mine.y, mine.radius, theirs.x, theirs.y, theirs.radius);
-    }
-    hits[static_cast<size_t>(n)] = overlap ? 1 : 0;
-  }
+  mark_collisions(sprites_, sprite, startsprite, endsprite, hits, collision_circle, circles_meet(*this));
 }
 
 bool Varnel_2D_Engine::sprite_collideoverarea(double sprite, double x, double y, double width, double height) {

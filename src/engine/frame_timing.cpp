@@ -7,8 +7,17 @@
 using namespace brisenfall;
 
 namespace {
-// Waits sleep until about this close to their deadline, then spin.
-constexpr double spin_margin_ms = 1.0;
+// Waits sleep until about this close to their deadline, then spin: a sleep overshoots by a few
+// tens of microseconds, and spinning longer costs the main thread a millisecond a frame.
+constexpr double spin_margin_ms = 0.25;
+// A shorter sleep is all timer slack: spin instead.
+constexpr double shortest_sleep_ms = 0.05;
+
+// How long a wait may sleep when the deadline falls at `deadline_ms` and it is `now_ms`.
+double sleep_before(double deadline_ms, double now_ms) {
+  const double remaining = deadline_ms - now_ms - spin_margin_ms;
+  return remaining >= shortest_sleep_ms ? remaining : 0.0;
+}
 }  // namespace
 
 namespace brisenfall {
@@ -76,8 +85,15 @@ void Varnel_2D_Engine::lib_delay(double delayms) { private_wait_until(lib_tickco
 
 void Varnel_2D_Engine::private_wait_until(double deadline) {
   for (double now = lib_tickcount(); now < deadline; now = lib_tickcount()) {
-    const double remaining = deadline - now;
-    backends_.clock->pass_time(remaining > spin_margin_ms * 1.5 ? remaining - spin_margin_ms : 0.0);
+    if (!frames_.counter_chosen) {
+      backends_.clock->pass_time(sleep_before(deadline, now));
+      continue;
+    }
+    // The counter's tick count is rounded to the nearest millisecond: it reaches the deadline half
+    // a millisecond before the counter does.
+    const double precise_now =
+        static_cast<double>(frames_.last_counter) / static_cast<double>(frames_.counter_frequency) * 1000;
+    backends_.clock->pass_time(sleep_before(deadline - 0.5, precise_now));
   }
 }
 

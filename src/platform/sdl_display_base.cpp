@@ -69,6 +69,7 @@ void sdl_display_base::detach() {
   for (image& each : images_)
     if (each.texture != nullptr) SDL_DestroyTexture(each.texture);
   images_.clear();
+  lines_.clear();
   if (back_buffer_ != nullptr) SDL_DestroyTexture(back_buffer_);
   back_buffer_ = nullptr;
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
@@ -239,24 +240,17 @@ void sdl_display_base::draw_text(const text_request& request) {
   const int skip = TTF_FontLineSkip(font);
   int y = request.top;
   if (request.align == text_align::centre) y += (clip.h - skip * static_cast<int>(lines.size())) / 2;
-  const SDL_Color white{255, 255, 255, 255};
   for (const std::string_view line : lines) {
-    if (!line.empty()) {
-      const std::string copy(line);
-      surface_owner rendered{TTF_RenderUTF8_Blended(font, copy.c_str(), white)};
-      if (rendered.surface != nullptr) {
-        if (SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, rendered.surface)) {
-          SDL_SetTextureColorMod(texture, channel(request.colour, 16), channel(request.colour, 8),
-                                 channel(request.colour, 0));
-          SDL_SetTextureAlphaMod(texture, channel(request.colour, 24));
-          int x = request.left;
-          if (request.align == text_align::right) x = request.right - rendered.surface->w;
-          if (request.align == text_align::centre) x += (clip.w - rendered.surface->w) / 2;
-          const SDL_Rect to{x, y, rendered.surface->w, rendered.surface->h};
-          SDL_RenderCopy(renderer_, texture, nullptr, &to);
-          SDL_DestroyTexture(texture);
-        }
-      }
+    const line_textures::line rendered = line.empty() ? line_textures::line{} : lines_.get(renderer_, font, line);
+    if (rendered.texture != nullptr) {
+      SDL_SetTextureColorMod(rendered.texture, channel(request.colour, 16), channel(request.colour, 8),
+                             channel(request.colour, 0));
+      SDL_SetTextureAlphaMod(rendered.texture, channel(request.colour, 24));
+      int x = request.left;
+      if (request.align == text_align::right) x = request.right - rendered.width;
+      if (request.align == text_align::centre) x += (clip.w - rendered.width) / 2;
+      const SDL_Rect to{x, y, rendered.width, rendered.height};
+      SDL_RenderCopy(renderer_, rendered.texture, nullptr, &to);
     }
     y += skip;
   }

@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "platform/display_device.h"
+#include "platform/sdl_text.h"
 
 struct SDL_Renderer;
 struct SDL_Texture;
 
 namespace brisenfall {
-
-class font_cache;
 
 // Laid out exactly as SDL_Vertex, so a batch goes to SDL_RenderGeometry as it is.
 struct render_vertex {
@@ -70,6 +69,7 @@ class sdl_display_base : public display_device {
   std::vector<render_vertex> vertices_;
   std::vector<int> indices_;
   std::unique_ptr<font_cache> fonts_;
+  line_textures lines_;
 };
 
 }  // namespace brisenfall

@@ -1,6 +1,7 @@
-// fontconfig look-ups and SDL2_ttf fonts for text on the SDL displays.
+// fontconfig look-ups, SDL2_ttf fonts and kept line textures for text on the SDL displays.
 #include "platform/sdl_text.h"
 
+#include <SDL_render.h>
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
@@ -53,6 +54,35 @@ _TTF_Font* font_cache::get(std::string_view face, double points, bool bold, bool
   TTF_Font* font = TTF_OpenFontDPI(file.c_str(), size, screen_dpi, screen_dpi);
   if (font != nullptr) fonts_[key] = font;
   return font;
+}
+
+line_textures::line line_textures::get(SDL_Renderer* renderer, _TTF_Font* font, std::string_view text) {
+  ++uses_;
+  for (entry& each : entries_) {
+    if (each.font == font && each.text == text) {
+      each.last_use = uses_;
+      return each.rendered;
+    }
+  }
+  const std::string copy(text);
+  SDL_Surface* surface = TTF_RenderUTF8_Blended(font, copy.c_str(), SDL_Color{255, 255, 255, 255});
+  if (surface == nullptr) return {};
+  const line rendered{SDL_CreateTextureFromSurface(renderer, surface), surface->w, surface->h};
+  SDL_FreeSurface(surface);
+  if (rendered.texture == nullptr) return {};
+  if (entries_.size() == capacity) {
+    auto oldest = std::min_element(entries_.begin(), entries_.end(),
+                                   [](const entry& a, const entry& b) { return a.last_use < b.last_use; });
+    SDL_DestroyTexture(oldest->rendered.texture);
+    entries_.erase(oldest);
+  }
+  entries_.push_back({font, copy, rendered, uses_});
+  return rendered;
+}
+
+void line_textures::clear() {
+  for (entry& each : entries_) SDL_DestroyTexture(each.rendered.texture);
+  entries_.clear();
 }
 
 }  // namespace brisenfall

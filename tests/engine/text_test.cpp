@@ -93,5 +93,31 @@ TEST(Text, HeadlessDrawsGlyphsInsideTheRectangleOnly) {
   EXPECT_EQ(lit_outside, 0);
 }
 
+// Rendered lines are kept between draws and frames: each draw must still get its own colour, and a
+// changed line its own glyphs.
+TEST(Text, HeadlessKeptLinesTakeEachDrawsColourAndFollowChanges) {
+  testing::headless_engine e;
+  ASSERT_TRUE(e->init(0, 200, 100, 32));
+  const auto lit_pixels = [&](int32_t top, uint32_t mask) {
+    int lit = 0;
+    for (int32_t y = top; y < top + 40; ++y)
+      for (int32_t x = 0; x < 200; ++x) lit += (e.display->pixel(x, y) & mask) > 0 ? 1 : 0;
+    return lit;
+  };
+  e->scene_begin();
+  e->text(0, 0, 200, 40, "WWW", 0xFFFF0000u, "Arial", 20, true, false, 0, 0, 0, 0);
+  e->text(0, 50, 200, 90, "WWW", 0xFF00FF00u, "Arial", 20, true, false, 0, 0, 0, 0);
+  e->scene_end();
+  EXPECT_GT(lit_pixels(0, 0xFF0000u), 100);
+  EXPECT_EQ(lit_pixels(0, 0x00FF00u), 0);
+  EXPECT_GT(lit_pixels(50, 0x00FF00u), 100);
+  EXPECT_EQ(lit_pixels(50, 0xFF0000u), 0);
+  const int wide = lit_pixels(0, 0xFF0000u);
+  e->scene_begin();
+  e->text(0, 0, 200, 40, "i", 0xFFFF0000u, "Arial", 20, true, false, 0, 0, 0, 0);
+  e->scene_end();
+  EXPECT_LT(lit_pixels(0, 0xFF0000u) * 5, wide);
+}
+
 }  // namespace
 }  // namespace brisenfall

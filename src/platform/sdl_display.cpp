@@ -74,8 +74,10 @@ class sdl_display final : public sdl_display_base {
     video_ = false;
   }
 
+  // Only a window of our own is hidden: a host's window is the host's to unmap, and SDL would
+  // wait for an unmap that the host's window never reports to it.
   void hide() override {
-    if (window_ != nullptr) SDL_HideWindow(window_);
+    if (window_ != nullptr && foreign_display_ == nullptr) SDL_HideWindow(window_);
   }
 
   device_state state() override { return reset_ ? device_state::ready_to_rebuild : device_state::usable; }

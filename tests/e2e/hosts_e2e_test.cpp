@@ -164,6 +164,7 @@ TEST_F(hosts_e2e, root_with_xscreensaver_window_draws_only_there_and_sigterm_end
 
   show->send_signal(SIGTERM);
   EXPECT_EQ(show->wait_for_exit(5s), 0);
+  EXPECT_EQ(host.mapped_top_level_windows(), top_level_before) << "the show unmapped the daemon's window";
   EXPECT_EQ(testing::read_file(settings), settings_before) << "the options for one run reached the settings file";
 }
 

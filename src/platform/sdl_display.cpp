@@ -31,6 +31,8 @@ class sdl_display final : public sdl_display_base {
     video_ = true;
     if (mode.window != 0) {
       SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
+      // SDL reads the host's window at once; if it is gone already, that error must not end us.
+      x11_survive_errors();
       window_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<uintptr_t>(mode.window)));
       if (window_ != nullptr) follow_foreign_window();
     } else {
@@ -43,7 +45,8 @@ class sdl_display final : public sdl_display_base {
       window_ = SDL_CreateWindow(options_.title.c_str(), 0, 0, desktop.w, desktop.h,
                                  SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | fullscreen);
     }
-    if (window_ == nullptr) return false;
+    // SDL dereferences the attributes of a host's window that is gone while it makes the renderer.
+    if (window_ == nullptr || foreign_window_gone()) return false;
     if (mode.window == 0) {
       SDL_RaiseWindow(window_);
       // Without a window manager (a bare X server) nobody else gives the new window the keyboard.
@@ -96,7 +99,6 @@ class sdl_display final : public sdl_display_base {
   // window's structure events, so that SDL sees resizes and the renderer's output follows them.
   // A host window that vanishes makes the renderer's requests fail: those errors must not end us.
   void follow_foreign_window() {
-    x11_survive_errors();
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (SDL_GetWindowWMInfo(window_, &info) == SDL_FALSE || info.subsystem != SDL_SYSWM_X11) return;

@@ -1,9 +1,13 @@
-// The real display under Xvfb: a small program draws a sprite-sheet frame and saves a screenshot.
+// The real display under Xvfb: a small program draws a sprite-sheet frame and saves a screenshot;
+// a host's window that is already gone is refused.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 
+#include "platform/sdl_display.h"
 #include "support/child_process.h"
+#include "support/host_window.h"
 #include "support/test_files.h"
 #include "support/virtual_display.h"
 
@@ -38,6 +42,19 @@ TEST(RealDisplay, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
   EXPECT_EQ(shot.at(340, 192), 0xFF000000u);
   EXPECT_EQ(shot.at(290, 190), 0xFF00FF00u);
   EXPECT_EQ(shot.at(282, 216), 0xFF000000u);
+}
+
+// A host's window that is gone before the display opens on it: the display refuses, where SDL
+// would crash making a renderer for it.
+TEST(RealDisplay, AHostWindowGoneBeforeTheOpenIsRefused) {
+  testing::virtual_display display;
+  setenv("DISPLAY", display.name().c_str(), 1);
+  testing::host_window host(display.name(), 200, 150);
+  const native_window gone = host.id();
+  host.destroy();
+  auto device = make_sdl_display();
+  EXPECT_FALSE(device->open({gone, 640, 480, 32}));
+  device->close();
 }
 
 }  // namespace

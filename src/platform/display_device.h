@@ -87,6 +87,9 @@ class display_device {
   // A screen-sized opaque surface, the picture stretched to fill it. 0 on failure.
   virtual image_handle load_surface(const std::string& file) = 0;
   virtual void release(image_handle image) = 0;
+  // True once a host's window that the display draws into has been destroyed: nothing drawn
+  // can be seen any more.
+  virtual bool window_gone() { return false; }
   virtual image_size size_of(image_handle image) = 0;
 
   // Starts a frame: the back buffer is cleared to black.

@@ -83,6 +83,8 @@ class sdl_display final : public sdl_display_base {
 
   device_state state() override { return reset_ ? device_state::ready_to_rebuild : device_state::usable; }
 
+  bool window_gone() override { return foreign_window_gone(); }
+
   void present() override {
     // Drawing into a window that is gone is slow with software GL, and shows nothing.
     if (foreign_window_gone()) return;

@@ -54,7 +54,8 @@ class faults_e2e : public ::testing::Test {
     std::filesystem::create_directories(config.path() / "brisenfall");
     testing::write_file(config.path() / "brisenfall" / "settings-store.ini",
                         "[HKEY_CURRENT_USER\\Software\\Tamsk Brisenfall Screensaver\\Config]\n"
-                        "install_path=" + data.data_path() + "\n");
+                        "install_path=" +
+                            data.data_path() + "\n");
   }
 
   // The program with these arguments; standard output and error kept in files.
@@ -72,7 +73,9 @@ class faults_e2e : public ::testing::Test {
   }
 
   std::string file(const char* name) const { return (config.path() / name).string(); }
-  std::string settings() const { return testing::read_file(config.path() / "brisenfall" / "Brisenfall Screensaver.yyz"); }
+  std::string settings() const {
+    return testing::read_file(config.path() / "brisenfall" / "Brisenfall Screensaver.yyz");
+  }
 
   // The program's own lines on stderr (libraries may add theirs).
   std::vector<std::string> program_lines() const {
@@ -113,7 +116,8 @@ int changed(const std::vector<uint32_t>& before, const std::vector<uint32_t>& af
   int count = 0;
   for (size_t i = 0; i < before.size(); ++i) {
     int difference = 0;
-    for (int shift : {0, 8, 16}) difference += std::abs(int((before[i] >> shift) & 0xFF) - int((after[i] >> shift) & 0xFF));
+    for (int shift : {0, 8, 16})
+      difference += std::abs(int((before[i] >> shift) & 0xFF) - int((after[i] >> shift) & 0xFF));
     count += difference > 30;
   }
   return count;
@@ -128,7 +132,8 @@ bool cross_fade_seen(const host_window& host) {
       [&] {
         std::this_thread::sleep_for(500ms);
         std::vector<uint32_t> now = picture_samples(host);
-        const bool scene = std::none_of(now.begin(), now.end(), [](uint32_t rgb) { return rgb == 0 || rgb == HOST_BACKGROUND; });
+        const bool scene =
+            std::none_of(now.begin(), now.end(), [](uint32_t rgb) { return rgb == 0 || rgb == HOST_BACKGROUND; });
         const bool same = changed(still, now) <= 1;
         still = std::move(now);
         return scene && same;
@@ -160,7 +165,9 @@ TEST_F(faults_e2e, sigterm_during_the_warm_up_a_cross_fade_or_the_music_start_en
   };
   const std::string audio = file("audio.raw");
   const moment moments[] = {
-      {"warm_up", {"--mute"}, [](const host_window& host) { return wait_until([&] { return warm_up_seen(host); }, MOMENT_LIMIT); },
+      {"warm_up",
+       {"--mute"},
+       [](const host_window& host) { return wait_until([&] { return warm_up_seen(host); }, MOMENT_LIMIT); },
        false},
       {"cross_fade", {"--mute", "--scene-seconds", "5", "--snow", "100"}, cross_fade_seen, true},
       {"music_start", {"--music"}, [&audio](const host_window&) { return music_heard(audio); }, true},
@@ -169,9 +176,9 @@ TEST_F(faults_e2e, sigterm_during_the_warm_up_a_cross_fade_or_the_music_start_en
     host_window host(display.name(), HOST_WIDTH, HOST_HEIGHT);
     std::vector<std::string> arguments{"--root", "--fps"};
     arguments.insert(arguments.end(), at.options.begin(), at.options.end());
-    auto show = start(arguments, {{"XSCREENSAVER_WINDOW", hex(host.id())},
-                                  {"SDL_AUDIODRIVER", "disk"},
-                                  {"SDL_DISKAUDIOFILE", audio}});
+    auto show =
+        start(arguments,
+              {{"XSCREENSAVER_WINDOW", hex(host.id())}, {"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", audio}});
     ASSERT_TRUE(at.reached(host)) << at.name << ": the moment never came";
     const std::string settings_before = settings();
     const auto signalled = std::chrono::steady_clock::now();
@@ -187,8 +194,8 @@ TEST_F(faults_e2e, sigterm_during_the_warm_up_a_cross_fade_or_the_music_start_en
 TEST_F(faults_e2e, a_host_window_destroyed_before_the_first_frame_ends_the_program_with_one_line) {
   struct host_loss {
     const char* name;
-    bool preview;      // /p ID, else --window-id ID
-    bool at_once;      // right after the start, else once the warm-up paints the window black
+    bool preview;            // /p ID, else --window-id ID
+    bool at_once;            // right after the start, else once the warm-up paints the window black
     std::vector<int> codes;  // at once, the window may be gone before the program could open it
   };
   const host_loss losses[] = {

@@ -64,7 +64,8 @@ TEST_F(preview_test, a_vanished_host_ends_the_preview_at_the_next_tick) {
   };
   ::testing::internal::CaptureStderr();
   preview.run();
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "brisenfall: the preview's host window 77 is gone; the preview has ended\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "brisenfall: the preview's host window 77 is gone; the preview has ended\n");
   EXPECT_EQ(events_runs(), 2);
   EXPECT_EQ(host.picture_parent, 77);
   EXPECT_EQ(host.calls.back(), "replace procedure");

@@ -190,7 +190,8 @@ TEST(playlist, a_piece_moved_away_is_logged_and_skipped) {
   music_check(*e.doubles.engine, e.show, e.settings);
   EXPECT_EQ(e.show.current_track, 3);
   EXPECT_TRUE(e.doubles->music_isplaying());
-  EXPECT_EQ(testing::read_file(e.folder.path() / "data.log"), "Cannot find the music " + e.folder.file("moved.mid") + "\r\n");
+  EXPECT_EQ(testing::read_file(e.folder.path() / "data.log"),
+            "Cannot find the music " + e.folder.file("moved.mid") + "\r\n");
 }
 
 TEST(playlist, custom_music_without_a_list_plays_the_built_in_pieces) {

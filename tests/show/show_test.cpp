@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "engine/Varnel_2D_Engine.h"
-#include "support/temp_folder.h"
 #include "show_fixture.h"
+#include "support/temp_folder.h"
 
 namespace brisenfall {
 namespace {
@@ -160,16 +160,23 @@ TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
   const std::string display_gone = "The display was lost and could not be rebuilt; the show ends\r\n";
   const show_fault faults[] = {
       // The second loss comes while the first rebuild runs: the engine hears of it at its next look.
-      {"lost twice", [](show_fixture& show) { show.doubles->display->upcoming_states = {lost, lost, ready_to_rebuild, lost, ready_to_rebuild}; },
+      {"lost twice",
+       [](show_fixture& show) {
+         show.doubles->display->upcoming_states = {lost, lost, ready_to_rebuild, lost, ready_to_rebuild};
+       },
        false, ""},
-      {"not made again", [](show_fixture& show) {
+      {"not made again",
+       [](show_fixture& show) {
          show.doubles->display->upcoming_states = {ready_to_rebuild};
          show.doubles->display->fail_open = true;
-       }, true, display_gone},
-      {"a picture gone before the rebuild", [](show_fixture& show) {
+       },
+       true, display_gone},
+      {"a picture gone before the rebuild",
+       [](show_fixture& show) {
          std::filesystem::remove(show.data.path() / "f7.jpg");
          show.doubles->display->upcoming_states = {lost, ready_to_rebuild};
-       }, true, display_gone},
+       },
+       true, display_gone},
   };
   for (const show_fault& fault : faults) {
     show_fixture show;

@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <iostream>
 #include <thread>
 
 #include "platform/frame_pacing.h"
@@ -123,8 +124,10 @@ class sdl_display final : public sdl_display_base {
 
   // Runs for every event as it is queued, whoever drains the queue later.
   static int watch(void* self, SDL_Event* event) {
-    if (event->type == SDL_RENDER_DEVICE_RESET || event->type == SDL_RENDER_TARGETS_RESET)
-      static_cast<sdl_display*>(self)->reset_ = true;
+    if (event->type != SDL_RENDER_DEVICE_RESET && event->type != SDL_RENDER_TARGETS_RESET) return 0;
+    bool& reset = static_cast<sdl_display*>(self)->reset_;
+    if (!reset) std::cerr << "brisenfall: the display device was reset; rebuilding it\n";
+    reset = true;
     return 0;
   }
 

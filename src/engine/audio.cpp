@@ -23,7 +23,9 @@ constexpr int32_t subscript_out_of_range = 9;
 
 bool Varnel_2D_Engine::private_audio_start() {
   private_audio_stop();
-  audio_.system = std::make_unique<audio_system>(std::move(backends_.audio), find_soundfont());
+  // A silent engine (no output) looks for no SoundFont, and says nothing about one.
+  const auto soundfont = backends_.audio != nullptr ? find_soundfont() : std::nullopt;
+  audio_.system = std::make_unique<audio_system>(std::move(backends_.audio), soundfont);
   sound_available = audio_.system->sound_available();
   music_available = audio_.system->music_available();
   if (music_available) music_volume(80);

@@ -3,6 +3,7 @@
 #include "engine/angles.h"
 #include "engine/paths.h"
 #include "platform/numbers.h"
+#include "platform/termination_signals.h"
 
 using namespace brisenfall;
 
@@ -65,7 +66,10 @@ void Varnel_2D_Engine::private_warmup_frames() {
   const int16_t kept_surface = images_.surface_to_draw;
   sceneinfo = false;
   images_.surface_to_draw = 0;
-  for (int frame = 0; frame < warmup_frame_count; ++frame) {
+  // SIGTERM or SIGINT, or a host's window that is gone, cuts the black frames short: the show is
+  // about to end.
+  display_device& display = *backends_.display;
+  for (int frame = 0; frame < warmup_frame_count && !termination_requested() && !display.window_gone(); ++frame) {
     scene_begin();
     scene_end();
     lib_delay(warmup_frame_ms);

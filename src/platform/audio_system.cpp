@@ -8,8 +8,9 @@ namespace brisenfall {
 
 audio_system::audio_system(std::unique_ptr<audio_output> output, const std::optional<std::filesystem::path>& soundfont)
     : output_(std::move(output)) {
-  // The SoundFont loads before the output starts pulling, so the first render finds it ready.
-  if (soundfont) synth_ = midi_synth::create(*soundfont, audio_output_rate);
+  // The SoundFont loads before the output starts pulling, so the first render finds it ready;
+  // without an output it is not loaded at all.
+  if (soundfont && output_ != nullptr) synth_ = midi_synth::create(*soundfont, audio_output_rate);
   open_ = output_ != nullptr && output_->open([this](float* out, int frames) { render(out, frames); });
   if (!open_) synth_.reset();
 }

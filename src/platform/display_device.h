@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brisenfall {
 
@@ -25,6 +26,14 @@ struct display_mode {
 
 // What a device-state query can answer: draw on, keep waiting, or rebuild everything.
 enum class device_state { usable, lost, ready_to_rebuild };
+
+// The next of a test double's scripted states, taken off the list; usable once they have run out.
+inline device_state next_scripted_state(std::vector<device_state>& upcoming) {
+  if (upcoming.empty()) return device_state::usable;
+  const device_state next = upcoming.front();
+  upcoming.erase(upcoming.begin());
+  return next;
+}
 
 // One textured quad: the source rectangle is scaled, turned about the rotation centre, moved by
 // the translation and modulated by the colour.
@@ -78,6 +87,9 @@ class display_device {
   virtual void close() = 0;
   // Takes the window off the screen at once, ahead of a release that may take a while.
   virtual void hide() {}
+  // True once a host's window that the display draws into has been destroyed: nothing drawn
+  // can be seen any more.
+  virtual bool window_gone() { return false; }
   virtual device_state state() = 0;
   virtual image_size max_texture_size() = 0;
 

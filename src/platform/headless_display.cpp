@@ -9,6 +9,7 @@ headless_display::~headless_display() { close(); }
 
 bool headless_display::open(const display_mode& mode) {
   close();
+  if (fail_open) return false;
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   output_ = SDL_CreateRGBSurfaceWithFormat(0, mode.width, mode.height, 32, SDL_PIXELFORMAT_ARGB8888);
   if (output_ == nullptr) return false;
@@ -16,7 +17,6 @@ bool headless_display::open(const display_mode& mode) {
   if (renderer == nullptr) return false;
   ++opens_;
   depth_ = mode.depth;
-  simulated_ = device_state::usable;
   return attach(renderer, mode);
 }
 
@@ -26,7 +26,7 @@ void headless_display::close() {
   output_ = nullptr;
 }
 
-device_state headless_display::state() { return simulated_; }
+device_state headless_display::state() { return next_scripted_state(upcoming_states); }
 
 void headless_display::present() {
   ++presents_;

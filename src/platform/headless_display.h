@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/display_device.h"
 #include "platform/sdl_display_base.h"
@@ -23,8 +24,11 @@ class headless_display final : public sdl_display_base {
 
   // The back buffer's pixel as ARGB (pending quads are drawn first).
   uint32_t pixel(int32_t x, int32_t y);
-  // The next state() answers; usable by default.
-  void simulate(device_state next) { simulated_ = next; }
+  // Answers of the following state() calls, oldest first; then usable. A rebuild keeps them, so
+  // a loss can follow right after one.
+  std::vector<device_state> upcoming_states;
+  // Makes open() fail, as a device that cannot be made again does.
+  bool fail_open = false;
   int32_t opens() const { return opens_; }
   int32_t presents() const { return presents_; }
   int32_t depth() const { return depth_; }
@@ -32,7 +36,6 @@ class headless_display final : public sdl_display_base {
 
  private:
   SDL_Surface* output_ = nullptr;
-  device_state simulated_ = device_state::usable;
   int32_t opens_ = 0;
   int32_t presents_ = 0;
   int32_t depth_ = 0;

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iostream>
+#include <string>
 #include <vector>
 
 #include "platform/audio_levels.h"
@@ -20,9 +22,15 @@ namespace {
 // Frames rendered per synthesiser call, so a loop back to the start is never missed.
 constexpr int render_chunk = 512;
 
-// FluidSynth reports problems we already check for (and informational chatter) on stderr.
+// FluidSynth reports problems we already check for (and informational chatter) on stderr; a
+// SoundFont that does not load gets one line of ours instead.
 void quiet_fluidsynth_log() {
-  for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
+  for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
+}
+
+void report_unusable(const std::filesystem::path& soundfont, const std::string& reason) {
+  std::cerr << "brisenfall: the SoundFont " << soundfont.string() << " cannot be used (" << reason
+            << "); music stays off\n";
 }
 
 }  // namespace
@@ -65,6 +73,11 @@ struct midi_synth::fluid_state {
 
 std::unique_ptr<midi_synth> midi_synth::create(const std::filesystem::path& soundfont, int sample_rate) {
   quiet_fluidsynth_log();
+  // FluidSynth would try a damaged file as a DLS collection too, with more complaints on stderr.
+  if (const std::string damage = soundfont_damage(soundfont); !damage.empty()) {
+    report_unusable(soundfont, damage);
+    return nullptr;
+  }
   auto fluid = std::make_unique<fluid_state>();
   fluid->settings = new_fluid_settings();
   if (fluid->settings == nullptr) return nullptr;
@@ -75,7 +88,10 @@ std::unique_ptr<midi_synth> midi_synth::create(const std::filesystem::path& soun
   fluid_settings_setint(fluid->settings, "player.reset-synth", 0);
   fluid->synth = new_fluid_synth(fluid->settings);
   if (fluid->synth == nullptr) return nullptr;
-  if (fluid_synth_sfload(fluid->synth, soundfont.c_str(), 1) == FLUID_FAILED) return nullptr;
+  if (fluid_synth_sfload(fluid->synth, soundfont.c_str(), 1) == FLUID_FAILED) {
+    report_unusable(soundfont, "FluidSynth cannot read it");
+    return nullptr;
+  }
   fluid->soundfont_gain = soundfont_gain(soundfont);
   fluid->sample_rate = sample_rate;
   auto synth = std::unique_ptr<midi_synth>(new midi_synth(std::move(fluid)));

@@ -27,12 +27,7 @@ void recording_display::close() {
   images_.clear();
 }
 
-device_state recording_display::state() {
-  if (upcoming_states.empty()) return device_state::usable;
-  const device_state next = upcoming_states.front();
-  upcoming_states.erase(upcoming_states.begin());
-  return next;
-}
+device_state recording_display::state() { return next_scripted_state(upcoming_states); }
 
 image_handle recording_display::keep(image_size size) {
   images_.push_back({true, size});

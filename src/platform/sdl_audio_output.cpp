@@ -2,6 +2,8 @@
 // the card wants something else), pulled from SDL's audio thread.
 #include <SDL.h>
 
+#include <iostream>
+
 #include "platform/audio_output.h"
 
 namespace brisenfall {
@@ -16,7 +18,7 @@ class sdl_audio_output final : public audio_output {
 
   bool open(render_function render) override {
     close();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return no_device();
     render_ = std::move(render);
     SDL_AudioSpec wanted{};
     wanted.freq = audio_output_rate;
@@ -27,9 +29,10 @@ class sdl_audio_output final : public audio_output {
     wanted.userdata = this;
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (device_ == 0) {
+      const bool none = no_device();
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
       render_ = nullptr;
-      return false;
+      return none;
     }
     SDL_PauseAudioDevice(device_, 0);
     return true;
@@ -46,6 +49,12 @@ class sdl_audio_output final : public audio_output {
   }
 
  private:
+  // Says why on stderr; false.
+  static bool no_device() {
+    std::cerr << "brisenfall: no audio device (" << SDL_GetError() << "); running without sound\n";
+    return false;
+  }
+
   static void pull(void* self, Uint8* stream, int bytes) {
     static_cast<sdl_audio_output*>(self)->render_(reinterpret_cast<float*>(stream),
                                                   bytes / static_cast<int>(2 * sizeof(float)));

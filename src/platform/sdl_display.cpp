@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <iostream>
 #include <thread>
 
 #include "platform/frame_pacing.h"
@@ -31,6 +32,8 @@ class sdl_display final : public sdl_display_base {
     video_ = true;
     if (mode.window != 0) {
       SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
+      // SDL reads the host's window at once; if it is gone already, that error must not end us.
+      x11_survive_errors();
       window_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<uintptr_t>(mode.window)));
       if (window_ != nullptr) follow_foreign_window();
     } else {
@@ -43,7 +46,8 @@ class sdl_display final : public sdl_display_base {
       window_ = SDL_CreateWindow(options_.title.c_str(), 0, 0, desktop.w, desktop.h,
                                  SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | fullscreen);
     }
-    if (window_ == nullptr) return false;
+    // SDL dereferences the attributes of a host's window that is gone while it makes the renderer.
+    if (window_ == nullptr || foreign_window_gone()) return false;
     if (mode.window == 0) {
       SDL_RaiseWindow(window_);
       // Without a window manager (a bare X server) nobody else gives the new window the keyboard.
@@ -82,6 +86,8 @@ class sdl_display final : public sdl_display_base {
 
   device_state state() override { return reset_ ? device_state::ready_to_rebuild : device_state::usable; }
 
+  bool window_gone() override { return foreign_window_gone(); }
+
   void present() override {
     // Drawing into a window that is gone is slow with software GL, and shows nothing.
     if (foreign_window_gone()) return;
@@ -98,7 +104,6 @@ class sdl_display final : public sdl_display_base {
   // window's structure events, so that SDL sees resizes and the renderer's output follows them.
   // A host window that vanishes makes the renderer's requests fail: those errors must not end us.
   void follow_foreign_window() {
-    x11_survive_errors();
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (SDL_GetWindowWMInfo(window_, &info) == SDL_FALSE || info.subsystem != SDL_SYSWM_X11) return;
@@ -121,8 +126,10 @@ class sdl_display final : public sdl_display_base {
 
   // Runs for every event as it is queued, whoever drains the queue later.
   static int watch(void* self, SDL_Event* event) {
-    if (event->type == SDL_RENDER_DEVICE_RESET || event->type == SDL_RENDER_TARGETS_RESET)
-      static_cast<sdl_display*>(self)->reset_ = true;
+    if (event->type != SDL_RENDER_DEVICE_RESET && event->type != SDL_RENDER_TARGETS_RESET) return 0;
+    bool& reset = static_cast<sdl_display*>(self)->reset_;
+    if (!reset) std::cerr << "brisenfall: the display device was reset; rebuilding it\n";
+    reset = true;
     return 0;
   }
 

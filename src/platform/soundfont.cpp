@@ -2,7 +2,11 @@
 #include "platform/soundfont.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -35,7 +39,29 @@ std::optional<std::filesystem::path> find_soundfont(const char* named, const std
 }
 
 std::optional<std::filesystem::path> find_soundfont() {
-  return find_soundfont(std::getenv(soundfont_variable), system_soundfont_folder);
+  const char* named = std::getenv(soundfont_variable);
+  auto found = find_soundfont(named, system_soundfont_folder);
+  if (found) return found;
+  if (named != nullptr && *named != '\0')
+    std::cerr << "brisenfall: the SoundFont " << named << " named by " << soundfont_variable
+              << " does not exist; music stays off\n";
+  else
+    std::cerr << "brisenfall: no SoundFont (.sf2) in " << system_soundfont_folder.string() << "; music stays off\n";
+  return std::nullopt;
+}
+
+std::string soundfont_damage(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  char header[12] = {};
+  if (!in.read(header, sizeof header) || std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "sfbk", 4) != 0)
+    return "not a SoundFont";
+  uint64_t stated = 8;
+  for (int i = 0; i < 4; ++i) stated += static_cast<uint64_t>(static_cast<unsigned char>(header[4 + i])) << (8 * i);
+  std::error_code error;
+  const uint64_t actual = std::filesystem::file_size(file, error);
+  if (!error && actual < stated)
+    return "cut short: " + std::to_string(actual) + " of " + std::to_string(stated) + " bytes";
+  return {};
 }
 
 float soundfont_gain(const std::filesystem::path& file) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace brisenfall {
 
@@ -17,8 +18,13 @@ inline const std::filesystem::path system_soundfont_folder = "/usr/share/sounds/
 // in `folder`.
 std::optional<std::filesystem::path> find_soundfont(const char* named, const std::filesystem::path& folder);
 
-// The same search with the environment variable and the system folder.
+// The same search with the environment variable and the system folder; when it finds nothing it
+// says so on stderr.
 std::optional<std::filesystem::path> find_soundfont();
+
+// What makes a file unusable as a SoundFont before FluidSynth reads it: empty when it holds a RIFF
+// "sfbk" form of the size its header states, else a short reason (not a SoundFont, cut short).
+std::string soundfont_damage(const std::filesystem::path& file);
 
 // Synthesiser gain for a SoundFont, chosen so that a dense piece at the highest music volume stays
 // just below full scale; SoundFonts that were not measured get a cautious default.

@@ -10,7 +10,10 @@ namespace {
 
 volatile std::sig_atomic_t termination_signal = 0;
 
-extern "C" void record_termination(int signal_number) { termination_signal = signal_number; }
+// The first signal is the one named; a second only repeats the request.
+extern "C" void record_termination(int signal_number) {
+  if (termination_signal == 0) termination_signal = signal_number;
+}
 
 }  // namespace
 
@@ -24,5 +27,10 @@ void catch_termination_signals() {
 }
 
 bool termination_requested() { return termination_signal != 0; }
+
+const char* termination_signal_name() {
+  if (termination_signal == 0) return "";
+  return termination_signal == SIGINT ? "SIGINT" : "SIGTERM";
+}
 
 }  // namespace brisenfall

@@ -10,4 +10,7 @@ void catch_termination_signals();
 // True once a termination signal has arrived.
 bool termination_requested();
 
+// "SIGTERM" or "SIGINT" for the first one that arrived; empty before.
+const char* termination_signal_name();
+
 }  // namespace brisenfall

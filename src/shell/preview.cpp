@@ -2,6 +2,7 @@
 #include "shell/preview.h"
 
 #include <algorithm>
+#include <iostream>
 
 namespace brisenfall {
 
@@ -43,7 +44,12 @@ void frmPreview::preview_window_procedure(preview_message message) {
 }
 
 void frmPreview::tmrPreview_Timer() {
-  if (host_.is_window(shell_.preview_host_window) && preview_active) return;
+  const bool host_there = host_.is_window(shell_.preview_host_window);
+  if (host_there && preview_active) return;
+  // A close request is the host's ordinary way to end a preview; a vanished host is named.
+  if (!host_there)
+    std::cerr << "brisenfall: the preview's host window " << shell_.preview_host_window
+              << " is gone; the preview has ended\n";
   tmrPreview_enabled = false;
   Form_Unload();
 }

@@ -15,7 +15,12 @@ bool plays_custom_list(const settings_values& settings) {
 }
 
 void load_track(Varnel_2D_Engine& engine, show_state& show, int16_t slot, const std::string& file, bool full_path) {
-  if (slot <= MUSIC_SLOTS) show.loaded_tracks[static_cast<size_t>(slot)] = engine.music_load(slot, file, full_path);
+  if (slot > MUSIC_SLOTS) return;
+  const bool loaded = engine.music_load(slot, file, full_path);
+  show.loaded_tracks[static_cast<size_t>(slot)] = loaded;
+  // A piece moved or deleted since it was chosen is named in the log; its turn is skipped.
+  const std::string path = full_path ? file : engine.path + file;
+  if (!loaded && !engine.lib_fileexists(path)) engine.log("Cannot find the music " + path);
 }
 
 bool track_loaded(const show_state& show, int16_t slot) {

@@ -2,6 +2,8 @@
 // pumped once a frame.
 #include "show/show_entry.h"
 
+#include <iostream>
+
 #include "engine/Varnel_2D_Engine.h"
 #include "platform/event_pump.h"
 #include "platform/show_host.h"
@@ -49,7 +51,14 @@ int run_show(shell_state& shell, system_services& system, const show_placement& 
   }
   frmMain window(shell, std::move(services));
   window.show_window();
-  return 0;
+  // Ends from outside are normal for a screensaver, but a host's log should say which one it was.
+  if (termination_requested()) {
+    std::cerr << "brisenfall: " << termination_signal_name() << " received; the show has ended\n";
+  } else if (host != nullptr && host->poll().gone) {
+    std::cerr << "brisenfall: the host window 0x" << std::hex << host->window() << std::dec
+              << " is gone; the show has ended\n";
+  }
+  return window.failed() ? EXIT_SHOW_FAILED : 0;
 }
 
 }  // namespace brisenfall

@@ -16,8 +16,12 @@ struct show_placement {
   bool statistics = false;    // the engine's statistics line
 };
 
+// The exit code of a show that could not start or could not go on (see frmMain::failed).
+inline constexpr int EXIT_SHOW_FAILED = 1;
+
 // Runs the show until it ends (input, a close request, SIGTERM or SIGINT, the loss of the host's
-// window); returns the exit code.
+// window); returns the exit code: 0, or EXIT_SHOW_FAILED. An end by a signal or by the host's loss
+// is named on stderr.
 int run_show(shell_state& shell, system_services& system, const show_placement& placement = {});
 
 }  // namespace brisenfall

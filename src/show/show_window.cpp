@@ -80,12 +80,17 @@ void frmMain::form_load() {
 
 void frmMain::main_loop() {
   if (report_missing_files()) {
+    failed_ = true;
     form_unload();
     return;
   }
   if (setup()) {
     while (show_.keep_running) {
-      if (engine_->scene_lost()) break;
+      if (engine_->scene_lost()) {
+        engine_->log("The display was lost and could not be rebuilt; the show ends");
+        failed_ = true;
+        break;
+      }
       frame();
     }
   }
@@ -108,8 +113,13 @@ bool frmMain::report_missing_files() {
 bool frmMain::setup() {
   const settings_values& settings = shell_.settings;
   engine_ = services_.make_engine();
-  if (!engine_->init(services_.window, BACK_BUFFER_WIDTH, BACK_BUFFER_HEIGHT, settings.cfg_video_depth)) {
+  const bool started = engine_->init(services_.window, BACK_BUFFER_WIDTH, BACK_BUFFER_HEIGHT, settings.cfg_video_depth);
+  // A close request, SIGTERM or the loss of the host's window during the warm-up ends the show
+  // before anything is loaded; a start that failed for that reason is no error to show.
+  if (services_.run_pending_events()) return false;
+  if (!started) {
     services_.system.message_box("Screensaver", "Error! Could not initiate DirectX.");
+    failed_ = true;
     return false;
   }
   show_.snow_amount = std::max(settings.cfg_snow_amount, FEWEST_SPRITES);

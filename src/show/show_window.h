@@ -49,6 +49,9 @@ class frmMain {
 
   const show_state& state() const { return show_; }
   int unload_count() const { return unload_count_; }
+  // True when the show could not start or could not go on: pictures missing, no display, or a
+  // display lost for good.
+  bool failed() const { return failed_; }
 
  private:
   void form_load();
@@ -69,6 +72,7 @@ class frmMain {
   int16_t password_in_use_ = 0;
   int32_t windows_platform_ = 0;
   int unload_count_ = 0;
+  bool failed_ = false;
   double last_framerate_print_ = 0;
 };
 

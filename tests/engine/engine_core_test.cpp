@@ -1,4 +1,5 @@
-// Start-up, shutdown, device-loss recovery and screenshots.
+// Start-up, shutdown, device-loss recovery (also a loss mid-frame and another during the rebuild)
+// and screenshots.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -119,6 +120,24 @@ TEST(SceneLost, WaitsWhileLostThenRebuildsAndReloadsWithTheMagentaKey) {
   EXPECT_EQ(e.display->texture_files, (std::vector<std::string>{e.folder.file("a.png"), e.folder.file("b.png")}));
   EXPECT_EQ(e.display->colour_keys, (std::vector<uint32_t>{0xFFFF00FFu, 0xFFFF00FFu}));
   EXPECT_EQ(e.display->live_images(), 3);
+  EXPECT_EQ(e->texture_getwidth(7), 16);
+  EXPECT_TRUE(e.input->is_open);
+}
+
+TEST(SceneLost, ALossInTheMiddleOfAFrameAndAnotherDuringTheRebuildAreBothRepaired) {
+  using enum device_state;
+  loaded_engine e;
+  e->scene_begin();
+  e.display->upcoming_states = {lost, ready_to_rebuild, lost, lost, ready_to_rebuild};
+  e->texture_draw(1, 0, 0, 8, 8, 50, 60, 255, 255, 255, 255, 0, 1, 1, true, 0, 0, 0, 1, 1, 0);
+  e->scene_end();
+  EXPECT_FALSE(e->scene_lost());
+  // The second loss came while the first rebuild ran: the next look finds it and rebuilds again.
+  EXPECT_FALSE(e->scene_lost());
+  EXPECT_FALSE(e->scene_lost());
+  EXPECT_EQ(e.display->opened.size(), 3u);
+  EXPECT_EQ(e.display->closes, 2);
+  EXPECT_EQ(e.display->live_images(), 3) << "the two textures and the surface, once each";
   EXPECT_EQ(e->texture_getwidth(7), 16);
   EXPECT_TRUE(e.input->is_open);
 }

@@ -1,7 +1,9 @@
 // The device output on SDL's dummy driver: render is pulled from another thread, and closing stops
-// it for good and leaves no thread behind. Also: no output at all leaves everything unavailable.
+// it for good and leaves no thread behind. Also: no device, or no output at all, leaves everything
+// unavailable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -62,6 +64,18 @@ TEST(AudioDeviceOutput, MusicSystemClosesWithoutLeavingThreads) {
     EXPECT_FALSE(audio.music_available());
   }
   EXPECT_EQ(thread_count(), threads_before);
+}
+
+TEST(AudioDeviceOutput, NoDeviceLeavesSoundAndMusicOffWithOneLine) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  ::testing::internal::CaptureStderr();
+  audio_system audio(make_device_audio_output(), find_soundfont());
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(audio.sound_available());
+  EXPECT_FALSE(audio.music_available());
+  EXPECT_EQ(said.rfind("brisenfall: no audio device (", 0), 0u) << said;
+  EXPECT_NE(said.find("); running without sound\n"), std::string::npos) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 TEST(AudioWithoutOutput, NothingIsAvailableAndEveryCallIsHarmless) {

@@ -1,6 +1,12 @@
 // Music through the audio system, rendered offline with the real FluidSynth and the installed
-// SoundFont: sound, end detection, repeats, replacing and stopping pieces, the master level.
+// SoundFont: sound, end detection, repeats, replacing and stopping pieces, the master level; and
+// a missing or damaged SoundFont.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
 
 #include "platform/audio_levels.h"
 #include "platform/audio_system.h"
@@ -118,12 +124,40 @@ TEST(MusicWithoutSoundfont, MusicIsUnavailableButSoundStays) {
   EXPECT_EQ(measure(output->render(4410)).peak, 0.0);
 }
 
-TEST(MusicWithoutSoundfont, UnloadableSoundfontLeavesMusicUnavailable) {
+// The SoundFont named by BRISENFALL_SOUNDFONT is missing or damaged: music is off, sound stays, and
+// one line on stderr names the file and what is wrong with it.
+TEST(MusicWithoutSoundfont, AMissingOrDamagedSoundfontLeavesMusicOffWithOneLine) {
   testing::temp_folder folder;
-  testing::write_binary(folder.path() / "broken.sf2", {'R', 'I', 'F', 'F', 0, 0});
-  audio_system audio(std::make_unique<offline_audio_output>(), folder.path() / "broken.sf2");
-  EXPECT_FALSE(audio.music_available());
-  EXPECT_TRUE(audio.sound_available());
+  std::vector<uint8_t> installed_start(65536);
+  std::ifstream(*find_soundfont(nullptr, system_soundfont_folder), std::ios::binary)
+      .read(reinterpret_cast<char*>(installed_start.data()), 65536);
+  std::vector<uint8_t> garbage(5000);
+  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 7919 % 251);
+  struct damaged {
+    const char* name;
+    std::optional<std::vector<uint8_t>> bytes;  // none: the file does not exist
+    const char* reason;
+  };
+  const damaged soundfonts[] = {
+      {"missing.sf2", std::nullopt, "named by BRISENFALL_SOUNDFONT does not exist"},
+      {"garbage.sf2", garbage, "(not a SoundFont)"},
+      {"riff-only.sf2", std::vector<uint8_t>{'R', 'I', 'F', 'F', 0, 0}, "(not a SoundFont)"},
+      {"cut.sf2", installed_start, "(cut short: 65536 of "},
+  };
+  for (const damaged& soundfont : soundfonts) {
+    const auto file = folder.path() / soundfont.name;
+    if (soundfont.bytes) testing::write_binary(file, *soundfont.bytes);
+    setenv(soundfont_variable, file.c_str(), 1);
+    ::testing::internal::CaptureStderr();
+    audio_system audio(std::make_unique<offline_audio_output>(), find_soundfont());
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(audio.music_available()) << soundfont.name;
+    EXPECT_TRUE(audio.sound_available()) << soundfont.name;
+    EXPECT_EQ(said.rfind("brisenfall: the SoundFont " + file.string() + " ", 0), 0u) << said;
+    EXPECT_NE(said.find(soundfont.reason), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  }
+  unsetenv(soundfont_variable);
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
-// The real display under Xvfb: a small program draws a sprite-sheet frame and saves a screenshot.
+// The real display under Xvfb: a small program draws a sprite-sheet frame and saves a screenshot;
+// renderer resets ask for a rebuild; a host's window that is already gone is refused.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 
+#include "platform/sdl_display.h"
 #include "support/child_process.h"
+#include "support/host_window.h"
 #include "support/test_files.h"
 #include "support/virtual_display.h"
 
@@ -23,7 +28,7 @@ TEST(RealDisplay, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
   }
   testing::write_png(folder.file("sheet.png"), sheet);
   testing::child_process frame({REAL_DISPLAY_FRAME, folder.path().string()},
-                              {{"DISPLAY", display.name()}, {"SDL_AUDIODRIVER", "dummy"}});
+                               {{"DISPLAY", display.name()}, {"SDL_AUDIODRIVER", "dummy"}});
   ASSERT_EQ(frame.wait_for_exit(std::chrono::seconds(30)), 0);
   const testing::pixel_image shot = testing::read_bmp24(folder.file("screen1.bmp"));
   ASSERT_EQ(shot.width, 640);
@@ -38,6 +43,43 @@ TEST(RealDisplay, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
   EXPECT_EQ(shot.at(340, 192), 0xFF000000u);
   EXPECT_EQ(shot.at(290, 190), 0xFF00FF00u);
   EXPECT_EQ(shot.at(282, 216), 0xFF000000u);
+}
+
+// The renderer's reset events, here in the middle of a frame, mark the device for a rebuild and
+// are named once; the rebuilt device is usable.
+TEST(RealDisplay, AResetMidFrameAsksForARebuildAndSaysSoOnce) {
+  testing::virtual_display display;
+  setenv("DISPLAY", display.name().c_str(), 1);
+  auto device = make_sdl_display();
+  ASSERT_TRUE(device->open({0, 640, 480, 32}));
+  EXPECT_EQ(device->state(), device_state::usable);
+  device->begin_frame();
+  ::testing::internal::CaptureStderr();
+  for (const SDL_EventType type : {SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET}) {
+    SDL_Event reset{};
+    reset.type = type;
+    SDL_PushEvent(&reset);
+  }
+  device->present();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "brisenfall: the display device was reset; rebuilding it\n");
+  EXPECT_EQ(device->state(), device_state::ready_to_rebuild);
+  device->close();
+  ASSERT_TRUE(device->open({0, 640, 480, 32}));
+  EXPECT_EQ(device->state(), device_state::usable);
+  device->close();
+}
+
+// A host's window that is gone before the display opens on it: the display refuses, where SDL
+// would crash making a renderer for it.
+TEST(RealDisplay, AHostWindowGoneBeforeTheOpenIsRefused) {
+  testing::virtual_display display;
+  setenv("DISPLAY", display.name().c_str(), 1);
+  testing::host_window host(display.name(), 200, 150);
+  const native_window gone = host.id();
+  host.destroy();
+  auto device = make_sdl_display();
+  EXPECT_FALSE(device->open({gone, 640, 480, 32}));
+  device->close();
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The preview form: attach into the host, the watch every 100 ms, the close request, detach.
+// The preview form: attach into the host, the watch every 100 ms, the close request, the host's
+// loss (named on stderr), detach.
 #include "shell/preview.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,9 @@ TEST_F(preview_test, a_close_request_takes_the_picture_back_and_the_next_tick_en
   host.on_events = [this] {
     if (events_runs() == 3) host.queue_message(preview_message::close);
   };
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(preview.run(), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "a close request is the ordinary end";
   EXPECT_EQ(events_runs(), 3);
   EXPECT_EQ(host.picture_parent, 0);
   EXPECT_FALSE(preview.preview_active);
@@ -59,7 +62,10 @@ TEST_F(preview_test, a_vanished_host_ends_the_preview_at_the_next_tick) {
   host.on_events = [this] {
     if (events_runs() == 2) host.remove_window(77);
   };
+  ::testing::internal::CaptureStderr();
   preview.run();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "brisenfall: the preview's host window 77 is gone; the preview has ended\n");
   EXPECT_EQ(events_runs(), 2);
   EXPECT_EQ(host.picture_parent, 77);
   EXPECT_EQ(host.calls.back(), "replace procedure");

@@ -3,7 +3,11 @@
 #include "shell/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "platform/recording_system_services.h"
 #include "shell/shell_utilities.h"
@@ -191,6 +195,46 @@ TEST_F(settings_file_test, a_failed_save_keeps_the_old_settings_whole) {
   shell.settings.cfg_snow_amount = 100;
   EXPECT_FALSE(settings_save(shell));
   EXPECT_EQ(read_file(settings_path()), before);
+}
+
+// A full disk (the temporary file a link to /dev/full) and a read-only folder: the save fails with
+// one line naming the cause, and the old file stays byte for byte. Each save runs in a child
+// process, which for the read-only folder gives up root's rights (root writes anywhere).
+TEST_F(settings_file_test, a_save_on_a_full_disk_or_into_a_read_only_folder_names_the_cause_and_keeps_the_file) {
+  struct fault {
+    const char* name;
+    std::function<void()> inject;
+    bool as_ordinary_user;
+    const char* cause;
+  };
+  register_install_path("/d/data");
+  settings_load(shell, system);
+  const std::string before = read_file(settings_path());
+  shell.settings.cfg_snow_amount = 100;
+  const fault faults[] = {
+      {"disk full", [this] { std::filesystem::create_symlink("/dev/full", settings_path() + ".new"); }, false,
+       "No space left on device"},
+      {"read-only folder",
+       [this] {
+         using enum std::filesystem::perms;
+         std::filesystem::permissions(folder.path(), owner_read | owner_exec | others_read | others_exec);
+       },
+       true, "Permission denied"},
+  };
+  for (const fault& each : faults) {
+    each.inject();
+    EXPECT_EXIT(
+        {
+          if (each.as_ordinary_user && geteuid() == 0 && setuid(65534) != 0) std::_Exit(3);
+          std::_Exit(settings_save(shell) ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0),
+        "brisenfall: cannot write the settings file " + settings_path() + " \\(" + each.cause +
+            "\\); the file stays as it was")
+        << each.name;
+    EXPECT_EQ(read_file(settings_path()), before) << each.name;
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(settings_path() + ".new"))) << each.name;
+  }
 }
 
 TEST_F(settings_file_test, a_save_into_a_vanished_folder_fails_and_leaves_nothing_behind) {

@@ -178,7 +178,7 @@ TEST(playlist, a_list_of_three_from_a_start_of_three_plays_3_1_2_3_1) {
   EXPECT_EQ(played, (std::vector<int>{3, 1, 2, 3, 1}));
 }
 
-TEST(playlist, a_piece_that_does_not_load_is_skipped) {
+TEST(playlist, a_piece_moved_away_is_logged_and_skipped) {
   playlist_engine e;
   e.write_piece("a.mid");
   e.write_piece("c.mid");
@@ -190,6 +190,8 @@ TEST(playlist, a_piece_that_does_not_load_is_skipped) {
   music_check(*e.doubles.engine, e.show, e.settings);
   EXPECT_EQ(e.show.current_track, 3);
   EXPECT_TRUE(e.doubles->music_isplaying());
+  EXPECT_EQ(testing::read_file(e.folder.path() / "data.log"),
+            "Cannot find the music " + e.folder.file("moved.mid") + "\r\n");
 }
 
 TEST(playlist, custom_music_without_a_list_plays_the_built_in_pieces) {

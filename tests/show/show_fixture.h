@@ -27,6 +27,7 @@ class show_fixture {
   void run(std::function<bool(int)> each_frame) {
     window = std::make_unique<frmMain>(shell, show_services{system,
                                                            [this] {
+                                                             if (when_started) when_started();
                                                              doubles = std::make_unique<headless_engine>();
                                                              doubles->input->fail_open = input_fails;
                                                              engine = doubles->engine.get();
@@ -47,6 +48,7 @@ class show_fixture {
   shell_state shell;
   double frame_ms = 20;
   bool input_fails = false;  // makes the engine's init fail
+  std::function<void()> when_started;  // runs after the data folder's check, before the engine is made
   int frames = 0;
   std::unique_ptr<frmMain> window;
   std::unique_ptr<headless_engine> doubles;

@@ -1,11 +1,12 @@
 // The show's main loop on an engine of test doubles: the exit rules, the close request, the
-// screenshot key, the password step, missing pictures and a failed start.
+// screenshot key, the password step, missing pictures, a failed start, and faults while it runs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "engine/Varnel_2D_Engine.h"
 #include "show_fixture.h"
+#include "support/temp_folder.h"
 
 namespace brisenfall {
 namespace {
@@ -134,6 +135,81 @@ TEST(show_start, a_failed_init_shows_one_message_and_ends) {
   EXPECT_EQ(show.system.messages[0].title, "Screensaver");
   EXPECT_EQ(show.system.messages[0].text, "Error! Could not initiate DirectX.");
   EXPECT_EQ(show.window->unload_count(), 1);
+}
+
+// Faults at the seams while the show runs, injected at the end of frame 10: the show goes on or
+// ends at once, and logs one line for what it could not do.
+struct show_fault {
+  const char* name;
+  std::function<void(show_fixture&)> inject;
+  bool ends;             // the show stops after frame 10, as a failure
+  std::string log_line;  // the data folder's data.log afterwards
+};
+
+std::string show_log(const show_fixture& show) { return testing::read_file(show.data.path() / "data.log"); }
+
+// True when every picture of the texture plan is on a texture.
+bool pictures_loaded(Varnel_2D_Engine& engine) {
+  for (int index = 1; index <= 28; ++index)
+    if (index != 27 && engine.texture_getwidth(index) <= 0) return false;
+  return true;
+}
+
+TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
+  using enum device_state;
+  const std::string display_gone = "The display was lost and could not be rebuilt; the show ends\r\n";
+  const show_fault faults[] = {
+      // The second loss comes while the first rebuild runs: the engine hears of it at its next look.
+      {"lost twice",
+       [](show_fixture& show) {
+         show.doubles->display->upcoming_states = {lost, lost, ready_to_rebuild, lost, ready_to_rebuild};
+       },
+       false, ""},
+      {"not made again",
+       [](show_fixture& show) {
+         show.doubles->display->upcoming_states = {ready_to_rebuild};
+         show.doubles->display->fail_open = true;
+       },
+       true, display_gone},
+      {"a picture gone before the rebuild",
+       [](show_fixture& show) {
+         std::filesystem::remove(show.data.path() / "f7.jpg");
+         show.doubles->display->upcoming_states = {lost, ready_to_rebuild};
+       },
+       true, display_gone},
+  };
+  for (const show_fault& fault : faults) {
+    show_fixture show;
+    bool loaded_at_the_end = false;
+    show.run([&](int frame) {
+      if (frame == 10) fault.inject(show);
+      if (frame == 30) loaded_at_the_end = pictures_loaded(*show.engine);
+      return frame == 30;
+    });
+    EXPECT_EQ(show.frames, fault.ends ? 10 : 30) << fault.name;
+    EXPECT_EQ(show.window->failed(), fault.ends) << fault.name;
+    EXPECT_EQ(show.window->unload_count(), 1) << fault.name;
+    EXPECT_EQ(show_log(show), fault.log_line) << fault.name;
+    if (!fault.ends) {
+      EXPECT_TRUE(loaded_at_the_end) << fault.name;
+      EXPECT_EQ(show.doubles->display->opens(), 3) << fault.name;
+    }
+  }
+}
+
+TEST(show_faults, a_picture_removed_after_the_check_is_logged_and_the_snow_falls_without_it) {
+  show_fixture show;
+  // The common flake: every batch of snow uses it.
+  show.when_started = [&show] { std::filesystem::remove(show.data.path() / "sb1.png"); };
+  double flakes = 0;
+  show.run([&](int frame) {
+    if (frame == 100) flakes = show.engine->sprite_gethowmanyon();
+    return frame == 100;
+  });
+  EXPECT_EQ(show.frames, 100);
+  EXPECT_FALSE(show.window->failed());
+  EXPECT_GT(flakes, 100);
+  EXPECT_EQ(show_log(show), "Cannot load the picture sb1.png\r\n");
 }
 
 }  // namespace

@@ -1,0 +1,141 @@
+// fuzz_make_corpus FOLDER: writes the fuzz targets' seed files into FOLDER/<target>/, each made by the
+// writer the project uses for that kind of file (the settings store's seeds come from fuzz/make-corpus).
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/extras/compression.h"
+#include "engine/extras/high_scores.h"
+#include "engine/extras/map_file.h"
+#include "engine/extras/pack.h"
+#include "shell/settings_file.h"
+#include "smf.h"
+#include "support/audio_test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace brisenfall;
+
+fs::path folder;
+
+void seed(const std::string& target, const std::string& name, std::string_view bytes) {
+  fs::create_directories(folder / target);
+  std::ofstream(folder / target / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void seed(const std::string& target, const std::string& name, const std::vector<uint8_t>& bytes) {
+  seed(target, name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+void settings_files() {
+  settings_values values;
+  values.cfg_install_path = "/usr/share/brisenfall/";
+  int line = 0;
+  const auto reserved = [&line] { return line++ % 10 + 1; };
+  seed("settings_file", "defaults.yyz", format_settings_file(values, reserved));
+  values.cfg_music_count = 2;
+  values.cfg_music_files = {"/home/me/music/a.mid", "/home/me/music/b b.rmi"};
+  values.cfg_custom_music = 1;
+  values.cfg_music_mute = 1;
+  values.cfg_video_depth = 32;
+  seed("settings_file", "music-list.yyz", format_settings_file(values, reserved));
+}
+
+// The data files of frame animations and offset paths, as the engine documents them.
+void animation_and_path_files() {
+  seed("animation_data", "two.txt", "2\r\n0,0,32,32,3\r\n0,0,1,0,2,0\r\n1,1,1\r\n64,0,16,16,1\r\n0,0\r\n2\r\n");
+  seed("animation_data", "one-line.txt", "1, 10.0, 20, 8, 8, 2, 0, 0, 1e0, 0, 3, -1\n");
+  seed("path_data", "paths.txt", "2\r\n3\r\n1,0\r\n1,0.5\r\n1,1\r\n1\r\n-2.5,4E1\r\n");
+  seed("path_data", "one-path.txt", "4\n0,1\n1,0\n0,-1\n-1,0\n");
+}
+
+void music_files() {
+  smf::Track conductor;
+  conductor.tempo(0, 500000);
+  conductor.time_signature(0, 3, 4);
+  smf::Track piano;
+  piano.track_name(0, "piano");
+  piano.program_change(0, 0, 0);
+  piano.control_change(0, 0, 7, 100);
+  for (int k = 0; k < 4; ++k) {
+    piano.note_on(240u * k, 0, 60 + 4 * k, 90);
+    piano.note_off(240u * k + 200, 0, 60 + 4 * k);
+  }
+  const smf::Bytes type_one = smf::file_bytes(1, 480, {conductor, piano});
+  seed("midi_file", "type1.mid", type_one);
+  seed("midi_file", "type0.mid", smf::file_bytes(0, 96, {piano}));
+  seed("midi_file", "type1.rmi", testing::make_rmi(type_one));
+}
+
+void wave_files() {
+  seed("wave", "mono.wav", testing::make_wav(8000, 1, {0, 1000, -1000, 32767, -32768, 0}));
+  seed("wave", "stereo.wav", testing::make_wav(22050, 2, {0, 0, 100, -100, 200, -200, 300, -300}));
+}
+
+void map_files() {
+  map_geometry g{16, 16, 4, 3, 64, 64, 4, 4, 2, 1};
+  const std::vector<int16_t> one{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  seed("map_file", "one-buffer.map", format_map_file(640, 480, g, std::vector<std::string>{"tiles.png", "more.png"}, one));
+  g.howmanyindexes = 2;
+  g.howmanymaptextures = 1;
+  std::vector<int16_t> two(one);
+  two.insert(two.end(), {-1, 0, 0, 32767, 0, 0, -32768, 0, 0, 0, 0, 1});
+  seed("map_file", "two-buffers.map", format_map_file(800, 600, g, std::vector<std::string>{"tiles.png"}, two));
+}
+
+void pack_indexes() {
+  const std::vector<pack_entry> entries{{"scene.png", 1200}, {"level 1.map", 96}, {"empty.txt", 0}};
+  seed("pack_index", "three.pak", format_pack_index(entries));
+  seed("pack_index", "none.pak", format_pack_index({}));
+}
+
+void containers() {
+  for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"text.cmp", "snow snow snow on the roofs\r\n"},
+                                    {"empty.cmp", ""},
+                                    {"bytes.cmp", std::string("\0\1\2\3\377\376 repeated repeated repeated", 34)}}) {
+    const auto parts = compress_container(bytes);
+    seed("compressed", name, parts->header + parts->stream);
+  }
+}
+
+void high_score_files() {
+  high_score_table table;
+  seed("high_scores", "empty.txt", format_high_scores(table));
+  for (int32_t place = 1; place <= high_score_places; ++place)
+    table.places[static_cast<size_t>(place)] = {"Player, \"the\" " + std::to_string(place), 1000 * (11 - place)};
+  table.places[10] = {"Zoë", -5};
+  seed("high_scores", "full.txt", format_high_scores(table));
+}
+
+// Argument lists separated by NUL, as the run_options target splits them.
+void command_lines() {
+  using namespace std::string_literals;
+  seed("run_options", "root", "--root"s);
+  seed("run_options", "window", "--window-id\0" "0x1a00003\0--snow=2000\0--mute\0--fps"s);
+  seed("run_options", "values", "-volume\0" "50\0--scene-seconds=10\0--depth\0" "32\0--music"s);
+  seed("run_options", "help", "--help\0--version"s);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: fuzz_make_corpus FOLDER\n");
+    return 2;
+  }
+  folder = argv[1];
+  settings_files();
+  animation_and_path_files();
+  music_files();
+  wave_files();
+  map_files();
+  pack_indexes();
+  containers();
+  high_score_files();
+  command_lines();
+  return 0;
+}

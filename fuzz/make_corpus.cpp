@@ -24,7 +24,8 @@ fs::path folder;
 
 void seed(const std::string& target, const std::string& name, std::string_view bytes) {
   fs::create_directories(folder / target);
-  std::ofstream(folder / target / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(folder / target / name, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void seed(const std::string& target, const std::string& name, const std::vector<uint8_t>& bytes) {
@@ -79,7 +80,8 @@ void wave_files() {
 void map_files() {
   map_geometry g{16, 16, 4, 3, 64, 64, 4, 4, 2, 1};
   const std::vector<int16_t> one{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-  seed("map_file", "one-buffer.map", format_map_file(640, 480, g, std::vector<std::string>{"tiles.png", "more.png"}, one));
+  seed("map_file", "one-buffer.map",
+       format_map_file(640, 480, g, std::vector<std::string>{"tiles.png", "more.png"}, one));
   g.howmanyindexes = 2;
   g.howmanymaptextures = 1;
   std::vector<int16_t> two(one);
@@ -115,8 +117,13 @@ void high_score_files() {
 void command_lines() {
   using namespace std::string_literals;
   seed("run_options", "root", "--root"s);
-  seed("run_options", "window", "--window-id\0" "0x1a00003\0--snow=2000\0--mute\0--fps"s);
-  seed("run_options", "values", "-volume\0" "50\0--scene-seconds=10\0--depth\0" "32\0--music"s);
+  seed("run_options", "window",
+       "--window-id\0"
+       "0x1a00003\0--snow=2000\0--mute\0--fps"s);
+  seed("run_options", "values",
+       "-volume\0"
+       "50\0--scene-seconds=10\0--depth\0"
+       "32\0--music"s);
   seed("run_options", "help", "--help\0--version"s);
 }
 

@@ -9,8 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace brisenfall;
   std::vector<std::string> arguments(1);
   for (const char c : fuzz::text(data, size)) {
-    if (c == '\0') arguments.emplace_back();
-    else arguments.back().push_back(c);
+    if (c == '\0')
+      arguments.emplace_back();
+    else
+      arguments.back().push_back(c);
   }
   const auto parsed = parse_run_options(arguments);
   if (const auto* request = std::get_if<run_request>(&parsed)) choose_host(*request, arguments.back().c_str());

@@ -1,16 +1,20 @@
 // fuzz_make_corpus FOLDER: writes the fuzz targets' seed files into FOLDER/<target>/, each made by the
 // writer the project uses for that kind of file (the settings store's seeds come from fuzz/make-corpus).
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "engine/extras/compression.h"
 #include "engine/extras/high_scores.h"
 #include "engine/extras/map_file.h"
 #include "engine/extras/pack.h"
+#include "platform/wave_sound.h"
 #include "shell/settings_file.h"
 #include "smf.h"
 #include "support/audio_test_files.h"
@@ -72,9 +76,55 @@ void music_files() {
   seed("midi_file", "type1.rmi", testing::make_rmi(type_one));
 }
 
+// A wave file in another encoding than the tests' 16-bit PCM: the format chunk's fields, then
+// `extra` with its size when there is one (the ADPCM encodings), and the data as given.
+std::vector<uint8_t> encoded_wave(uint16_t encoding, uint16_t channels, uint16_t block, uint16_t bits,
+                                  const std::vector<uint8_t>& extra, const std::vector<uint8_t>& data) {
+  constexpr uint32_t rate = 11025;
+  const auto format_bytes = static_cast<uint32_t>(16 + (extra.empty() ? 0 : 2 + extra.size()));
+  std::vector<uint8_t> file;
+  testing::put_tag(file, "RIFF");
+  testing::put_little(file, static_cast<uint32_t>(4 + 8 + format_bytes + 8 + data.size()), 4);
+  testing::put_tag(file, "WAVE");
+  testing::put_tag(file, "fmt ");
+  testing::put_little(file, format_bytes, 4);
+  for (const auto& [value, bytes] :
+       {std::pair<uint32_t, int>{encoding, 2}, {channels, 2}, {rate, 4}, {rate * block, 4}, {block, 2}, {bits, 2}})
+    testing::put_little(file, value, bytes);
+  if (!extra.empty()) testing::put_little(file, static_cast<uint32_t>(extra.size()), 2);
+  file.insert(file.end(), extra.begin(), extra.end());
+  testing::put_tag(file, "data");
+  testing::put_little(file, static_cast<uint32_t>(data.size()), 4);
+  file.insert(file.end(), data.begin(), data.end());
+  return file;
+}
+
+// Every encoding SDL decodes, each checked to decode as a seed must.
 void wave_files() {
-  seed("wave", "mono.wav", testing::make_wav(8000, 1, {0, 1000, -1000, 32767, -32768, 0}));
-  seed("wave", "stereo.wav", testing::make_wav(22050, 2, {0, 0, 100, -100, 200, -200, 300, -300}));
+  const std::vector<uint8_t> ramp{0x10, 0x32, 0x54, 0x76, 0x98, 0xBA, 0xDC, 0xFE, 0x01, 0x23, 0x45, 0x67};
+  std::vector<uint8_t> ms_adpcm{20, 0, 7, 0};  // samples per block, then the seven standard coefficient pairs
+  for (const int16_t c : {256, 0, 512, -256, 0, 0, 192, 64, 240, 0, 460, -208, 392, -232})
+    testing::put_little(ms_adpcm, static_cast<uint16_t>(c), 2);
+  std::vector<uint8_t> ms_block{0, 20, 0, 100, 0, 200, 0};  // predictor, delta, two samples
+  ms_block.insert(ms_block.end(), ramp.begin(), ramp.begin() + 9);
+  std::vector<uint8_t> ima_block{0x10, 0x00, 5, 0};  // first sample, step index, reserved
+  ima_block.insert(ima_block.end(), ramp.begin(), ramp.begin() + 8);
+  const std::vector<std::pair<std::string, std::vector<uint8_t>>> waves{
+      {"mono.wav", testing::make_wav(8000, 1, {0, 1000, -1000, 32767, -32768, 0})},
+      {"stereo.wav", testing::make_wav(22050, 2, {0, 0, 100, -100, 200, -200, 300, -300})},
+      {"unsigned-8.wav", encoded_wave(1, 1, 1, 8, {}, ramp)},
+      {"signed-24.wav", encoded_wave(1, 2, 6, 24, {}, ramp)},
+      {"float-32.wav", encoded_wave(3, 1, 4, 32, {}, {0, 0, 0, 0x3F, 0, 0, 0, 0xBF, 0, 0, 0x80, 0x3E})},
+      {"a-law.wav", encoded_wave(6, 1, 1, 8, {}, ramp)},
+      {"mu-law.wav", encoded_wave(7, 2, 2, 8, {}, ramp)},
+      {"ms-adpcm.wav", encoded_wave(2, 1, 16, 4, ms_adpcm, ms_block)},
+      {"ima-adpcm.wav", encoded_wave(0x11, 1, 12, 4, {17, 0}, ima_block)},
+  };
+  for (const auto& [name, bytes] : waves) {
+    const auto decoded = decode_wave(bytes, name);
+    if (const auto* error = std::get_if<wave_error>(&decoded)) throw std::runtime_error(error->description);
+    seed("wave", name, bytes);
+  }
 }
 
 void map_files() {
@@ -135,14 +185,19 @@ int main(int argc, char** argv) {
     return 2;
   }
   folder = argv[1];
-  settings_files();
-  animation_and_path_files();
-  music_files();
-  wave_files();
-  map_files();
-  pack_indexes();
-  containers();
-  high_score_files();
-  command_lines();
+  try {
+    settings_files();
+    animation_and_path_files();
+    music_files();
+    wave_files();
+    map_files();
+    pack_indexes();
+    containers();
+    high_score_files();
+    command_lines();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "fuzz_make_corpus: %s\n", error.what());
+    return 1;
+  }
   return 0;
 }

@@ -1,5 +1,7 @@
 // fuzz_make_corpus FOLDER: writes the fuzz targets' seed files into FOLDER/<target>/, each made by the
-// writer the project uses for that kind of file (the settings store's seeds come from fuzz/make-corpus).
+// project's own writer for that kind of file where there is one; data files are written in their
+// documented format and waves of other encodings by a helper here. The settings store's seeds come
+// from fuzz/make-corpus.
 #include <cstdio>
 #include <exception>
 #include <filesystem>

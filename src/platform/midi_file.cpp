@@ -62,6 +62,12 @@ std::optional<std::vector<uint8_t>> unwrap_rmi(std::span<const uint8_t> bytes) {
   return std::nullopt;
 }
 
+std::optional<std::vector<uint8_t>> midi_data(std::vector<uint8_t> bytes) {
+  if (auto inner = unwrap_rmi(bytes)) bytes = std::move(*inner);
+  if (!is_standard_midi(bytes)) return std::nullopt;
+  return bytes;
+}
+
 std::optional<std::vector<uint8_t>> read_midi_file(const std::filesystem::path& file) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
@@ -69,9 +75,7 @@ std::optional<std::vector<uint8_t>> read_midi_file(const std::filesystem::path& 
   if (!in) return std::nullopt;
   std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) return std::nullopt;
-  if (auto inner = unwrap_rmi(bytes)) bytes = std::move(*inner);
-  if (!is_standard_midi(bytes)) return std::nullopt;
-  return bytes;
+  return midi_data(std::move(bytes));
 }
 
 }  // namespace brisenfall

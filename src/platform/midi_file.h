@@ -19,6 +19,10 @@ bool is_standard_midi(std::span<const uint8_t> bytes);
 // The MIDI data inside a RIFF "RMID" file (its "data" chunk), or nothing when the bytes are not one.
 std::optional<std::vector<uint8_t>> unwrap_rmi(std::span<const uint8_t> bytes);
 
+// The standard MIDI data of a music file's bytes (plain or RIFF-wrapped); nothing when they are not
+// valid MIDI.
+std::optional<std::vector<uint8_t>> midi_data(std::vector<uint8_t> bytes);
+
 // The standard MIDI data of a music file (plain or RIFF-wrapped); nothing when the file is missing,
 // unreadable or not valid MIDI.
 std::optional<std::vector<uint8_t>> read_midi_file(const std::filesystem::path& file);

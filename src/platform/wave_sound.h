@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -30,5 +31,8 @@ inline constexpr int32_t wave_error_format = 321;
 
 // Loads a RIFF WAVE file and converts it to float stereo at its own rate.
 std::variant<wave_sound, wave_error> load_wave(const std::filesystem::path& file);
+
+// The same from a file's bytes in memory; `name` names the file in errors.
+std::variant<wave_sound, wave_error> decode_wave(std::span<const uint8_t> bytes, const std::string& name);
 
 }  // namespace brisenfall

@@ -63,6 +63,12 @@ TEST_F(WaveMixerTest, MissingAndMalformedFilesReportWhy) {
   ASSERT_TRUE(std::holds_alternative<wave_error>(malformed));
   EXPECT_EQ(std::get<wave_error>(malformed).number, wave_error_format);
   EXPECT_NE(std::get<wave_error>(malformed).description.find("text.wav"), std::string::npos);
+
+  const std::vector<uint8_t> cut = testing::make_wav(22050, 1, {1, 2, 3});
+  const auto in_memory = decode_wave(std::span(cut).first(30), "cut.wav");
+  ASSERT_TRUE(std::holds_alternative<wave_error>(in_memory)) << "the header ends inside the format chunk";
+  EXPECT_EQ(std::get<wave_error>(in_memory).number, wave_error_format);
+  EXPECT_NE(std::get<wave_error>(in_memory).description.find("cut.wav"), std::string::npos);
 }
 
 TEST_F(WaveMixerTest, PlaysOnceAtItsOwnRateThenFallsSilent) {

@@ -28,6 +28,8 @@ class delimited_reader {
   std::optional<int64_t> number_field();
   // True when only blanks and line breaks are left.
   bool at_end() const;
+  // The characters not read yet.
+  size_t left() const { return text_.size() - at_; }
 
  private:
   void skip_blanks();

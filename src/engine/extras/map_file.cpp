@@ -1,6 +1,7 @@
 // Reading and writing map files, and the engine operations that load and save the map with them.
 #include "engine/extras/map_file.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "engine/Varnel_2D_Engine.h"
@@ -43,7 +44,8 @@ std::optional<map_file_data> read_map(delimited_reader& reader, bool screen_size
     data.textures.push_back(std::move(*name));
   }
   const size_t entries = static_cast<size_t>(int64_t{g.mapwidth} * g.mapheight * g.howmanyindexes);
-  data.buffers.reserve(entries);
+  // An entry takes a digit and a delimiter at least: a short file reserves no more than it can hold.
+  data.buffers.reserve(std::min(entries, reader.left() / 2 + 1));
   for (size_t i = 0; i < entries; ++i) {
     const std::optional<int64_t> entry = reader.number_field();
     if (!entry || *entry < std::numeric_limits<int16_t>::min() || *entry > std::numeric_limits<int16_t>::max())

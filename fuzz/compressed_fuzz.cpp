@@ -1,0 +1,8 @@
+// Fuzz target: opening the compressed container.
+#include "engine/extras/compression.h"
+#include "fuzz/fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  brisenfall::uncompress_container(brisenfall::fuzz::text(data, size));
+  return 0;
+}

@@ -1,0 +1,9 @@
+// Fuzz target: the pack index reader and the checks of its entries against a data file.
+#include "engine/extras/pack.h"
+#include "fuzz/fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (const auto entries = brisenfall::read_pack_index(brisenfall::fuzz::text(data, size)))
+    brisenfall::entries_fit(*entries, 4096);
+  return 0;
+}

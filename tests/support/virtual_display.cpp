@@ -2,11 +2,22 @@
 #include "support/virtual_display.h"
 
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 #include <unistd.h>
 
 namespace brisenfall::testing {
+namespace {
+
+// The process id an X server writes into its lock file; -1 when there is none.
+pid_t lock_owner(int number) {
+  std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
+  long pid = -1;
+  return lock >> pid ? static_cast<pid_t>(pid) : -1;
+}
+
+}  // namespace
 
 virtual_display::virtual_display(const std::string& screen) {
   // Pick a display number from the process id so parallel tests do not collide; skip taken ones.
@@ -22,7 +33,10 @@ virtual_display::virtual_display(const std::string& screen) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
       if (server->wait_for_exit(std::chrono::milliseconds(0)).has_value()) break;
-      if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
+      // Ready when the lock names our server: another test may have taken the same number first,
+      // and then the socket that appears is that server's, which goes when that test ends.
+      if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) &&
+          lock_owner(number) == server->pid()) {
         server_ = std::move(server);
         break;
       }

@@ -46,7 +46,7 @@ class music_dialog_test : public ::testing::Test {
   }
   void make_files(int count) {
     for (int i = 1; i <= count; ++i) {
-      char name[16];
+      char name[24];
       std::snprintf(name, sizeof name, "m%02d.mid", i);
       testing::write_file(folder(name), "MThd");
     }

@@ -63,6 +63,15 @@ class hosts_e2e : public ::testing::Test {
 
   std::filesystem::path output_file() const { return config.path() / "stdout.txt"; }
 
+  // The rates of the statistics lines (`FPS=N`) printed so far.
+  std::vector<int> frame_rates() const {
+    std::ifstream output(output_file());
+    std::vector<int> rates;
+    for (std::string line; std::getline(output, line);)
+      if (line.rfind("FPS=", 0) == 0) rates.push_back(std::stoi(line.substr(4)));
+    return rates;
+  }
+
   // Pixels of a grid over the window: how many the show left untouched, and how many are lit.
   struct coverage {
     int untouched = 0, lit = 0, samples = 0;
@@ -118,7 +127,7 @@ TEST_F(hosts_e2e, a_preview_pane_of_200_by_150_is_filled_and_its_destruction_end
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_time).count();
   RecordProperty("end_after_destroy_ms", static_cast<int>(ms));
-  EXPECT_LE(ms, 200) << "the show must end within 200 ms of losing its window";
+  EXPECT_LE(ms, 200 + testing::leak_scan_allowance.count()) << "the show must end within 200 ms of losing its window";
 }
 
 TEST_F(hosts_e2e, at_800_by_600_the_picture_fills_the_window_and_follows_a_resize_letterboxed) {
@@ -171,13 +180,14 @@ TEST_F(hosts_e2e, root_with_xscreensaver_window_draws_only_there_and_sigterm_end
 TEST_F(hosts_e2e, the_frame_rate_stays_at_or_below_the_refresh_rate) {
   host_window host(display.name(), 200, 150);
   auto show = start({"--window-id", std::to_string(host.id()), "--fps", "--mute"});
+  const auto started = std::chrono::steady_clock::now();
   std::this_thread::sleep_for(SHOW_SETTLED + 5s);
+  // A loaded machine or a sanitized build starts slower: the lines are waited for up to a limit.
+  while (frame_rates().size() < 8 && std::chrono::steady_clock::now() - started < SHOW_SETTLED_LIMIT)
+    std::this_thread::sleep_for(250ms);
   show->send_signal(SIGTERM);
   EXPECT_EQ(show->wait_for_exit(5s), 0);
-  std::ifstream output(output_file());
-  std::vector<int> rates;
-  for (std::string line; std::getline(output, line);)
-    if (line.rfind("FPS=", 0) == 0) rates.push_back(std::stoi(line.substr(4)));
+  const std::vector<int> rates = frame_rates();
   ASSERT_GE(rates.size(), 8u) << "the statistics line was not printed once a second";
   // The first seconds are the warm-up frames; the show's own frames are the last five.
   int highest = 0;

@@ -22,25 +22,41 @@ using testing::sounding_frames;
 
 constexpr double audible_db = -55.0;
 
-// An engine whose audio goes to `output`, or nowhere when it is null; its data folder is `folder`.
+// Lends the engine the test's offline output, which can still be pulled after the engine has let its
+// output go (terminate).
+class lent_output final : public audio_output {
+ public:
+  explicit lent_output(offline_audio_output& kept) : kept_(kept) {}
+  bool open(render_function render) override { return kept_.open(std::move(render)); }
+  void close() override { kept_.close(); }
+
+ private:
+  offline_audio_output& kept_;
+};
+
+// An engine whose audio goes to the offline `output`, or to `made_output` (nowhere when it is null);
+// its data folder is `folder`.
 class audio_engine {
  public:
-  explicit audio_engine(std::unique_ptr<audio_output> made_output = std::make_unique<offline_audio_output>()) {
-    output = dynamic_cast<offline_audio_output*>(made_output.get());
+  audio_engine() { start(std::make_unique<lent_output>(output)); }
+  explicit audio_engine(std::unique_ptr<audio_output> made_output) { start(std::move(made_output)); }
+  Varnel_2D_Engine* operator->() { return engine.get(); }
+
+  std::vector<float> render(double seconds) { return output.render(static_cast<int>(seconds * audio_output_rate)); }
+  void write(const std::string& name, const std::vector<uint8_t>& bytes) { testing::write_binary(folder.path() / name, bytes); }
+
+  testing::temp_folder folder;
+  offline_audio_output output;
+  std::unique_ptr<Varnel_2D_Engine> engine;
+
+ private:
+  void start(std::unique_ptr<audio_output> made_output) {
     engine = std::make_unique<Varnel_2D_Engine>(engine_backends{std::make_unique<recording_display>(),
                                                                 std::make_unique<scripted_input>(),
                                                                 std::make_unique<settable_clock>(), std::move(made_output)});
     engine->lib_setpath(folder.path().string());
     EXPECT_TRUE(engine->init(0, 640, 480, 32));
   }
-  Varnel_2D_Engine* operator->() { return engine.get(); }
-
-  std::vector<float> render(double seconds) { return output->render(static_cast<int>(seconds * audio_output_rate)); }
-  void write(const std::string& name, const std::vector<uint8_t>& bytes) { testing::write_binary(folder.path() / name, bytes); }
-
-  testing::temp_folder folder;
-  offline_audio_output* output = nullptr;
-  std::unique_ptr<Varnel_2D_Engine> engine;
 };
 
 // Names a SoundFont for the life of a test.

@@ -27,8 +27,10 @@ virtual_display::virtual_display(const std::string& screen) {
         std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock"))
       continue;
     name_ = ":" + std::to_string(number);
+    // -noreset: by default the server resets when its last client goes (each xdotool call), and a
+    // program connecting during that reset is turned away.
     auto server = std::make_unique<child_process>(
-        std::vector<std::string>{"/usr/bin/Xvfb", name_, "-screen", "0", screen, "-nolisten", "tcp"},
+        std::vector<std::string>{"/usr/bin/Xvfb", name_, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"},
         std::map<std::string, std::string>{});
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {

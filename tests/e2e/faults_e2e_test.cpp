@@ -48,15 +48,7 @@ std::string hex(unsigned long window) {
 
 class faults_e2e : public ::testing::Test {
  protected:
-  faults_e2e() {
-    for (const auto& entry : std::filesystem::directory_iterator(BRISENFALL_DATA_DIR))
-      std::filesystem::create_symlink(entry.path(), data.path() / entry.path().filename());
-    std::filesystem::create_directories(config.path() / "brisenfall");
-    testing::write_file(config.path() / "brisenfall" / "settings-store.ini",
-                        "[HKEY_CURRENT_USER\\Software\\Tamsk Brisenfall Screensaver\\Config]\n"
-                        "install_path=" +
-                            data.data_path() + "\n");
-  }
+  faults_e2e() { testing::make_show_folders(BRISENFALL_DATA_DIR, data, config); }
 
   // The program with these arguments; standard output and error kept in files.
   std::unique_ptr<child_process> start(const std::vector<std::string>& arguments,

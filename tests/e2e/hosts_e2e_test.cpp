@@ -34,14 +34,7 @@ bool lit(uint32_t rgb) { return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rg
 
 class hosts_e2e : public ::testing::Test {
  protected:
-  hosts_e2e() {
-    for (const auto& entry : std::filesystem::directory_iterator(BRISENFALL_DATA_DIR))
-      std::filesystem::create_symlink(entry.path(), data.path() / entry.path().filename());
-    std::filesystem::create_directories(config.path() / "brisenfall");
-    testing::write_file(config.path() / "brisenfall" / "settings-store.ini",
-                        "[HKEY_CURRENT_USER\\Software\\Tamsk Brisenfall Screensaver\\Config]\n"
-                        "install_path=" + data.data_path() + "\n");
-  }
+  hosts_e2e() { testing::make_show_folders(BRISENFALL_DATA_DIR, data, config); }
 
   std::map<std::string, std::string> environment(const std::map<std::string, std::string>& extra = {}) const {
     std::map<std::string, std::string> variables{{"XDG_CONFIG_HOME", config.path().string()},

@@ -28,14 +28,7 @@ constexpr auto SHOW_SETTLED = 8s;
 
 class show_e2e : public ::testing::Test {
  protected:
-  show_e2e() {
-    for (const auto& entry : std::filesystem::directory_iterator(BRISENFALL_DATA_DIR))
-      std::filesystem::create_symlink(entry.path(), data.path() / entry.path().filename());
-    std::filesystem::create_directories(config.path() / "brisenfall");
-    testing::write_file(config.path() / "brisenfall" / "settings-store.ini",
-                        "[HKEY_CURRENT_USER\\Software\\Tamsk Brisenfall Screensaver\\Config]\n"
-                        "install_path=" + data.data_path() + "\n");
-  }
+  show_e2e() { testing::make_show_folders(BRISENFALL_DATA_DIR, data, config); }
 
   std::unique_ptr<child_process> start_show() {
     auto show = std::make_unique<child_process>(

@@ -26,4 +26,8 @@ class temp_folder {
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, std::string_view bytes);
 
+// The show's folders for one run of the real program: `data` gets links to the files of `source`,
+// and `config` (its XDG_CONFIG_HOME) a settings store naming `data` as the install path.
+void make_show_folders(const std::filesystem::path& source, const temp_folder& data, const temp_folder& config);
+
 }  // namespace brisenfall::testing

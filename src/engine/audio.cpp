@@ -51,6 +51,7 @@ bool Varnel_2D_Engine::music_load(double indx, const std::string& filenameonly, 
   if (!slot) return false;
   auto midi = read_midi_file(data_file(path, filenameonly, usefullpath));
   if (!midi) return false;
+  audio_.system->music_prepare(*midi);
   audio_.music[*slot] = std::move(midi);
   return true;
 }

@@ -7,7 +7,7 @@
 namespace brisenfall {
 
 audio_system::audio_system(std::unique_ptr<audio_output> output, const std::optional<std::filesystem::path>& soundfont)
-    : output_(std::move(output)) {
+    : output_(std::move(output)), soundfont_(soundfont) {
   // The SoundFont loads before the output starts pulling, so the first render finds it ready;
   // without an output it is not loaded at all.
   if (soundfont && output_ != nullptr) synth_ = midi_synth::create(*soundfont, audio_output_rate);
@@ -23,6 +23,8 @@ void audio_system::close() {
   open_ = false;
   synth_.reset();
   mixer_.clear();
+  std::lock_guard keeper_lock(keeper_mutex_);
+  keeper_.reset();
 }
 
 void audio_system::render(float* out, int frames) {
@@ -34,6 +36,13 @@ void audio_system::render(float* out, int frames) {
   }
   mixer_.mix(out, frames);
   for (float* at = out; at != out + 2 * static_cast<size_t>(frames); ++at) *at = std::clamp(*at, -1.0f, 1.0f);
+}
+
+void audio_system::music_prepare(std::span<const uint8_t> midi) {
+  if (!music_available()) return;
+  std::lock_guard lock(keeper_mutex_);
+  if (keeper_ == nullptr) keeper_ = instrument_keeper::create(*soundfont_);
+  if (keeper_ != nullptr) keeper_->keep(midi);
 }
 
 bool audio_system::music_start(std::span<const uint8_t> midi, int plays) {

@@ -10,6 +10,7 @@
 #include <span>
 
 #include "platform/audio_output.h"
+#include "platform/instrument_keeper.h"
 #include "platform/midi_synth.h"
 #include "platform/wave_mixer.h"
 #include "platform/wave_sound.h"
@@ -31,7 +32,10 @@ class audio_system {
   // Stops the output first (no render runs after it), then releases the synthesiser and voices.
   void close();
 
-  // Music (no effect without music): one piece at a time, `plays` times in all.
+  // Music (no effect without music): one piece at a time, `plays` times in all. A piece prepared
+  // in advance has its instruments loaded then, and kept while the system is open; the preparing
+  // does not hold up the output.
+  void music_prepare(std::span<const uint8_t> midi);
   bool music_start(std::span<const uint8_t> midi, int plays);
   void music_stop();
   bool music_playing();
@@ -52,6 +56,9 @@ class audio_system {
   std::mutex mutex_;
   std::unique_ptr<audio_output> output_;
   std::unique_ptr<midi_synth> synth_;
+  std::optional<std::filesystem::path> soundfont_;
+  std::mutex keeper_mutex_;  // apart from the render lock: loading instruments takes a while
+  std::unique_ptr<instrument_keeper> keeper_;
   wave_mixer mixer_{audio_output_rate};
   bool open_ = false;
 };

@@ -2,9 +2,11 @@
 #include "platform/midi_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <system_error>
 
 namespace brisenfall {
@@ -22,6 +24,51 @@ uint32_t little_endian32(std::span<const uint8_t> bytes, size_t at) {
 
 bool has_tag(std::span<const uint8_t> bytes, size_t at, const char* tag) {
   return at + 4 <= bytes.size() && std::memcmp(bytes.data() + at, tag, 4) == 0;
+}
+
+constexpr int drum_channel = 9;
+constexpr int drum_bank = 128;
+
+// A variable-length quantity (at most four bytes) at `at`, which moves past it; nothing when it
+// runs off the end.
+std::optional<uint32_t> read_quantity(std::span<const uint8_t> bytes, size_t& at) {
+  uint32_t value = 0;
+  for (int i = 0; i < 4 && at < bytes.size(); ++i) {
+    const uint8_t byte = bytes[at++];
+    value = (value << 7) | (byte & 0x7F);
+    if ((byte & 0x80) == 0) return value;
+  }
+  return std::nullopt;
+}
+
+// Adds the program changes of one track's events to `found`, following bank selects in `banks`.
+void scan_track(std::span<const uint8_t> track, std::array<int, 16>& banks, std::vector<midi_program>& found) {
+  size_t at = 0;
+  uint8_t status = 0;  // running status
+  while (at < track.size()) {
+    if (!read_quantity(track, at) || at >= track.size()) return;  // the delta time
+    if (track[at] >= 0xF0) {  // meta event (0xFF type length data) or system exclusive (length data)
+      const uint8_t kind = track[at++];
+      if (kind == 0xFF && at++ >= track.size()) return;
+      if (kind != 0xFF && kind != 0xF0 && kind != 0xF7) return;
+      const auto length = read_quantity(track, at);
+      if (!length || *length > track.size() - at) return;
+      at += *length;
+      continue;
+    }
+    if (track[at] >= 0x80) status = track[at++];
+    if (status == 0) return;  // data without a status to run on
+    const int kind = status >> 4;
+    const int channel = status & 0x0F;
+    const size_t data_bytes = (kind == 0xC || kind == 0xD) ? 1 : 2;
+    if (track.size() - at < data_bytes) return;
+    if (kind == 0xB && track[at] == 0) banks[channel] = track[at + 1];
+    if (kind == 0xC) {
+      const midi_program chosen{channel == drum_channel ? drum_bank : banks[channel], track[at] & 0x7F};
+      if (std::find(found.begin(), found.end(), chosen) == found.end()) found.push_back(chosen);
+    }
+    at += data_bytes;
+  }
 }
 
 }  // namespace
@@ -60,6 +107,18 @@ std::optional<std::vector<uint8_t>> unwrap_rmi(std::span<const uint8_t> bytes) {
     at += 8 + length + (length & 1);  // chunks are padded to an even size
   }
   return std::nullopt;
+}
+
+std::vector<midi_program> midi_programs(std::span<const uint8_t> midi) {
+  std::vector<midi_program> found;
+  if (!has_tag(midi, 0, "MThd") || midi.size() < 8) return found;
+  std::array<int, 16> banks{};
+  for (uint64_t at = 8 + uint64_t{big_endian(midi, 4, 4)}; at + 8 <= midi.size();) {
+    const uint64_t length = std::min<uint64_t>(big_endian(midi, at + 4, 4), midi.size() - at - 8);
+    if (has_tag(midi, at, "MTrk")) scan_track(midi.subspan(at + 8, length), banks, found);
+    at += 8 + length;
+  }
+  return found;
 }
 
 std::optional<std::vector<uint8_t>> midi_data(std::vector<uint8_t> bytes) {

@@ -22,12 +22,6 @@ namespace {
 // Frames rendered per synthesiser call, so a loop back to the start is never missed.
 constexpr int render_chunk = 512;
 
-// FluidSynth reports problems we already check for (and informational chatter) on stderr; a
-// SoundFont that does not load gets one line of ours instead.
-void quiet_fluidsynth_log() {
-  for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
-}
-
 void report_unusable(const std::filesystem::path& soundfont, const std::string& reason) {
   std::cerr << "brisenfall: the SoundFont " << soundfont.string() << " cannot be used (" << reason
             << "); music stays off\n";
@@ -72,7 +66,7 @@ struct midi_synth::fluid_state {
 };
 
 std::unique_ptr<midi_synth> midi_synth::create(const std::filesystem::path& soundfont, int sample_rate) {
-  quiet_fluidsynth_log();
+  silence_fluidsynth_messages();
   // FluidSynth would try a damaged file as a DLS collection too, with more complaints on stderr.
   if (const std::string damage = soundfont_damage(soundfont); !damage.empty()) {
     report_unusable(soundfont, damage);

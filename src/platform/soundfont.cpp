@@ -1,6 +1,8 @@
 // Finding the General MIDI SoundFont and its gain.
 #include "platform/soundfont.h"
 
+#include <fluidsynth.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -74,6 +76,10 @@ float soundfont_gain(const std::filesystem::path& file) {
   if (name == "FluidR3_GM.sf2") return 0.132f;
   if (name == "TimGM6mb.sf2") return 0.148f;
   return 0.13f;
+}
+
+void silence_fluidsynth_messages() {
+  for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
 }
 
 }  // namespace brisenfall

@@ -26,6 +26,10 @@ std::optional<std::filesystem::path> find_soundfont();
 // "sfbk" form of the size its header states, else a short reason (not a SoundFont, cut short).
 std::string soundfont_damage(const std::filesystem::path& file);
 
+// Turns FluidSynth's own messages off: it reports on stderr problems we check for ourselves (and
+// informational chatter); a SoundFont that cannot be used gets one line of ours instead.
+void silence_fluidsynth_messages();
+
 // Synthesiser gain for a SoundFont, chosen so that a dense piece at the highest music volume stays
 // just below full scale; SoundFonts that were not measured get a cautious default.
 float soundfont_gain(const std::filesystem::path& file);

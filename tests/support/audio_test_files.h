@@ -40,6 +40,23 @@ struct midi_note {
 
 inline constexpr uint32_t ticks_per_second = 960;
 
+// A standard MIDI file of the given tracks (their event bytes, without the chunk headers) at 480
+// ticks a quarter note.
+inline std::vector<uint8_t> midi_with_tracks(const std::vector<std::vector<uint8_t>>& tracks, int format = 1) {
+  std::vector<uint8_t> file;
+  put_tag(file, "MThd");
+  put_big(file, 6, 4);
+  put_big(file, static_cast<uint32_t>(format), 2);
+  put_big(file, static_cast<uint32_t>(tracks.size()), 2);
+  put_big(file, 480, 2);
+  for (const auto& track : tracks) {
+    put_tag(file, "MTrk");
+    put_big(file, static_cast<uint32_t>(track.size()), 4);
+    file.insert(file.end(), track.begin(), track.end());
+  }
+  return file;
+}
+
 // A format-0 standard MIDI file: the programs set at tick 0 (index = channel), the notes, and the
 // end of the track at `end_tick` (or at the last note-off when that is later).
 inline std::vector<uint8_t> make_midi(const std::vector<midi_note>& notes, const std::vector<int>& programs,
@@ -74,16 +91,7 @@ inline std::vector<uint8_t> make_midi(const std::vector<midi_note>& notes, const
     while (count > 0) track.push_back(groups[--count]);
     track.insert(track.end(), e.bytes.begin(), e.bytes.end());
   }
-  std::vector<uint8_t> file;
-  put_tag(file, "MThd");
-  put_big(file, 6, 4);
-  put_big(file, 0, 2);
-  put_big(file, 1, 2);
-  put_big(file, 480, 2);
-  put_tag(file, "MTrk");
-  put_big(file, static_cast<uint32_t>(track.size()), 4);
-  file.insert(file.end(), track.begin(), track.end());
-  return file;
+  return midi_with_tracks({track}, 0);
 }
 
 // Two seconds of piano: four quarter notes, C E G C.

@@ -7,15 +7,14 @@
 using namespace brisenfall;
 
 namespace {
-// Waits sleep until about this close to their deadline, then spin: a sleep overshoots by a few
-// tens of microseconds, and spinning longer costs the main thread a millisecond a frame.
-constexpr double spin_margin_ms = 0.25;
-// A shorter sleep is all timer slack: spin instead.
+// Waits sleep right up to their deadline: a sleep overshoots by some tens of microseconds, which
+// no frame notices, while spinning instead would cost the main thread CPU every frame. A sleep
+// shorter than this is all timer slack: the wait spins through it.
 constexpr double shortest_sleep_ms = 0.05;
 
 // How long a wait may sleep when the deadline falls at `deadline_ms` and it is `now_ms`.
 double sleep_before(double deadline_ms, double now_ms) {
-  const double remaining = deadline_ms - now_ms - spin_margin_ms;
+  const double remaining = deadline_ms - now_ms;
   return remaining >= shortest_sleep_ms ? remaining : 0.0;
 }
 }  // namespace

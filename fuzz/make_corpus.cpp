@@ -66,12 +66,16 @@ void music_files() {
   conductor.time_signature(0, 3, 4);
   smf::Track piano;
   piano.track_name(0, "piano");
+  piano.control_change(0, 0, 0, 8);  // bank 8
   piano.program_change(0, 0, 0);
   piano.control_change(0, 0, 7, 100);
+  piano.program_change(0, 9, 16);  // the drum kit
   for (int k = 0; k < 4; ++k) {
     piano.note_on(240u * k, 0, 60 + 4 * k, 90);
     piano.note_off(240u * k + 200, 0, 60 + 4 * k);
   }
+  piano.note_on(0, 9, 36, 100);
+  piano.note_off(200, 9, 36);
   const smf::Bytes type_one = smf::file_bytes(1, 480, {conductor, piano});
   seed("midi_file", "type1.mid", type_one);
   seed("midi_file", "type0.mid", smf::file_bytes(0, 96, {piano}));

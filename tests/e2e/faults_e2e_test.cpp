@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 #include "support/child_process.h"
@@ -38,12 +37,6 @@ bool wait_until(const std::function<bool()>& reached, std::chrono::milliseconds 
     std::this_thread::sleep_for(40ms);
   }
   return true;
-}
-
-std::string hex(unsigned long window) {
-  std::ostringstream text;
-  text << "0x" << std::hex << window;
-  return text.str();
 }
 
 class faults_e2e : public ::testing::Test {
@@ -170,7 +163,7 @@ TEST_F(faults_e2e, sigterm_during_the_warm_up_a_cross_fade_or_the_music_start_en
     arguments.insert(arguments.end(), at.options.begin(), at.options.end());
     auto show =
         start(arguments,
-              {{"XSCREENSAVER_WINDOW", hex(host.id())}, {"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", audio}});
+              {{"XSCREENSAVER_WINDOW", host.hex_id()}, {"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", audio}});
     ASSERT_TRUE(at.reached(host)) << at.name << ": the moment never came";
     const std::string settings_before = settings();
     const auto signalled = std::chrono::steady_clock::now();
@@ -197,7 +190,7 @@ TEST_F(faults_e2e, a_host_window_destroyed_before_the_first_frame_ends_the_progr
   };
   for (const host_loss& loss : losses) {
     host_window host(display.name(), HOST_WIDTH, HOST_HEIGHT);
-    const std::string id = loss.preview ? std::to_string(host.id()) : hex(host.id());
+    const std::string id = loss.preview ? std::to_string(host.id()) : host.hex_id();
     auto program = start(loss.preview ? std::vector<std::string>{"/p", id}
                                       : std::vector<std::string>{"--window-id", id, "--fps", "--mute"});
     if (!loss.at_once) {

@@ -7,7 +7,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "support/child_process.h"
@@ -94,12 +93,6 @@ class hosts_e2e : public ::testing::Test {
     return drawn;
   }
 
-  static std::string hex(unsigned long window) {
-    std::ostringstream text;
-    text << "0x" << std::hex << window;
-    return text.str();
-  }
-
   temp_folder data;
   temp_folder config;
   testing::virtual_display display;
@@ -125,7 +118,7 @@ TEST_F(hosts_e2e, a_preview_pane_of_200_by_150_is_filled_and_its_destruction_end
 
 TEST_F(hosts_e2e, at_800_by_600_the_picture_fills_the_window_and_follows_a_resize_letterboxed) {
   host_window host(display.name(), 800, 600);
-  auto show = start({"-window-id", hex(host.id()), "-snow", "1300"});
+  auto show = start({"-window-id", host.hex_id(), "-snow", "1300"});
   const coverage full = wait_until_drawn(host, 800, 600);
   EXPECT_EQ(full.untouched, 0);
   EXPECT_GT(full.lit, full.samples * 3 / 4);
@@ -149,7 +142,7 @@ TEST_F(hosts_e2e, root_with_xscreensaver_window_draws_only_there_and_sigterm_end
   host_window host(display.name(), 320, 240);
   const int top_level_before = host.mapped_top_level_windows();
   const uint32_t outside_before = host.screen_pixel(600, 500);
-  auto show = start({"--root", "--snow", "500", "--mute"}, {{"XSCREENSAVER_WINDOW", hex(host.id())}});
+  auto show = start({"--root", "--snow", "500", "--mute"}, {{"XSCREENSAVER_WINDOW", host.hex_id()}});
   const coverage drawn = wait_until_drawn(host, 320, 240);
   const auto settings = config.path() / "brisenfall" / "Brisenfall Screensaver.yyz";
   ASSERT_TRUE(std::filesystem::exists(settings));

@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <sstream>
 #include <stdexcept>
 
 namespace brisenfall::testing {
@@ -31,6 +32,12 @@ host_window::~host_window() {
 }
 
 unsigned long host_window::id() const { return x_->window; }
+
+std::string host_window::hex_id() const {
+  std::ostringstream text;
+  text << "0x" << std::hex << x_->window;
+  return text.str();
+}
 
 unsigned long host_window::mapped_child() const {
   Window root = 0, parent = 0;

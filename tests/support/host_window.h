@@ -17,6 +17,8 @@ class host_window {
   host_window& operator=(const host_window&) = delete;
 
   unsigned long id() const;
+  // The id in hexadecimal ("0x..."), as XScreenSaver writes it into XSCREENSAVER_WINDOW.
+  std::string hex_id() const;
   // The first window placed inside this one that is mapped; 0 when there is none.
   unsigned long mapped_child() const;
   // The colour at a point of the window as 0xRRGGBB (a screenshot of one pixel).

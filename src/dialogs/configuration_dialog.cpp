@@ -16,6 +16,7 @@
 #include "dialogs/product.h"
 #include "platform/event_pump.h"
 #include "platform/qt_application.h"
+#include "platform/termination_signals.h"
 #include "shell/artwork_files.h"
 #include "shell/settings_file.h"
 
@@ -178,6 +179,8 @@ void frmConfiguration::Command1_Click(int16_t index) {
       run_show_modally_(shell_);
       shell_.config_preview_active = false;
       let_pending_events_run();
+      // A signal that ended the preview was meant for the whole program: the settings are saved.
+      if (termination_requested()) reject();
       break;
     case EXIT_BUTTON:
       settings_save(shell_);

@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 
-#include <csignal>
 
 namespace brisenfall {
 namespace {
@@ -17,13 +16,19 @@ extern "C" void record_termination(int signal_number) {
 
 }  // namespace
 
-void catch_termination_signals() {
+termination_signal_catcher::termination_signal_catcher() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  termination_signal = 0;
   struct sigaction action {};
   action.sa_handler = record_termination;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, &previous_terminate_);
+  sigaction(SIGINT, &action, &previous_interrupt_);
+}
+
+termination_signal_catcher::~termination_signal_catcher() {
+  sigaction(SIGTERM, &previous_terminate_, nullptr);
+  sigaction(SIGINT, &previous_interrupt_, nullptr);
 }
 
 bool termination_requested() { return termination_signal != 0; }

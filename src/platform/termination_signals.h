@@ -2,12 +2,26 @@
 // the show finishes its frame and shuts down in order instead of dying mid-frame.
 #pragma once
 
+#include <csignal>
+
 namespace brisenfall {
 
-// Installs our own handlers (and keeps SDL from installing its own).
-void catch_termination_signals();
+// While one lives, SIGTERM and SIGINT are recorded instead of ending the process (and SDL installs
+// no handlers of its own). It starts with no signal recorded; when it ends, the handlers it
+// replaced come back and the record stays for the caller to act on.
+class termination_signal_catcher {
+ public:
+  termination_signal_catcher();
+  ~termination_signal_catcher();
+  termination_signal_catcher(const termination_signal_catcher&) = delete;
+  termination_signal_catcher& operator=(const termination_signal_catcher&) = delete;
 
-// True once a termination signal has arrived.
+ private:
+  struct sigaction previous_terminate_ {};
+  struct sigaction previous_interrupt_ {};
+};
+
+// True once a termination signal has arrived under the latest catcher.
 bool termination_requested();
 
 // "SIGTERM" or "SIGINT" for the first one that arrived; empty before.

@@ -20,7 +20,7 @@ constexpr std::chrono::milliseconds HIDDEN_WAIT{50};
 }  // namespace
 
 int run_show(shell_state& shell, system_services& system, const show_placement& placement) {
-  catch_termination_signals();
+  const termination_signal_catcher catcher;
   show_host* host = placement.host;
   show_services services{
       system,

@@ -12,12 +12,14 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QtTest/QTest>
+#include <csignal>
 #include <filesystem>
 
 #include "dialog_test_support.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/music_selection_dialog.h"
 #include "platform/recording_system_services.h"
+#include "platform/termination_signals.h"
 #include "shell/settings_file.h"
 #include "support/temp_folder.h"
 
@@ -192,6 +194,20 @@ TEST_F(configuration_dialog_test, preview_saves_runs_the_show_as_a_test_and_keep
   EXPECT_FALSE(shell.config_preview_active);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->HScroll1->value(), 2500);
+}
+
+TEST_F(configuration_dialog_test, a_termination_signal_during_the_preview_closes_the_dialog_after_saving) {
+  auto dialog = std::make_unique<frmConfiguration>(shell, system, player, [](shell_state&) {
+    const termination_signal_catcher show_catches;
+    std::raise(SIGTERM);
+  });
+  dialog->show();
+  dialog->HScroll1->setValue(2500);
+  QTest::mouseClick(dialog->Command1[PREVIEW_BUTTON], Qt::LeftButton);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  EXPECT_EQ(saved_line(2), "2500");
+  const termination_signal_catcher forget;  // a new catcher starts with no signal recorded
 }
 
 TEST_F(configuration_dialog_test, exit_and_escape_copy_save_and_close) {

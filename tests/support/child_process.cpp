@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -13,9 +14,14 @@ namespace brisenfall::testing {
 
 child_process::child_process(const std::vector<std::string>& arguments,
                              const std::map<std::string, std::string>& environment) {
+  const pid_t parent = getpid();
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
+    // A test that crashes leaves no display server or show behind (the fork's thread is the
+    // test's main thread, which lives as long as the test).
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(127);
     for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
     std::vector<char*> argv;
     for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));

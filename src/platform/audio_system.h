@@ -33,8 +33,8 @@ class audio_system {
   void close();
 
   // Music (no effect without music): one piece at a time, `plays` times in all. A piece prepared
-  // in advance has its instruments loaded then, and kept while the system is open; the preparing
-  // does not hold up the output.
+  // in advance has its instruments loaded soon after, in the background, and kept while the
+  // system is open.
   void music_prepare(std::span<const uint8_t> midi);
   bool music_start(std::span<const uint8_t> midi, int plays);
   void music_stop();
@@ -57,7 +57,7 @@ class audio_system {
   std::unique_ptr<audio_output> output_;
   std::unique_ptr<midi_synth> synth_;
   std::optional<std::filesystem::path> soundfont_;
-  std::mutex keeper_mutex_;  // apart from the render lock: loading instruments takes a while
+  std::mutex keeper_mutex_;  // apart from the render lock, which the output takes
   std::unique_ptr<instrument_keeper> keeper_;
   wave_mixer mixer_{audio_output_rate};
   bool open_ = false;

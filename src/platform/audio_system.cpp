@@ -23,7 +23,6 @@ void audio_system::close() {
   open_ = false;
   synth_.reset();
   mixer_.clear();
-  std::lock_guard keeper_lock(keeper_mutex_);
   keeper_.reset();
 }
 
@@ -40,7 +39,7 @@ void audio_system::render(float* out, int frames) {
 
 void audio_system::music_prepare(std::span<const uint8_t> midi) {
   if (!music_available()) return;
-  std::lock_guard lock(keeper_mutex_);
+  std::lock_guard lock(mutex_);
   if (keeper_ == nullptr) keeper_ = instrument_keeper::create(*soundfont_);
   if (keeper_ != nullptr) keeper_->keep(midi);
 }

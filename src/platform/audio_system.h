@@ -57,7 +57,6 @@ class audio_system {
   std::unique_ptr<audio_output> output_;
   std::unique_ptr<midi_synth> synth_;
   std::optional<std::filesystem::path> soundfont_;
-  std::mutex keeper_mutex_;  // apart from the render lock, which the output takes
   std::unique_ptr<instrument_keeper> keeper_;
   wave_mixer mixer_{audio_output_rate};
   bool open_ = false;

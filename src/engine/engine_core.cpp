@@ -33,7 +33,7 @@ bool Varnel_2D_Engine::init(native_window frm, std::optional<double> width, std:
   private_build_direction_table();
   frames_.counter_frequency = backends_.clock->counter_frequency();
   frames_.last_counter = backends_.clock->counter();
-  frames_.counter_supported = frames_.last_counter != 0 && frames_.counter_frequency != 0;
+  frames_.counter_supported = frames_.counter_frequency != 0;
   frames_.counter_chosen = frames_.counter_supported;
   sceneinfo = false;
   timer_init(0);

@@ -9,7 +9,8 @@ namespace brisenfall {
 class clock_source {
  public:
   virtual ~clock_source() = default;
-  // High-resolution counter; 0 when there is none.
+  // High-resolution counter from an arbitrary start no earlier than the clock's creation, and its
+  // ticks a second: 0 when there is no such counter.
   virtual uint64_t counter() = 0;
   virtual uint64_t counter_frequency() = 0;
   // Milliseconds since an arbitrary start, wrapping at 2^32.

@@ -11,7 +11,10 @@ namespace {
 
 class sdl_clock final : public clock_source {
  public:
-  uint64_t counter() override { return SDL_GetPerformanceCounter(); }
+  // Counted from the clock's creation: SDL's counter runs from the machine's start, and its
+  // milliseconds pass the 32-bit tick count's range after 24.8 days up, which would stop the show's
+  // clock there.
+  uint64_t counter() override { return SDL_GetPerformanceCounter() - start_; }
   uint64_t counter_frequency() override { return SDL_GetPerformanceFrequency(); }
   uint32_t milliseconds() override { return static_cast<uint32_t>(SDL_GetTicks64()); }
   void pass_time(double milliseconds) override {
@@ -23,6 +26,9 @@ class sdl_clock final : public clock_source {
 #endif
     }
   }
+
+ private:
+  const uint64_t start_ = SDL_GetPerformanceCounter();
 };
 
 }  // namespace

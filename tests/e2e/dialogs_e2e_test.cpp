@@ -61,7 +61,7 @@ class dialogs_e2e : public ::testing::Test {
   }
   // How long the program took to end after the host let go; the test fails when it does not end.
   static std::chrono::milliseconds time_to_end(child_process& preview, std::chrono::steady_clock::time_point since) {
-    EXPECT_EQ(preview.wait_for_exit(5s), 0);
+    EXPECT_EQ(preview.wait_for_exit(testing::exit_limit), 0);
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - since);
   }
 
@@ -108,7 +108,7 @@ TEST_F(dialogs_e2e, preview_ends_when_the_host_is_destroyed) {
 TEST_F(dialogs_e2e, preview_of_host_zero_or_no_window_ends_by_itself) {
   for (const char* host : {"0", "12345", ""}) {
     child_process preview({BRISENFALL_BINARY, "/p", host}, environment());
-    EXPECT_EQ(preview.wait_for_exit(5s), 0) << host;
+    EXPECT_EQ(preview.wait_for_exit(testing::exit_limit), 0) << host;
   }
 }
 

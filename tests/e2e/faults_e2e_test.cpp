@@ -26,7 +26,7 @@ using testing::temp_folder;
 // Start-up, warm-up and loading take seconds on a busy machine; the music starts five seconds
 // after the first frame, a scene change with --scene-seconds 5 as well.
 constexpr auto MOMENT_LIMIT = 40s;
-constexpr auto END_LIMIT = 10s;
+constexpr auto END_LIMIT = testing::exit_limit + 5s;
 constexpr int HOST_WIDTH = 320, HOST_HEIGHT = 240;
 constexpr uint32_t HOST_BACKGROUND = 0xFFFFFF;  // white until the show draws; the warm-up is black
 

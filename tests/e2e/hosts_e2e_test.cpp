@@ -109,11 +109,13 @@ TEST_F(hosts_e2e, a_preview_pane_of_200_by_150_is_filled_and_its_destruction_end
 
   const auto start_time = std::chrono::steady_clock::now();
   host.destroy();
-  EXPECT_EQ(show->wait_for_exit(5s), 0);
+  EXPECT_EQ(show->wait_for_exit(testing::exit_limit), 0);
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_time).count();
   RecordProperty("end_after_destroy_ms", static_cast<int>(ms));
-  EXPECT_LE(ms, 200 + testing::leak_scan_allowance.count()) << "the show must end within 200 ms of losing its window";
+  if (testing::exit_times_count) {
+    EXPECT_LE(ms, 200) << "the show must end within 200 ms of losing its window";
+  }
 }
 
 TEST_F(hosts_e2e, at_800_by_600_the_picture_fills_the_window_and_follows_a_resize_letterboxed) {
@@ -135,7 +137,7 @@ TEST_F(hosts_e2e, at_800_by_600_the_picture_fills_the_window_and_follows_a_resiz
     for (int y = 20; y < 400; y += 60) picture_lit += lit(host.pixel(x, y));
   EXPECT_GT(picture_lit, 50) << "the picture is not in the middle after the resize";
   show->send_signal(SIGTERM);
-  EXPECT_EQ(show->wait_for_exit(5s), 0);
+  EXPECT_EQ(show->wait_for_exit(testing::exit_limit), 0);
 }
 
 TEST_F(hosts_e2e, root_with_xscreensaver_window_draws_only_there_and_sigterm_ends_it_leaving_the_settings) {
@@ -158,7 +160,7 @@ TEST_F(hosts_e2e, root_with_xscreensaver_window_draws_only_there_and_sigterm_end
   EXPECT_FALSE(show->wait_for_exit(0ms).has_value()) << "keys and the mouse must not end a hosted show";
 
   show->send_signal(SIGTERM);
-  EXPECT_EQ(show->wait_for_exit(5s), 0);
+  EXPECT_EQ(show->wait_for_exit(testing::exit_limit), 0);
   EXPECT_EQ(host.mapped_top_level_windows(), top_level_before) << "the show unmapped the daemon's window";
   EXPECT_EQ(testing::read_file(settings), settings_before) << "the options for one run reached the settings file";
 }
@@ -172,7 +174,7 @@ TEST_F(hosts_e2e, the_frame_rate_stays_at_or_below_the_refresh_rate) {
   while (frame_rates().size() < 8 && std::chrono::steady_clock::now() - started < SHOW_SETTLED_LIMIT)
     std::this_thread::sleep_for(250ms);
   show->send_signal(SIGTERM);
-  EXPECT_EQ(show->wait_for_exit(5s), 0);
+  EXPECT_EQ(show->wait_for_exit(testing::exit_limit), 0);
   const std::vector<int> rates = frame_rates();
   ASSERT_GE(rates.size(), 8u) << "the statistics line was not printed once a second";
   // The first seconds are the warm-up frames; the show's own frames are the last five.
@@ -189,7 +191,7 @@ TEST_F(hosts_e2e, malformed_options_are_refused_without_a_window) {
        {std::vector<std::string>{"--window-id"}, {"--window-id", "0xZZ"}, {"--snow", "-4"}, {"--snow", "99999"},
         {"-frobnicate"}}) {
     auto run = start(options);
-    EXPECT_EQ(run->wait_for_exit(5s), 2) << options.front();
+    EXPECT_EQ(run->wait_for_exit(testing::exit_limit), 2) << options.front();
   }
   EXPECT_FALSE(std::filesystem::exists(config.path() / "brisenfall" / "Brisenfall Screensaver.yyz"))
       << "a refused run wrote the settings file";

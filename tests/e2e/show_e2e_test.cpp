@@ -52,7 +52,7 @@ class show_e2e : public ::testing::Test {
                          const std::function<void()>& release = [] {}) {
     const auto start = std::chrono::steady_clock::now();
     press();
-    const auto code = show.wait_for_exit(5s);
+    const auto code = show.wait_for_exit(testing::exit_limit);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     release();
     EXPECT_EQ(code, 0) << what;
@@ -116,7 +116,7 @@ TEST_F(show_e2e, a_second_show_ends_at_once_while_the_first_runs) {
   auto first = start_show();
   child_process second({BRISENFALL_BINARY, "/s"}, {{"XDG_CONFIG_HOME", config.path().string()},
                                                    {"DISPLAY", display.name()}});
-  EXPECT_EQ(second.wait_for_exit(5s), 0);
+  EXPECT_EQ(second.wait_for_exit(testing::exit_limit), 0);
   EXPECT_FALSE(first->wait_for_exit(0ms).has_value());
 }
 

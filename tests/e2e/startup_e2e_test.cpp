@@ -41,7 +41,7 @@ TEST_F(startup_e2e, password_and_unknown_switches_end_without_a_window_or_a_disp
   for (const char* command_line : {"/a", "/x"}) {
     child_process brisenfall({BRISENFALL_BINARY, command_line},
                              {{"XDG_CONFIG_HOME", config.path().string()}, {"DISPLAY", ""}});
-    EXPECT_EQ(brisenfall.wait_for_exit(5s), 0) << command_line;
+    EXPECT_EQ(brisenfall.wait_for_exit(testing::exit_limit), 0) << command_line;
   }
   EXPECT_FALSE(std::filesystem::exists(config.path() / "brisenfall"));
 }
@@ -51,7 +51,7 @@ TEST_F(startup_e2e, configuration_without_an_install_path_shows_the_message_and_
   const unsigned long box = display.wait_for_window("Install Path Not Found", 10s);
   ASSERT_NE(box, 0u);
   display.xdotool("windowfocus --sync " + std::to_string(box) + " key Return");
-  EXPECT_EQ(brisenfall.wait_for_exit(5s), 0);
+  EXPECT_EQ(brisenfall.wait_for_exit(testing::exit_limit), 0);
   EXPECT_FALSE(std::filesystem::exists(settings_file()));
 }
 

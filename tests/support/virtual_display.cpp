@@ -1,8 +1,8 @@
 // Xvfb for end-to-end tests.
 #include "support/virtual_display.h"
 
-#include <filesystem>
-#include <fstream>
+#include <fcntl.h>
+#include <poll.h>
 #include <stdexcept>
 #include <thread>
 #include <unistd.h>
@@ -10,42 +10,42 @@
 namespace brisenfall::testing {
 namespace {
 
-// The process id an X server writes into its lock file; -1 when there is none.
-pid_t lock_owner(int number) {
-  std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
-  long pid = -1;
-  return lock >> pid ? static_cast<pid_t>(pid) : -1;
+// What the server writes on `fd` up to its line end, waiting at most `limit`; empty when it ends
+// or closes the pipe first.
+std::string read_line(int fd, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  std::string line;
+  while (line.empty() || line.back() != '\n') {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd readable{fd, POLLIN, 0};
+    if (left.count() <= 0 || poll(&readable, 1, static_cast<int>(left.count())) <= 0) return {};
+    char buffer[16];
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got <= 0) return {};
+    line.append(buffer, static_cast<size_t>(got));
+  }
+  return line;
 }
 
 }  // namespace
 
 virtual_display::virtual_display(const std::string& screen) {
-  // Pick a display number from the process id so parallel tests do not collide; skip taken ones.
-  for (int attempt = 0; attempt < 50 && !server_; ++attempt) {
-    const int number = 100 + (getpid() + attempt * 7) % 800;
-    if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
-        std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock"))
-      continue;
-    name_ = ":" + std::to_string(number);
-    // -noreset: by default the server resets when its last client goes (each xdotool call), and a
-    // program connecting during that reset is turned away.
-    auto server = std::make_unique<child_process>(
-        std::vector<std::string>{"/usr/bin/Xvfb", name_, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"},
-        std::map<std::string, std::string>{});
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < deadline) {
-      if (server->wait_for_exit(std::chrono::milliseconds(0)).has_value()) break;
-      // Ready when the lock names our server: another test may have taken the same number first,
-      // and then the socket that appears is that server's, which goes when that test ends.
-      if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) &&
-          lock_owner(number) == server->pid()) {
-        server_ = std::move(server);
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-  }
-  if (!server_) throw std::runtime_error("cannot start Xvfb");
+  // The server picks a free display number itself (its lock files make that safe between parallel
+  // tests) and writes it on the pipe once it accepts connections.
+  int pipe_ends[2];
+  if (pipe(pipe_ends) != 0) throw std::runtime_error("cannot start Xvfb: no pipe");
+  fcntl(pipe_ends[0], F_SETFD, FD_CLOEXEC);
+  // -noreset: by default the server resets when its last client goes (each xdotool call), and a
+  // program connecting during that reset is turned away.
+  server_ = std::make_unique<child_process>(
+      std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(pipe_ends[1]), "-screen", "0", screen,
+                               "-nolisten", "tcp", "-noreset"},
+      std::map<std::string, std::string>{});
+  close(pipe_ends[1]);
+  const std::string number = read_line(pipe_ends[0], std::chrono::seconds(10));
+  close(pipe_ends[0]);
+  if (number.empty()) throw std::runtime_error("cannot start Xvfb");
+  name_ = ":" + number.substr(0, number.size() - 1);
 }
 
 unsigned long virtual_display::wait_for_window(const std::string& title, std::chrono::milliseconds limit) const {

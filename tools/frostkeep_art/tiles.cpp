@@ -71,18 +71,20 @@ void crack(cairo_t* cr, paint::Rng& rng, double x, double y, int steps)
     cairo_stroke(cr);
 }
 
-void snow_drift(cairo_t* cr, paint::Rng& rng)
+// A thin, even dusting of snow: a pale veil, fine flakes and a few soft streaks, so that many
+// of these tiles side by side show no pattern.
+void snow_dust(cairo_t* cr, paint::Rng& rng)
 {
-    for (int i = 0; i < 5; ++i) {
-        const double x = rng.range(6, 26), y = rng.range(8, 26), r = rng.range(5, 10);
-        cairo_pattern_t* p = cairo_pattern_create_radial(x - 1, y - 1, 0, x, y, r);
-        cairo_pattern_add_color_stop_rgba(p, 0, 0.95, 0.97, 1.0, 0.9);
-        cairo_pattern_add_color_stop_rgba(p, 0.6, 0.80, 0.87, 0.97, 0.55);
-        cairo_pattern_add_color_stop_rgba(p, 1, 0.75, 0.82, 0.95, 0.0);
-        cairo_set_source(cr, p);
-        cairo_arc(cr, x, y, r, 0, 2 * M_PI);
-        cairo_fill(cr);
-        cairo_pattern_destroy(p);
+    cairo_rectangle(cr, 0, 0, S, S);
+    fill(cr, 0xDCE8FF, 0.22);
+    for (int i = 0; i < 3; ++i) {
+        const double y = rng.range(3, 29), x = rng.range(-6, 20);
+        ellipse(cr, x + 6, y, rng.range(5, 9), 1.6);
+        fill(cr, 0xF4F8FF, 0.35);
+    }
+    for (int i = 0; i < 40; ++i) {
+        cairo_rectangle(cr, rng.below(S), rng.below(S), 1, 1);
+        fill(cr, 0xFFFFFF, rng.range(0.3, 0.8));
     }
 }
 
@@ -113,12 +115,12 @@ void wall_top(cairo_t* cr, uint64_t seed)
 {
     paint::Rng rng(seed);
     cairo_rectangle(cr, 0, 0, S, S);
-    fill(cr, 0xB8C8E4);
+    fill(cr, 0x8EA2C6);
     for (int i = 0; i < 6; ++i) {
         const double x = rng.range(0, S), y = rng.range(0, S), r = rng.range(6, 12);
         cairo_pattern_t* p = cairo_pattern_create_radial(x - 2, y - 2, 0, x, y, r);
-        cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0.8);
-        cairo_pattern_add_color_stop_rgba(p, 1, 0.85, 0.9, 1, 0);
+        cairo_pattern_add_color_stop_rgba(p, 0, 0.93, 0.96, 1, 0.75);
+        cairo_pattern_add_color_stop_rgba(p, 1, 0.80, 0.86, 0.97, 0);
         cairo_set_source(cr, p);
         cairo_arc(cr, x, y, r, 0, 2 * M_PI);
         cairo_fill(cr);
@@ -276,23 +278,32 @@ void rune_circle(cairo_t* cr, bool open)
     }
 }
 
+// A stone column seen from above: a dark octagonal crown with a carved ring and snow on its top.
 void pillar(cairo_t* cr)
 {
     flagstones(cr, 13);
-    ellipse(cr, 18, 19, 13, 11);
-    fill(cr, 0x000000, 0.4);
-    cairo_arc(cr, 16, 16, 12, 0, 2 * M_PI);
-    cairo_pattern_t* p = cairo_pattern_create_radial(12, 12, 1, 16, 16, 12);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.98, 0.99, 1.0);
-    cairo_pattern_add_color_stop_rgb(p, 0.7, 0.72, 0.80, 0.92);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.36, 0.45, 0.62);
+    ellipse(cr, 18.5, 19.5, 13, 11);
+    fill(cr, 0x000000, 0.45);
+    for (int k = 0; k < 8; ++k) {
+        const double a = (k + 0.5) * M_PI / 4;
+        cairo_line_to(cr, 16 + std::cos(a) * 13, 16 + std::sin(a) * 13);
+    }
+    cairo_close_path(cr);
+    cairo_pattern_t* p = cairo_pattern_create_linear(4, 4, 28, 28);
+    cairo_pattern_add_color_stop_rgb(p, 0, 0.42, 0.50, 0.66);
+    cairo_pattern_add_color_stop_rgb(p, 1, 0.16, 0.20, 0.31);
     cairo_set_source(cr, p);
-    cairo_fill(cr);
+    cairo_fill_preserve(cr);
     cairo_pattern_destroy(p);
-    cairo_arc(cr, 16, 16, 12, 0, 2 * M_PI);
-    set_rgb(cr, 0x1C2640);
+    set_rgb(cr, 0x0B101C);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
+    cairo_arc(cr, 16, 16, 8.5, 0, 2 * M_PI);
+    set_rgb(cr, 0x0E1526, 0.8);
+    cairo_stroke(cr);
+    ellipse(cr, 14.5, 14, 5.5, 4.5);
+    fill(cr, 0xE4EEFF, 0.85);
+    light(cr, 13, 12, 5, 0xFFFFFF, 0.5);
 }
 
 void banner(cairo_t* cr)
@@ -358,7 +369,7 @@ void paint_tiles(const std::string& folder)
     at(L::floor_snow, [](cairo_t* cr) {
         flagstones(cr, 3);
         paint::Rng rng(33);
-        snow_drift(cr, rng);
+        snow_dust(cr, rng);
     });
     at(L::floor_ice, [](cairo_t* cr) { ice(cr, 4); });
     at(L::exit_closed, [](cairo_t* cr) { rune_circle(cr, false); });

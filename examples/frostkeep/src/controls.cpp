@@ -33,6 +33,7 @@ controls control_reader::read(engine& e) {
                        e.gamepad1_button == 1;
   c.confirm = pressed(confirm, confirm_was_);
   c.back = pressed(e.key_check(key::escape) || e.gamepad1_button == 2, back_was_);
+  c.screenshot = pressed(e.key_check(key::f12), screenshot_was_);
   c.erase = pressed(e.key_check(key::backspace) || e.gamepad1_button == 3, erase_was_);
   for (int i = 0; i < 37; ++i) {
     const int code = i < 26 ? letter_keys[i] : i < 36 ? digit_keys[i - 26] : key::space;

@@ -13,7 +13,7 @@ struct controls {
   // Held this frame: -1, 0 or 1 across and down.
   int x = 0, y = 0;
   // Pressed this frame (down now, up last frame).
-  bool confirm = false, back = false, erase = false;
+  bool confirm = false, back = false, erase = false, screenshot = false;
   bool up_pressed = false, down_pressed = false, right_pressed = false;  // arrows and pad only
   // A letter, digit or blank typed this frame, or 0.
   char typed = 0;
@@ -26,7 +26,7 @@ class control_reader {
 
  private:
   bool pressed(bool now, bool& was);
-  bool confirm_was_ = false, back_was_ = false, erase_was_ = false;
+  bool confirm_was_ = false, back_was_ = false, erase_was_ = false, screenshot_was_ = false;
   bool up_was_ = false, down_was_ = false, right_was_ = false;
   std::array<bool, 37> typed_was_{};
 };

@@ -10,7 +10,7 @@ namespace {
 namespace L = layout;
 
 // A wisp wakes when the player comes this near, in map pixels.
-constexpr double wake_distance = 230;
+constexpr double wake_distance = 170;
 
 void hover(engine& e, const enemy& w) {
   e.sprite_on(w.sprite, w.home.x, w.home.y, sprites_texture, 0, 0, 0, L::row_spirits, L::cell, L::cell);
@@ -69,7 +69,7 @@ void wake_wisps(engine& e, std::vector<enemy>& enemies, double pace) {
     const double distance = e.lib_getdistance(px, py, x, y);
     if (distance > wake_distance) continue;
     w.awake = true;
-    e.sprite_enginetracki(w.sprite, player_sprite, 0.0002 * pace, 0.065 * pace, 0.0002 * pace, 0.065 * pace);
+    e.sprite_enginetracki(w.sprite, player_sprite, 0.0002 * pace, 0.055 * pace, 0.0002 * pace, 0.055 * pace);
     play_at(e, whoosh_sound, x - e.mapx, -1500 * distance / wake_distance);
   }
 }

@@ -19,7 +19,7 @@ inline std::unique_ptr<engine> make_engine(const char* title) {
 
 // DirectInput keyboard codes of the keys the game reads.
 namespace key {
-inline constexpr int escape = 1, backspace = 14, enter = 28, space = 57, keypad_enter = 156;
+inline constexpr int escape = 1, backspace = 14, enter = 28, space = 57, f12 = 88, keypad_enter = 156;
 inline constexpr int up = 200, left = 203, right = 205, down = 208;
 inline constexpr int w = 17, a = 30, s = 31, d = 32;
 }  // namespace key

@@ -1,6 +1,9 @@
 // The game's states and its frame.
 #include "game.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "assets.h"
 #include "hud.h"
 
@@ -85,9 +88,18 @@ bool game::frame() {
     default:
       play(c);
   }
+  if (c.screenshot) save_screenshot();
   e_.scene_end();
   e_.lib_doevents(1);
   return !quit_;
+}
+
+// F12: the picture goes beside the high-score table, as frostkeep-1.bmp, frostkeep-2.bmp...
+void game::save_screenshot() {
+  const std::string folder = paths_.high_score_file.substr(0, paths_.high_score_file.find_last_of('/') + 1);
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  e_.lib_savescreenshot(folder + "frostkeep-" + std::to_string(++screenshots_) + ".bmp");
 }
 
 void game::title(const controls& c) {

@@ -47,6 +47,7 @@ class game {
   void play(const controls& c);
   void draw_world();
   void hud();
+  void save_screenshot();
 
   engine& e_;
   game_paths paths_;
@@ -61,6 +62,7 @@ class game {
   bool table_page_ = false;  // the title shows the table instead of the prompt
   bool blink_ = true;
   bool quit_ = false;
+  int screenshots_ = 0;
 };
 
 }  // namespace frostkeep

@@ -201,6 +201,7 @@ void game::play(const controls& c) {
 
 void game::draw_world() {
   e_.map_draw();  // first: it moves the camera onto the player, then the sprites are drawn under it
+  draw_exit(e_, keep_);
   e_.sprites_draw();
   draw_snow(e_);
   hud();

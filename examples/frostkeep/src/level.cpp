@@ -12,6 +12,9 @@ namespace L = layout;
 
 int column_of(double x) { return static_cast<int>(std::floor(x / L::cell)); }
 
+// The effect tiles over the open exit.
+constexpr int exit_glow = 1, exit_star = 2;
+
 // Torches flicker through their four frames; crystals glint, each at its own pace so that they
 // do not all flash together.
 void start_tile_animations(engine& e, level& keep) {
@@ -82,6 +85,24 @@ void open_exit(engine& e, level& keep) {
   keep.exit_open = true;
   e.map_put(keep.exit_column, keep.exit_row, L::exit_open, 255, 0);
   e.map_setalphafading(keep.exit_column, keep.exit_row, 255, -0.25, 120, 255, 0, 3);
+  // Over the circle: a pulsing glow and a slowly turning star, effect tiles placed each frame.
+  e.fxtile_config(exit_glow, 0, 0, sprites_texture, L::glow_column * L::pitch, L::row_things * L::pitch, L::cell,
+                  L::cell, 200, 1.6, 0);
+  e.fxtile_setscaling(exit_glow, 1.6, 0.0012, 1.6, 2.6, 0, 3);
+  e.fxtile_setalphafading(exit_glow, 200, -0.12, 90, 220, 0, 3);
+  e.fxtile_config(exit_star, 0, 0, sprites_texture, (L::sparkle_column + 2) * L::pitch, L::row_things * L::pitch,
+                  L::cell, L::cell, 230, 1.2, 0);
+  e.fxtile_setrotating(exit_star, 0, 0.06, 0, 359, 0, 0);
+}
+
+void draw_exit(engine& e, const level& keep) {
+  if (!keep.exit_open) return;
+  const double x = keep.exit_column * L::cell + L::cell / 2.0 - e.mapx;
+  const double y = keep.exit_row * L::cell + L::cell / 2.0 - e.mapy;
+  for (int tile : {exit_glow, exit_star}) {
+    e.fxtile_setxy(tile, x, y);
+    e.fxtile_draw(tile);
+  }
 }
 
 bool on_open_exit(engine& e, const level& keep, double x, double y) {

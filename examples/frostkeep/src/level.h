@@ -33,6 +33,8 @@ bool solid_at(engine& e, double x, double y);
 // Takes the crystal under the point, if any; true when one was taken.
 bool take_crystal(engine& e, level& keep, double x, double y);
 void open_exit(engine& e, level& keep);
+// The open exit's glow and star, in screen pixels over the map; call after map_draw.
+void draw_exit(engine& e, const level& keep);
 bool on_open_exit(engine& e, const level& keep, double x, double y);
 // The stretch of free floor through a point, across (or up and down), as its two ends in map pixels.
 std::pair<double, double> free_span(engine& e, double x, double y, bool across);

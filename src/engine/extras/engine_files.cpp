@@ -1,28 +1,7 @@
-// Whole-file replacing, written numbers and the shared header lines.
+// Written numbers and the shared header lines.
 #include "engine/extras/engine_files.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
-
 namespace brisenfall {
-
-bool replace_file(const std::string& path, std::initializer_list<std::string_view> pieces) {
-  const std::string temporary = path + ".partial";
-  std::FILE* out = std::fopen(temporary.c_str(), "wb");
-  if (out == nullptr) return false;
-  bool written = true;
-  for (std::string_view piece : pieces)
-    if (!piece.empty() && std::fwrite(piece.data(), 1, piece.size(), out) != piece.size()) written = false;
-  if (std::fclose(out) != 0) written = false;
-  std::error_code error;
-  if (written) std::filesystem::rename(temporary, path, error);
-  if (!written || error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
-}
 
 std::string written_number(int64_t value) {
   return (value < 0 ? "" : " ") + std::to_string(value) + " ";

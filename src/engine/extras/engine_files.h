@@ -1,22 +1,18 @@
-// What the engine's own file formats share: reading a whole file, replacing a file whole (a
-// temporary beside it, then a rename), the numbers as they are written (a blank for the sign and one
-// after), and the header lines of map files and pack indexes.
+// What the engine's own file formats share: replacing a file whole (platform/files.h), the numbers
+// as they are written (a blank for the sign and one after), and the header lines of map files and
+// pack indexes.
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/extras/delimited_reader.h"
 #include "engine/paths.h"
+#include "platform/files.h"
 
 namespace brisenfall {
-
-// Writes the pieces, in order, to a temporary file beside `path` and renames it over `path`, so the
-// file is either replaced whole or left as it was. False on any error (the temporary is removed).
-bool replace_file(const std::string& path, std::initializer_list<std::string_view> pieces);
 
 // A number as the engine writes a single number: " 12 ", "-5 ".
 std::string written_number(int64_t value);

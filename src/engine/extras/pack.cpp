@@ -154,15 +154,16 @@ bool Varnel_2D_Engine::lib_fileunpack(const std::string& filenameonly) {
   // An entry that would overwrite the pack itself is refused before anything is written.
   for (const pack_entry& entry : *entries)
     if (same_file(path + entry.name, index_path) || same_file(path + entry.name, *data_path)) return false;
-  pack_.unpacked_files.clear();
-  for (const pack_entry& entry : *entries) pack_.unpacked_files.push_back(path + entry.name);
   const file_handle data = open_file(*data_path, "rb");
   if (!data) return false;
+  // Only files this unpack has written are deleted at shutdown.
+  pack_.unpacked_files.clear();
   std::vector<char> buffer(pack_piece_bytes);
-  for (size_t i = 0; i < entries->size(); ++i) {
-    const file_handle out = open_file(pack_.unpacked_files[i], "wb");
-    if (!out || !copy_bytes(data.get(), out.get(), (*entries)[i].size, buffer))
-      return false;
+  for (const pack_entry& entry : *entries) {
+    const file_handle out = open_file(path + entry.name, "wb");
+    if (!out) return false;
+    pack_.unpacked_files.push_back(path + entry.name);
+    if (!copy_bytes(data.get(), out.get(), entry.size, buffer)) return false;
   }
   return true;
 }

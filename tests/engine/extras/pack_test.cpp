@@ -135,6 +135,22 @@ TEST(Pack, ThePacksOwnFilesAreNeitherPackedNorUnpackedOver) {
   }
 }
 
+// An unpack stopped by an entry it cannot write leaves the later entries' files alone, at shutdown
+// too: only the files it wrote are deleted.
+TEST(Pack, AFailedUnpackDeletesOnlyTheFilesItWrote) {
+  pack_engine e;
+  ASSERT_TRUE(e->lib_filepack(
+      std::vector<std::string>{e.source("a.txt", "first"), e.source("b.txt", "second"), e.source("c.txt", "third")},
+      (e.data / "p.pak").string()));
+  fs::create_directory(e.data / "b.txt");
+  testing::write_file(e.data / "c.txt", "the user's own file");
+  EXPECT_FALSE(e->lib_fileunpack("p.pak"));
+  EXPECT_EQ(testing::read_file(e.data / "a.txt"), "first");
+  e->terminate();
+  EXPECT_FALSE(fs::exists(e.data / "a.txt"));
+  EXPECT_EQ(testing::read_file(e.data / "c.txt"), "the user's own file");
+}
+
 TEST(Pack, DataFileNamesTakeTheNextCharacter) {
   EXPECT_EQ(pack_data_file("levels.pak"), "levels.pal");
   EXPECT_EQ(pack_data_file("a/b.paz"), "a/b.pa{");

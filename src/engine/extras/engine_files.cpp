@@ -1,10 +1,23 @@
-// Written numbers and the shared header lines.
+// Written numbers and texts, and the shared header lines.
 #include "engine/extras/engine_files.h"
 
 namespace brisenfall {
 
 std::string written_number(int64_t value) {
   return (value < 0 ? "" : " ") + std::to_string(value) + " ";
+}
+
+std::string written_text(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool plain = text.find_first_of(",\r\n") == std::string_view::npos &&
+                     (text.empty() || (text.front() != '"' && !blank(text.front()) && !blank(text.back())));
+  if (plain) return std::string(text);
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
 }
 
 std::string engine_header(std::string_view title) {

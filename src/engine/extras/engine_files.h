@@ -1,6 +1,6 @@
 // What the engine's own file formats share: replacing a file whole (platform/files.h), the numbers
-// as they are written (a blank for the sign and one after), and the header lines of map files and
-// pack indexes.
+// and texts as they are written (a blank for a number's sign and one after; texts quoted where they
+// must be), and the header lines of map files and pack indexes.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,11 @@ namespace brisenfall {
 
 // A number as the engine writes a single number: " 12 ", "-5 ".
 std::string written_number(int64_t value);
+
+// A text field as the engine writes one so that its reader gives it back: as it stands, or in
+// double quotes with each quote inside doubled when it holds a comma or a line break, begins with a
+// quote, or begins or ends with a blank.
+std::string written_text(std::string_view text);
 
 // The fixed lines 2 and 3 of the engine's map files and pack indexes, and its version (line 4).
 inline constexpr std::string_view engine_name_line = "Varnel 2D+ Game Engine";

@@ -77,7 +77,7 @@ std::string format_map_file(int32_t screen_width, int32_t screen_height, const m
     text += "\r\n";
   }
   for (const std::string& name : textures) {
-    text += name;
+    text += written_text(name);
     text += "\r\n";
   }
   const size_t row_length = static_cast<size_t>(g.mapwidth);

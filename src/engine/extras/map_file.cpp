@@ -106,6 +106,7 @@ bool Varnel_2D_Engine::map_initmapfile(const std::string& filenameonly, bool use
     rety = static_cast<float>(data->screen_height);
     return true;
   }
+  if (!private_map_geometry_fits(data->geometry)) return false;
   if (loadtextures) {
     for (size_t i = 0; i < data->textures.size(); ++i) {
       const std::string& name = data->textures[i];

@@ -112,6 +112,7 @@ TEST(MapFile, BadFilesAreRefusedAndTheMapStaysAsItWas) {
       with("Varnel Engine Map Editor", "Varnel Engine Map Editr"),
       with("Varnel 2D+", "Varnel 3D+"),
       with(" 16 \r\n 16 \r\n", " 0 \r\n 16 \r\n"),            // tile width
+      with(" 16 \r\n 16 \r\n", " 5000 \r\n 16 \r\n"),         // wider than the largest texture
       with(" 5 \r\n 3 \r\n 200", " -5 \r\n 3 \r\n 200"),       // map width
       with(" 11 \r\n 5 \r\n", " 11 \r\n 0 \r\n"),             // tiles down
       with(" 5 \r\n 3 \r\n 200", " 5000 \r\n 7000 \r\n 200"),  // cells times buffers past 64 Mi

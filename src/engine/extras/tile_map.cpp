@@ -371,8 +371,10 @@ bool Varnel_2D_Engine::private_map_cell_effects(map_cell& cell, int32_t column, 
   cell_effects& e = map_.effects[static_cast<size_t>(cell.effects)];
   if (!e.any_running()) return true;
   const float t = timedelta;
-  const auto emptied = [&cell] {
+  // An effect that switches its cell off empties it for good: every effect and the animation stop.
+  const auto emptied = [&cell, &e] {
     cell.value = 0;
+    e = cell_effects{};
     return false;
   };
   if (e.scaling.running && advance_effect(cell.scale, e.scaling, natural_scale, t)) return emptied();

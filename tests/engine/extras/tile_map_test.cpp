@@ -210,6 +210,31 @@ TEST(TileMapDraw, AlphaStyleEightEmptiesTheCellAndDrawsNothingThatFrame) {
   EXPECT_EQ(e.display->quads[0].x, 32.0f);
 }
 
+// The cell an effect empties stays empty although its tile animation was running: every effect of
+// the cell stops with it.
+TEST(TileMapDraw, ACellEmptiedByAnEffectStaysEmpty) {
+  const std::pair<const char*, std::function<void(Varnel_2D_Engine&)>> switching_off[] = {
+      {"alpha style 8", [](Varnel_2D_Engine& m) { m.map_setalphafading(0, 0, 100, -60, 0, 255, 0, 8); }},
+      {"scale style 2", [](Varnel_2D_Engine& m) { m.map_setscaling(0, 0, 0.5, 0.1, 0, 1, 2, 2); }},
+      {"rotation style 5", [](Varnel_2D_Engine& m) { m.map_setrotating(0, 0, 10, 5, 0, 719, 2, 5); }},
+  };
+  for (const auto& [name, start] : switching_off) {
+    map_engine e;
+    e->map_put(0, 0, 1, 255, 0);
+    e->map_setanimating(0, 0, 1, 1, 3, 0, 0);
+    start(*e.engine);
+    e->map_draw();
+    EXPECT_EQ(e->map_get(0, 0), 2) << name;
+    for (int frame = 2; frame <= 4; ++frame) {
+      e.display->quads.clear();
+      e->map_draw();
+      EXPECT_EQ(e->map_get(0, 0), 0) << name << ", frame " << frame;
+      EXPECT_TRUE(e.display->quads.empty()) << name << ", frame " << frame;
+    }
+    EXPECT_FALSE(e->map_getalphafading(0, 0) || e->map_getscaling(0, 0) || e->map_getrotating(0, 0)) << name;
+  }
+}
+
 TEST(TileMapEffects, RotationStartsAtMinusOneKeepTheRotationAndLimitsAreHeld) {
   map_engine e;
   e->map_put(1, 1, 1, 255, 45);

@@ -548,6 +548,8 @@ class Varnel_2D_Engine {
   const brisenfall::sprite_record* private_map_sprite(double sprite) const;
   // A cell under a point in map pixels, or nullptr.
   brisenfall::map_cell* private_map_cell_at(double x, double Y);
+  // A geometry a map can be built on, its tiles within the display's largest texture.
+  bool private_map_geometry_fits(const brisenfall::map_geometry& geometry);
   // Advances one visible cell's effects; false when one of them emptied the cell.
   bool private_map_cell_effects(brisenfall::map_cell& cell, int32_t column, int32_t row);
   // Follows the camera sprite, then calls draw_cell for every visible cell with its screen corner.

@@ -30,10 +30,11 @@ class data_values {
   std::optional<int32_t> count(int32_t low, int32_t high, std::string_view what);
   // Why the last read failed.
   const std::string& error() const { return error_; }
-  // Sets the error for a count that does not fit what follows it; always nothing.
-  std::nullopt_t fail(std::string detail);
 
  private:
+  // Sets the error; always nothing.
+  std::nullopt_t fail(std::string detail);
+
   std::vector<std::string_view> values_;
   size_t next_ = 0;
   std::string error_;

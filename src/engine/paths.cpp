@@ -31,6 +31,9 @@ std::string file_name_of(std::string_view filepath) {
 }
 
 bool file_has_content(const std::string& file) {
+  // A folder opens for reading too, so only a regular file (a link followed) counts.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return false;
   std::ifstream in(file, std::ios::binary | std::ios::ate);
   if (!in) return false;
   const std::streamoff length = in.tellg();

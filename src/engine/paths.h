@@ -16,7 +16,7 @@ std::string data_file(std::string_view folder, std::string_view name, bool usefu
 // The part after the last "/" or "\"; the whole text when there is none.
 std::string file_name_of(std::string_view filepath);
 
-// True for a file that can be opened and holds at least 2 bytes.
+// True for a regular file that can be opened and holds at least 2 bytes; false for a folder.
 bool file_has_content(const std::string& file);
 
 // The whole file; nothing when it cannot be read.

@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "shell/shell_utilities.h"
 
@@ -156,27 +157,9 @@ void settings_load(shell_state& shell, system_services& system) {
 bool settings_save(const shell_state& shell) {
   const std::string text =
       format_settings_file(shell.settings, [] { return static_cast<int>(random_in_range(1, 10)); });
-  const std::string temporary = shell.settings_file_path + ".new";
-  // The first failing step's error number, for the line that reports it.
-  int failure = 0;
-  errno = 0;
-  const auto note_failure = [&failure] {
-    if (failure == 0) failure = errno != 0 ? errno : EIO;
-  };
-  if (FILE* file = std::fopen(temporary.c_str(), "wb")) {
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0 ||
-        fsync(fileno(file)) != 0)
-      note_failure();
-    if (std::fclose(file) != 0) note_failure();
-  } else {
-    note_failure();
-  }
   std::error_code error;
-  if (failure == 0) std::filesystem::rename(temporary, shell.settings_file_path, error);
-  if (failure != 0 || error) {
-    const std::string reason = failure != 0 ? std::strerror(failure) : error.message();
-    std::filesystem::remove(temporary, error);
-    std::cerr << "brisenfall: cannot write the settings file " << shell.settings_file_path << " (" << reason
+  if (!replace_file(shell.settings_file_path, {text}, error)) {
+    std::cerr << "brisenfall: cannot write the settings file " << shell.settings_file_path << " (" << error.message()
               << "); the file stays as it was\n";
     return false;
   }

@@ -81,7 +81,7 @@ TEST(Distance, IsEuclidean) {
   EXPECT_EQ(engine->lib_getdistance(0, 0, 3, 4), 5);
 }
 
-TEST(Files, ExistsNeedsTwoBytes) {
+TEST(Files, ExistsNeedsARegularFileOfTwoBytes) {
   recorded_engine engine;
   testing::temp_folder folder;
   testing::write_file(folder.file("one"), "x");
@@ -91,6 +91,7 @@ TEST(Files, ExistsNeedsTwoBytes) {
   EXPECT_TRUE(engine->lib_fileexists(folder.file("two")));
   EXPECT_FALSE(engine->lib_fileexists(folder.file("empty")));
   EXPECT_FALSE(engine->lib_fileexists(folder.file("missing")));
+  EXPECT_FALSE(engine->lib_fileexists(folder.path().string()));
 }
 
 TEST(Files, NameIsThePartAfterTheLastSeparator) {

@@ -14,9 +14,10 @@
 #include <string>
 #include <variant>
 
-#include "engine/extras/map_file.h"
 #include "platform/wave_sound.h"
+#include "support/engine_doubles.h"
 #include "support/temp_folder.h"
+#include "support/test_files.h"
 
 namespace brisenfall {
 namespace {
@@ -58,10 +59,31 @@ std::string wave_outcome(std::string_view input) {
   return std::to_string(read.frames()) + " frames at " + std::to_string(read.rate) + " Hz";
 }
 
+// Maps are loaded the whole way, as the map_file fuzz target does: on the headless display, with a
+// tile texture in the data folder. Made before the first input so its own allocations are not counted.
+struct map_loader {
+  testing::temp_folder folder;
+  testing::headless_engine engine;
+  map_loader() {
+    engine->init(0, 64, 48, 32);
+    engine->lib_setpath(folder.data_path());
+    testing::write_png(folder.file("tiles.png"), testing::filled_image(64, 64, 0xFFFFFFFFu));
+  }
+};
+
+map_loader& loader() {
+  static map_loader made;
+  return made;
+}
+
 std::string map_outcome(std::string_view input) {
-  const std::optional<map_file_data> map = read_map_file(input);
-  if (!map) return "refused";
-  return std::to_string(map->buffers.size()) + " entries";
+  Varnel_2D_Engine& engine = *loader().engine.engine;
+  testing::write_file(loader().folder.file("input.map"), input);
+  if (!engine.map_initmapfile("input.map", false, true, false, false, 0xFFFF00FFu)) return "refused";
+  engine.map_draw();
+  return std::to_string(static_cast<int>(engine.map_getwidth())) + " x " +
+         std::to_string(static_cast<int>(engine.map_getheight())) + " cells, " +
+         std::to_string(static_cast<int>(engine.map_gethowmanyindexes())) + " buffers";
 }
 
 const std::map<std::string, std::function<std::string(std::string_view)>> readers = {
@@ -77,9 +99,12 @@ const std::map<std::string, std::string> expected = {
     {"wave/data-past-end-no-riff.wav", "0 frames at 8000 Hz"},
     // 8192 x 8192 cells and two entries (the buffers were reserved for all of them first).
     {"map_file/large-geometry-short-file.map", "refused"},
+    // One cell on a texture of 8192 x 8192 tiles (a lookup entry was made for every tile).
+    {"map_file/many-tiles-per-texture.map", "1 x 1 cells, 1 buffers"},
 };
 
 TEST(fuzz_findings, every_input_is_refused_or_read_as_the_table_says) {
+  loader();
   const sdl_allocations watch;
   size_t inputs = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(FINDINGS_FOLDER)) {

@@ -3,8 +3,10 @@
 #include "shell/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -65,7 +67,7 @@ TEST_F(settings_file_test, first_run_writes_the_defaults_under_the_registered_pa
     EXPECT_LE(reserved, 10);
   }
   EXPECT_EQ(lines[107], "16");
-  EXPECT_FALSE(std::filesystem::exists(settings_path() + ".new"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no temporary left
 }
 
 TEST_F(settings_file_test, a_path_with_its_separator_gets_no_second_one) {
@@ -186,25 +188,29 @@ TEST_F(settings_file_test, loading_a_damaged_file_leaves_it_as_it_is) {
   EXPECT_EQ(read_file(settings_path()), damaged);
 }
 
-TEST_F(settings_file_test, a_failed_save_keeps_the_old_settings_whole) {
+TEST_F(settings_file_test, a_save_through_a_link_keeps_the_link_and_the_files_permissions) {
   register_install_path("/d/data");
   settings_load(shell, system);
-  const std::string before = read_file(settings_path());
-  // A folder where the temporary file should go makes the write fail, even for root.
-  std::filesystem::create_directory(settings_path() + ".new");
+  const std::filesystem::path real = folder.path() / "real.yyz";
+  std::filesystem::rename(settings_path(), real);
+  std::filesystem::permissions(real, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::create_symlink("real.yyz", settings_path());
   shell.settings.cfg_snow_amount = 100;
-  EXPECT_FALSE(settings_save(shell));
-  EXPECT_EQ(read_file(settings_path()), before);
+  ASSERT_TRUE(settings_save(shell));
+  EXPECT_TRUE(std::filesystem::is_symlink(settings_path()));
+  EXPECT_EQ(lines_of(read_file(real))[1], "100");
+  EXPECT_EQ(std::filesystem::status(real).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
-// A full disk (the temporary file a link to /dev/full) and a read-only folder: the save fails with
-// one line naming the cause, and the old file stays byte for byte. Each save runs in a child
+// A write cut short (a file size limit) and a read-only folder: the save fails with one line naming
+// the cause, and the old file stays byte for byte with no temporary left. Each save runs in a child
 // process, which for the read-only folder gives up root's rights (root writes anywhere).
-TEST_F(settings_file_test, a_save_on_a_full_disk_or_into_a_read_only_folder_names_the_cause_and_keeps_the_file) {
+TEST_F(settings_file_test, a_save_cut_short_or_into_a_read_only_folder_names_the_cause_and_keeps_the_file) {
   struct fault {
     const char* name;
-    std::function<void()> inject;
-    bool as_ordinary_user;
+    std::function<void()> prepare;   // in the test's process
+    std::function<void()> in_child;  // in the saving child only
     const char* cause;
   };
   register_install_path("/d/data");
@@ -212,20 +218,30 @@ TEST_F(settings_file_test, a_save_on_a_full_disk_or_into_a_read_only_folder_name
   const std::string before = read_file(settings_path());
   shell.settings.cfg_snow_amount = 100;
   const fault faults[] = {
-      {"disk full", [this] { std::filesystem::create_symlink("/dev/full", settings_path() + ".new"); }, false,
-       "No space left on device"},
+      {"write cut short", [] {},
+       [this] {
+         // Room for the message the test reads back, not for a settings file this long.
+         shell.settings.cfg_install_path = std::string(8192, 'p');
+         std::signal(SIGXFSZ, SIG_IGN);
+         const rlimit limit{4096, 4096};
+         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(3);
+       },
+       "File too large"},
       {"read-only folder",
        [this] {
          using enum std::filesystem::perms;
          std::filesystem::permissions(folder.path(), owner_read | owner_exec | others_read | others_exec);
        },
-       true, "Permission denied"},
+       [] {
+         if (geteuid() == 0 && setuid(65534) != 0) std::_Exit(3);
+       },
+       "Permission denied"},
   };
   for (const fault& each : faults) {
-    each.inject();
+    each.prepare();
     EXPECT_EXIT(
         {
-          if (each.as_ordinary_user && geteuid() == 0 && setuid(65534) != 0) std::_Exit(3);
+          each.in_child();
           std::_Exit(settings_save(shell) ? 1 : 0);
         },
         ::testing::ExitedWithCode(0),
@@ -233,7 +249,7 @@ TEST_F(settings_file_test, a_save_on_a_full_disk_or_into_a_read_only_folder_name
             "\\); the file stays as it was")
         << each.name;
     EXPECT_EQ(read_file(settings_path()), before) << each.name;
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(settings_path() + ".new"))) << each.name;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << each.name;
   }
 }
 

@@ -43,10 +43,15 @@ std::optional<std::string> delimited_reader::text_field() {
   skip_blanks();
   std::string field;
   if (at_ < text_.size() && text_[at_] == '"') {
-    const size_t close = text_.find('"', at_ + 1);
-    if (close == std::string_view::npos) return std::nullopt;  // an unclosed quote is a damaged file
-    field.assign(text_.substr(at_ + 1, close - at_ - 1));
-    at_ = close + 1;
+    for (size_t from = at_ + 1;;) {
+      const size_t close = text_.find('"', from);
+      if (close == std::string_view::npos) return std::nullopt;  // an unclosed quote is a damaged file
+      field.append(text_.substr(from, close - from));
+      at_ = close + 1;
+      if (at_ >= text_.size() || text_[at_] != '"') break;
+      field.push_back('"');  // a doubled quote inside the quotes stands for one
+      from = at_ + 1;
+    }
     // Whatever stands between the closing quote and the delimiter is not part of the field.
     while (at_ < text_.size() && text_[at_] != ',' && !is_line_break(text_[at_])) ++at_;
   } else {

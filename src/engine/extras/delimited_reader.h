@@ -1,6 +1,7 @@
 // The one reader of the engine's delimited text files (map files, pack indexes, high scores): fields
 // end at a comma or a line break, blanks around a field are dropped, a field in double quotes runs to
-// the closing quote, and numbers skip line breaks before them, so a row may run across lines.
+// the closing quote (two quotes in a row inside it stand for one), and numbers skip line breaks
+// before them, so a row may run across lines.
 #pragma once
 
 #include <cstdint>

@@ -1,31 +1,23 @@
-// Whole-file replacing, written numbers and the shared header lines.
+// Written numbers and texts, and the shared header lines.
 #include "engine/extras/engine_files.h"
-
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace brisenfall {
 
-bool replace_file(const std::string& path, std::initializer_list<std::string_view> pieces) {
-  const std::string temporary = path + ".partial";
-  std::FILE* out = std::fopen(temporary.c_str(), "wb");
-  if (out == nullptr) return false;
-  bool written = true;
-  for (std::string_view piece : pieces)
-    if (!piece.empty() && std::fwrite(piece.data(), 1, piece.size(), out) != piece.size()) written = false;
-  if (std::fclose(out) != 0) written = false;
-  std::error_code error;
-  if (written) std::filesystem::rename(temporary, path, error);
-  if (!written || error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
-}
-
 std::string written_number(int64_t value) {
   return (value < 0 ? "" : " ") + std::to_string(value) + " ";
+}
+
+std::string written_text(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool plain = text.find_first_of(",\r\n") == std::string_view::npos &&
+                     (text.empty() || (text.front() != '"' && !blank(text.front()) && !blank(text.back())));
+  if (plain) return std::string(text);
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
 }
 
 std::string engine_header(std::string_view title) {

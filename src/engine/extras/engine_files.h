@@ -1,25 +1,26 @@
-// What the engine's own file formats share: reading a whole file, replacing a file whole (a
-// temporary beside it, then a rename), the numbers as they are written (a blank for the sign and one
-// after), and the header lines of map files and pack indexes.
+// What the engine's own file formats share: replacing a file whole (platform/files.h), the numbers
+// and texts as they are written (a blank for a number's sign and one after; texts quoted where they
+// must be), and the header lines of map files and pack indexes.
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/extras/delimited_reader.h"
 #include "engine/paths.h"
+#include "platform/files.h"
 
 namespace brisenfall {
 
-// Writes the pieces, in order, to a temporary file beside `path` and renames it over `path`, so the
-// file is either replaced whole or left as it was. False on any error (the temporary is removed).
-bool replace_file(const std::string& path, std::initializer_list<std::string_view> pieces);
-
 // A number as the engine writes a single number: " 12 ", "-5 ".
 std::string written_number(int64_t value);
+
+// A text field as the engine writes one so that its reader gives it back: as it stands, or in
+// double quotes with each quote inside doubled when it holds a comma or a line break, begins with a
+// quote, or begins or ends with a blank.
+std::string written_text(std::string_view text);
 
 // The fixed lines 2 and 3 of the engine's map files and pack indexes, and its version (line 4).
 inline constexpr std::string_view engine_name_line = "Varnel 2D+ Game Engine";

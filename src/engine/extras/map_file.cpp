@@ -77,7 +77,7 @@ std::string format_map_file(int32_t screen_width, int32_t screen_height, const m
     text += "\r\n";
   }
   for (const std::string& name : textures) {
-    text += name;
+    text += written_text(name);
     text += "\r\n";
   }
   const size_t row_length = static_cast<size_t>(g.mapwidth);
@@ -106,6 +106,7 @@ bool Varnel_2D_Engine::map_initmapfile(const std::string& filenameonly, bool use
     rety = static_cast<float>(data->screen_height);
     return true;
   }
+  if (!private_map_geometry_fits(data->geometry)) return false;
   if (loadtextures) {
     for (size_t i = 0; i < data->textures.size(); ++i) {
       const std::string& name = data->textures[i];

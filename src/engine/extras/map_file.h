@@ -29,7 +29,8 @@ struct map_file_data {
 std::optional<map_file_data> read_map_file(std::string_view text, bool screen_size_only = false);
 std::optional<map_file_data> read_map_file(std::istream& in, bool screen_size_only = false);
 
-// The file's bytes: CR LF line ends, single numbers as " n ", rows as comma-separated entries.
+// The file's bytes: CR LF line ends, single numbers as " n ", texture names quoted where a plain
+// field would not give them back, rows as comma-separated entries.
 std::string format_map_file(int32_t screen_width, int32_t screen_height, const map_geometry& geometry,
                             std::span<const std::string> textures, std::span<const int16_t> buffers);
 

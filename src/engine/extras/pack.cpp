@@ -59,6 +59,12 @@ bool copy_bytes(std::FILE* from, std::FILE* to, int64_t size, std::vector<char>&
   return true;
 }
 
+// True when both paths name one existing file, however they are spelled (links, "..", hard links).
+bool same_file(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
+}
+
 }  // namespace
 
 std::optional<std::vector<pack_entry>> read_pack_index(std::string_view text) {
@@ -114,12 +120,14 @@ using namespace brisenfall;
 bool Varnel_2D_Engine::lib_filepack(std::span<const std::string> filearray, const std::string& destinationfullfilepath) {
   const std::optional<std::string> data_path = pack_data_file(destinationfullfilepath);
   if (!data_path) return false;
-  // Every source is measured first, so a missing or oversized one writes nothing.
+  // Every source is measured first, so a missing or oversized one writes nothing; nor does one that
+  // is the pack's own index or data file, which writing the pack would destroy before it is read.
   std::vector<pack_entry> entries;
   int64_t total = 0;
   for (const std::string& source : filearray) {
     const std::optional<int64_t> length = regular_file_length(source);
     if (!length || *length > largest_pack_bytes - total) return false;
+    if (same_file(source, destinationfullfilepath) || same_file(source, *data_path)) return false;
     total += *length;
     entries.push_back({lib_filepathgetname(source), *length});
   }
@@ -135,22 +143,27 @@ bool Varnel_2D_Engine::lib_filepack(std::span<const std::string> filearray, cons
 }
 
 bool Varnel_2D_Engine::lib_fileunpack(const std::string& filenameonly) {
-  const std::optional<std::string> data_path = pack_data_file(path + filenameonly);
+  const std::string index_path = path + filenameonly;
+  const std::optional<std::string> data_path = pack_data_file(index_path);
   if (!data_path) return false;
-  const std::optional<std::string> index = read_whole_file(path + filenameonly);
+  const std::optional<std::string> index = read_whole_file(index_path);
   if (!index) return false;
   const std::optional<std::vector<pack_entry>> entries = read_pack_index(*index);
   const std::optional<int64_t> data_length = regular_file_length(*data_path);
   if (!entries || !data_length || !entries_fit(*entries, *data_length)) return false;
-  pack_.unpacked_files.clear();
-  for (const pack_entry& entry : *entries) pack_.unpacked_files.push_back(path + entry.name);
+  // An entry that would overwrite the pack itself is refused before anything is written.
+  for (const pack_entry& entry : *entries)
+    if (same_file(path + entry.name, index_path) || same_file(path + entry.name, *data_path)) return false;
   const file_handle data = open_file(*data_path, "rb");
   if (!data) return false;
+  // Only files this unpack has written are deleted at shutdown.
+  pack_.unpacked_files.clear();
   std::vector<char> buffer(pack_piece_bytes);
-  for (size_t i = 0; i < entries->size(); ++i) {
-    const file_handle out = open_file(pack_.unpacked_files[i], "wb");
-    if (!out || !copy_bytes(data.get(), out.get(), (*entries)[i].size, buffer))
-      return false;
+  for (const pack_entry& entry : *entries) {
+    const file_handle out = open_file(path + entry.name, "wb");
+    if (!out) return false;
+    pack_.unpacked_files.push_back(path + entry.name);
+    if (!copy_bytes(data.get(), out.get(), entry.size, buffer)) return false;
   }
   return true;
 }

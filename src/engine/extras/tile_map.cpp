@@ -1,5 +1,5 @@
-// The tile map: geometry and lookup, cells and their effects, buffers, the camera and drawing the
-// visible window of cells.
+// The tile map: geometry and tile sources, cells and their effects, buffers, the camera and drawing
+// the visible window of cells.
 #include "engine/extras/tile_map.h"
 
 #include <algorithm>
@@ -18,8 +18,16 @@ bool geometry_fits(const map_geometry& g) {
       g.sourcetilesdown < 1 || g.howmanymaptextures < 0)
     return false;
   const int64_t cells = int64_t{g.mapwidth} * g.mapheight;
-  const int64_t lookup = int64_t{g.sourcetilesacross} * g.sourcetilesdown * g.howmanymaptextures;
-  return cells * std::max(g.howmanyindexes, 1) <= most_map_entries && lookup <= most_map_entries;
+  return cells * std::max(g.howmanyindexes, 1) <= most_map_entries;
+}
+
+bool tiles_fit_texture(const map_geometry& g, int32_t largest_width, int32_t largest_height) {
+  // n tiles of size s with gaps between them span n * (s + 1) - 1 pixels.
+  const auto fits = [](int64_t tiles, int64_t size, int64_t largest) {
+    return tiles >= 1 && size >= 1 && size <= largest && tiles <= (largest + 1) / (size + 1);
+  };
+  return fits(g.sourcetilesacross, g.tile_width, largest_width) &&
+         fits(g.sourcetilesdown, g.tile_height, largest_height);
 }
 
 map_cell* tile_map::cell(int64_t x, int64_t y) {
@@ -43,16 +51,15 @@ int16_t* tile_map::buffer_entry(int64_t index, int64_t x, int64_t y) {
   return &buffers[static_cast<size_t>((index - 1) * cell_count + y * geometry.mapwidth + x)];
 }
 
-std::vector<tile_source> build_tile_lookup(const map_geometry& g) {
-  std::vector<tile_source> lookup;
-  lookup.reserve(static_cast<size_t>(int64_t{g.sourcetilesacross} * g.sourcetilesdown * g.howmanymaptextures));
-  for (int32_t texture = 1; texture <= g.howmanymaptextures; ++texture)
-    for (int32_t row = 0; row < g.sourcetilesdown; ++row)
-      for (int32_t column = 0; column < g.sourcetilesacross; ++column) {
-        const grid_point corner = grid_cell(0, 0, column, row, g.tile_width, g.tile_height);
-        lookup.push_back({static_cast<int32_t>(corner.x), static_cast<int32_t>(corner.y), texture});
-      }
-  return lookup;
+std::optional<tile_source> tile_source_of(const map_geometry& g, int64_t k) {
+  const int64_t per_texture = int64_t{g.sourcetilesacross} * g.sourcetilesdown;
+  if (k < 1 || per_texture < 1 || k > per_texture * g.howmanymaptextures) return std::nullopt;
+  const int64_t on_texture = (k - 1) % per_texture;
+  const grid_point corner =
+      grid_cell(0, 0, static_cast<double>(on_texture % g.sourcetilesacross),
+                static_cast<double>(on_texture / g.sourcetilesacross), g.tile_width, g.tile_height);
+  return tile_source{static_cast<int32_t>(corner.x), static_cast<int32_t>(corner.y),
+                     static_cast<int32_t>((k - 1) / per_texture + 1)};
 }
 
 map_edge_hits clamp_camera(float& x, float& y, const tile_map& map) {
@@ -100,6 +107,11 @@ void reset_cell(map_cell& cell, std::vector<cell_effects>& effects) {
 
 }  // namespace
 
+bool Varnel_2D_Engine::private_map_geometry_fits(const map_geometry& g) {
+  const image_size largest = backends_.display->max_texture_size();
+  return geometry_fits(g) && tiles_fit_texture(g, largest.width, largest.height);
+}
+
 void Varnel_2D_Engine::map_init(double tile_width, double tile_height, double mapwidth, double mapheight,
                                 double maptextureswidth, double maptexturesheight, double sourcetilesacross,
                                 double sourcetilesdown, double howmanymaptextures, double howmanyindexes) {
@@ -114,7 +126,7 @@ void Varnel_2D_Engine::map_init(double tile_width, double tile_height, double ma
   g.sourcetilesdown = to_int32(sourcetilesdown);
   g.howmanymaptextures = to_int32(howmanymaptextures);
   g.howmanyindexes = std::max<int32_t>(to_int16(howmanyindexes), 1);
-  if (!geometry_fits(g)) return;
+  if (!private_map_geometry_fits(g)) return;
   map_.geometry = g;
   map_.across = to_int32(static_cast<double>(core_.width) / g.tile_width);
   map_.down = to_int32(static_cast<double>(core_.height) / g.tile_height);
@@ -122,7 +134,6 @@ void Varnel_2D_Engine::map_init(double tile_width, double tile_height, double ma
   map_.cells.assign(cell_count, map_cell{});
   map_.effects.clear();
   map_.buffers.assign(cell_count * static_cast<size_t>(g.howmanyindexes), 0);
-  map_.lookup = build_tile_lookup(g);
   mapx = 0.0f;
   mapy = 0.0f;
   map_.active = true;
@@ -360,8 +371,10 @@ bool Varnel_2D_Engine::private_map_cell_effects(map_cell& cell, int32_t column, 
   cell_effects& e = map_.effects[static_cast<size_t>(cell.effects)];
   if (!e.any_running()) return true;
   const float t = timedelta;
-  const auto emptied = [&cell] {
+  // An effect that switches its cell off empties it for good: every effect and the animation stop.
+  const auto emptied = [&cell, &e] {
     cell.value = 0;
+    e = cell_effects{};
     return false;
   };
   if (e.scaling.running && advance_effect(cell.scale, e.scaling, natural_scale, t)) return emptied();
@@ -419,16 +432,16 @@ void Varnel_2D_Engine::map_drawfast() {
   const int32_t tw = map_.geometry.tile_width;
   const int32_t th = map_.geometry.tile_height;
   private_map_visit([&](const map_cell& cell, int32_t, int32_t, float x, float y) {
-    if (cell.value < 1 || static_cast<size_t>(cell.value) > map_.lookup.size()) return;
-    const tile_source& source = map_.lookup[static_cast<size_t>(cell.value - 1)];
+    const std::optional<tile_source> source = tile_source_of(map_.geometry, cell.value);
+    if (!source) return;
     sprite_quad quad;
-    quad.left = source.x;
-    quad.top = source.y;
-    quad.right = source.x + tw;
-    quad.bottom = source.y + th;
+    quad.left = source->x;
+    quad.top = source->y;
+    quad.right = source->x + tw;
+    quad.bottom = source->y + th;
     quad.x = x;
     quad.y = y;
-    private_draw(source.texture, quad);
+    private_draw(source->texture, quad);
   });
 }
 
@@ -439,14 +452,14 @@ void Varnel_2D_Engine::map_draw() {
   const float half_height = static_cast<float>(th / 2);
   private_map_visit([&](map_cell& cell, int32_t column, int32_t row, float x, float y) {
     if (!private_map_cell_effects(cell, column, row)) return;
-    if (cell.value < 1 || static_cast<size_t>(cell.value) > map_.lookup.size()) return;
-    const tile_source& source = map_.lookup[static_cast<size_t>(cell.value - 1)];
+    const std::optional<tile_source> source = tile_source_of(map_.geometry, cell.value);
+    if (!source) return;
     const float s = cell.scale;
     sprite_quad quad;
-    quad.left = source.x;
-    quad.top = source.y;
-    quad.right = source.x + tw;
-    quad.bottom = source.y + th;
+    quad.left = source->x;
+    quad.top = source->y;
+    quad.right = source->x + tw;
+    quad.bottom = source->y + th;
     quad.scale_x = quad.scale_y = s;
     quad.centre_x = s * half_width;
     quad.centre_y = s * half_height;
@@ -454,7 +467,7 @@ void Varnel_2D_Engine::map_draw() {
     quad.y = std::floor(y + half_height - s * half_height);
     quad.rotation = core_.angle_table[static_cast<size_t>(angle_index(cell.rotation))];
     quad.colour = pack_argb(std::floor(cell.alpha), 255, 255, 255);
-    private_draw(source.texture, quad);
+    private_draw(source->texture, quad);
   });
 }
 

@@ -1,8 +1,9 @@
-// Private state of the tile-map family: geometry, the tile lookup, the live cells with their
-// effects, the stored buffers and the camera sprite; and the camera and cell arithmetic.
+// Private state of the tile-map family: geometry, the live cells with their effects, the stored
+// buffers and the camera sprite; and the tile lookup, camera and cell arithmetic.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/sprites/effect_style.h"
@@ -24,12 +25,16 @@ struct map_geometry {
   int32_t howmanyindexes = 1;
 };
 
-// The most entries a map may hold, live cells times buffers and lookup entries alike.
+// The most entries a map may hold: live cells times buffers.
 inline constexpr int64_t most_map_entries = int64_t{64} * 1024 * 1024;
 
 // True for a geometry a map can be built on: positive sizes, a non-negative texture count and no
-// table past most_map_entries (howmanyindexes below 1 counts as 1).
+// more than most_map_entries (howmanyindexes below 1 counts as 1).
 bool geometry_fits(const map_geometry& geometry);
+
+// True when the tiles, with the one-pixel gaps between them, fit on a texture of the largest size a
+// display takes: so a tile index can only name a rectangle a texture can hold.
+bool tiles_fit_texture(const map_geometry& geometry, int32_t largest_width, int32_t largest_height);
 
 // Where tile index k is drawn from.
 struct tile_source {
@@ -55,7 +60,6 @@ struct tile_map {
   bool active = false;  // map_init has run
   map_geometry geometry;
   int32_t across = 0, down = 0;     // visible cells across and down
-  std::vector<tile_source> lookup;  // entry k - 1 for tile index k
   std::vector<map_cell> cells;      // row by row
   std::vector<cell_effects> effects;
   std::vector<int16_t> buffers;     // buffer by buffer, each row by row
@@ -71,8 +75,11 @@ struct tile_map {
   int16_t* buffer_entry(int64_t index, int64_t x, int64_t y);
 };
 
-// Entries in the order textures, rows, columns; tiles separated by a one-pixel gap.
-std::vector<tile_source> build_tile_lookup(const map_geometry& geometry);
+// Where tile index k (1 .. tiles per texture x textures) is drawn from: indexes run through the
+// textures, within one through its rows and within a row through its columns; tiles are separated
+// by a one-pixel gap. Worked out from the geometry, so a map takes no memory for its tile set.
+// Nothing for an index outside that range.
+std::optional<tile_source> tile_source_of(const map_geometry& geometry, int64_t k);
 
 // The camera (x, y) kept inside the map: top and left first, then right and bottom, which may push
 // a map smaller than the screen to a negative position.

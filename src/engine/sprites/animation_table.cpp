@@ -1,8 +1,9 @@
 // The animation and offset path tables, and their data files. An animation file holds the number
 // of animations, then for each: source x, source y, frame width, frame height, frame total F, F
 // column-row pairs and F texture numbers. An offset file holds the number of paths, then for each:
-// its length L and L x-y pairs. Counts are checked before anything is allocated: a count must fit
-// its limit and the values left in the file, so a file can never ask for more than it holds.
+// its length L and L x-y pairs. A table grows entry by entry as complete entries are read, so a
+// file never makes it larger than what the file holds, and a file damaged part way keeps the
+// entries read before the damage.
 #include "engine/sprites/animation_table.h"
 
 #include <stdexcept>
@@ -13,9 +14,6 @@
 namespace brisenfall {
 namespace {
 
-// The fewest values an entry of each file can take.
-constexpr size_t smallest_animation = 5 + 2 + 1;
-constexpr size_t smallest_path = 1 + 2;
 constexpr int32_t most_entries = 1 << 20;
 
 template <typename Entries>
@@ -23,14 +21,6 @@ auto& entry_at(Entries& entries, int32_t index, const char* what) {
   if (index < 1 || index >= static_cast<int32_t>(entries.size()))
     throw std::out_of_range(std::string(what) + " " + std::to_string(index) + " is outside its table");
   return entries[static_cast<size_t>(index)];
-}
-
-// An entry count that the values left can hold.
-std::optional<int32_t> entry_count(data_values& values, size_t smallest_entry, std::string_view what) {
-  const std::optional<int32_t> count = values.count(0, most_entries, what);
-  if (count && static_cast<size_t>(*count) > values.remaining() / smallest_entry)
-    return values.fail("Unexpected end of file.");
-  return count;
 }
 
 // `count` values into `out`.
@@ -99,9 +89,9 @@ animation_entry make_animation(int32_t srcx, int32_t srcy, int32_t framewidth, i
 std::optional<std::string> read_animation_data(std::string_view text, animation_table& table,
                                                int32_t textureindexoffset) {
   data_values values(text);
-  const std::optional<int32_t> count = entry_count(values, smallest_animation, "Animation total");
+  const std::optional<int32_t> count = values.count(0, most_entries, "Animation total");
   if (!count) return values.error();
-  table.size_animations(*count);
+  if (*count < table.animation_count()) table.size_animations(*count);
   std::vector<double> head, frames, textures;
   for (int32_t index = 1; index <= *count; ++index) {
     if (!read_numbers(values, 4, head)) return values.error();
@@ -110,6 +100,7 @@ std::optional<std::string> read_animation_data(std::string_view text, animation_
         !read_numbers(values, static_cast<size_t>(*total), textures))
       return values.error();
     for (double& texture : textures) texture = to_int32(texture) + static_cast<double>(textureindexoffset);
+    if (index > table.animation_count()) table.size_animations(index);
     table.animation(index) =
         make_animation(to_int32(head[0]), to_int32(head[1]), to_int32(head[2]), to_int32(head[3]), frames, textures);
   }
@@ -118,11 +109,14 @@ std::optional<std::string> read_animation_data(std::string_view text, animation_
 
 std::optional<std::string> read_offset_data(std::string_view text, animation_table& table) {
   data_values values(text);
-  const std::optional<int32_t> count = entry_count(values, smallest_path, "Path total");
+  const std::optional<int32_t> count = values.count(0, most_entries, "Path total");
   if (!count) return values.error();
-  table.size_paths(*count);
+  if (*count < table.path_count()) table.size_paths(*count);
+  offset_path path;
   for (int32_t index = 1; index <= *count; ++index) {
-    if (!read_path(values, table.path(index))) return values.error();
+    if (!read_path(values, path)) return values.error();
+    if (index > table.path_count()) table.size_paths(index);
+    table.path(index) = std::move(path);
   }
   return std::nullopt;
 }

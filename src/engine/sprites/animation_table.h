@@ -37,7 +37,7 @@ struct animation_table {
   int32_t path_count() const { return static_cast<int32_t>(paths.size()) - 1; }
   // One empty animation entry.
   void reset_animations();
-  // The table holds `count` entries, keeping the first ones (file loading sets the size read).
+  // The table holds `count` entries, keeping the first ones.
   void size_animations(int32_t count);
   void size_paths(int32_t count);
   // Entry `index`; throws std::out_of_range outside the table.

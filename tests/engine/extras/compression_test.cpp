@@ -1,10 +1,11 @@
 // Compression: round trips, the container's bytes, untrusted sizes and damaged streams, and
-// destinations replaced whole or not at all.
+// destinations replaced whole or not at all, as every engine writer does.
 #include "engine/extras/compression.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <random>
 
 #include "extras_fixture.h"
@@ -117,6 +118,43 @@ TEST(Compression, DestinationsAreReplacedWhole) {
   const std::optional<compressed_parts> parts = compress_container("short");
   ASSERT_TRUE(parts);
   EXPECT_EQ(testing::read_file(e.packed), parts->header + parts->stream);
+}
+
+// Every writer of the engine's files, given a link: the link stays, and the file it names gets the
+// new bytes and keeps its permissions.
+TEST(EngineWriters, WriteThroughALinkAndKeepTheFilesPermissions) {
+  const std::pair<const char*, std::function<bool(Varnel_2D_Engine&, const std::string&)>> writers[] = {
+      {"compress", [](Varnel_2D_Engine& engine, const std::string& to) {
+         return engine.lib_filecompress(engine.path + "source.bin", to);
+       }},
+      {"uncompress", [](Varnel_2D_Engine& engine, const std::string& to) {
+         return engine.lib_filecompress(engine.path + "source.bin", engine.path + "packed.z") &&
+                engine.lib_fileuncompress(engine.path + "packed.z", to);
+       }},
+      {"pack", [](Varnel_2D_Engine& engine, const std::string& to) {
+         return engine.lib_filepack(std::vector<std::string>{engine.path + "source.bin"}, to);
+       }},
+      {"map", [](Varnel_2D_Engine& engine, const std::string& to) {
+         engine.map_init(16, 16, 2, 2, 0, 0, 1, 1, 1, 1);
+         return engine.map_savebufferasmapfile(to, 0);
+       }},
+      {"high scores", [](Varnel_2D_Engine& engine, const std::string& to) { return engine.lib_highscorewrite(to); }},
+  };
+  constexpr fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  for (const auto& [name, write] : writers) {
+    compression_engine e;
+    e->lib_setpath(e.folder.data_path());
+    testing::write_file(e.source, some_text());
+    fs::create_directory(e.folder.path() / "real");
+    const fs::path real = e.folder.path() / "real" / "file";
+    testing::write_file(real, "old");
+    fs::permissions(real, mode);
+    fs::create_symlink("real/file", e.folder.path() / "link");
+    ASSERT_TRUE(write(*e.engine, e.folder.file("link"))) << name;
+    EXPECT_TRUE(fs::is_symlink(e.folder.path() / "link")) << name;
+    EXPECT_NE(testing::read_file(real), "old") << name;
+    EXPECT_EQ(fs::status(real).permissions(), mode) << name;
+  }
 }
 
 }  // namespace

@@ -18,11 +18,12 @@ TEST(DelimitedReader, TextFieldsEndAtCommasAndLineBreaksWithBlanksDropped) {
 }
 
 TEST(DelimitedReader, QuotedFieldsKeepCommasAndDropWhatFollowsTheQuote) {
-  delimited_reader reader("\"Smith, J\",950\r\n\"Ann\"x,12\r\n\"open");
+  delimited_reader reader("\"Smith, J\",950\r\n\"Ann\"x,12\r\n\"\"\"Q\"\"\"\r\n\"open");
   EXPECT_EQ(reader.text_field(), "Smith, J");
   EXPECT_EQ(reader.number_field(), 950);
   EXPECT_EQ(reader.text_field(), "Ann");
   EXPECT_EQ(reader.number_field(), 12);
+  EXPECT_EQ(reader.text_field(), "\"Q\"");  // doubled quotes inside the quotes
   EXPECT_EQ(reader.text_field(), std::nullopt);  // an unclosed quote
 }
 

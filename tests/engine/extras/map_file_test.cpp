@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "extras_fixture.h"
@@ -67,6 +68,27 @@ TEST(MapFile, ReadsBackTheGeometryBuffersAndALiveMapEqualToBufferOne) {
     }
 }
 
+// Texture names that a plain field would cut or trim are written quoted and read back whole; the
+// names are relative to the working folder so that they can begin with a blank or a quote.
+TEST(MapFile, TextureNamesWithCommasBlanksOrQuotesComeBackWhole) {
+  saved_map e;
+  struct working_in {
+    std::filesystem::path before = std::filesystem::current_path();
+    explicit working_in(const std::filesystem::path& folder) { std::filesystem::current_path(folder); }
+    ~working_in() { std::filesystem::current_path(before); }
+  } working(e.folder.path());
+  for (const std::string name : {"Games, old/tiles.png", " lead/tiles.png", "trail/tiles.png ", "\"quoted/tiles.png",
+                                 "a \"b\", c/tiles.png", "plain \"inner\"/tiles.png"}) {
+    std::filesystem::create_directories(std::filesystem::path(name).parent_path());
+    testing::write_png(name, testing::filled_image(200, 100, 0xFFFFFFFFu));
+    ASSERT_TRUE(e->texture_load(1, name, 0u, true)) << name;
+    ASSERT_TRUE(e->map_savebufferasmapfile(e.folder.file("level.map"), 1)) << name;
+    e.display->texture_files.clear();
+    EXPECT_TRUE(e->map_initmapfile(e.folder.file("level.map"), true, true, true, false, 0)) << name;
+    EXPECT_EQ(e.display->texture_files, std::vector<std::string>{name});
+  }
+}
+
 TEST(MapFile, ScreenSizeOnlyLeavesTheSizeInRetxRetyAndTheMapAlone) {
   saved_map e;
   ASSERT_TRUE(e->map_savebufferasmapfile(e.folder.file("level.map"), 0));
@@ -90,6 +112,7 @@ TEST(MapFile, BadFilesAreRefusedAndTheMapStaysAsItWas) {
       with("Varnel Engine Map Editor", "Varnel Engine Map Editr"),
       with("Varnel 2D+", "Varnel 3D+"),
       with(" 16 \r\n 16 \r\n", " 0 \r\n 16 \r\n"),            // tile width
+      with(" 16 \r\n 16 \r\n", " 5000 \r\n 16 \r\n"),         // wider than the largest texture
       with(" 5 \r\n 3 \r\n 200", " -5 \r\n 3 \r\n 200"),       // map width
       with(" 11 \r\n 5 \r\n", " 11 \r\n 0 \r\n"),             // tiles down
       with(" 5 \r\n 3 \r\n 200", " 5000 \r\n 7000 \r\n 200"),  // cells times buffers past 64 Mi

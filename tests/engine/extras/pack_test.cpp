@@ -108,6 +108,49 @@ TEST(Pack, MissingOrTooLargeSourcesWriteNothing) {
   EXPECT_EQ(e.files_in_data(), 0u);
 }
 
+// A source that is the pack's own index or data file, and an entry named like either, would be
+// destroyed before it is read: refused, with both files left as they were.
+TEST(Pack, ThePacksOwnFilesAreNeitherPackedNorUnpackedOver) {
+  const char* own_files[] = {"p.pal", "p.pak", "./p.pal", "link-to-data"};
+  for (const char* own : own_files) {
+    pack_engine e;
+    ASSERT_TRUE(e->lib_filepack(std::vector<std::string>{e.source("a.txt", "abc")}, (e.data / "p.pak").string()));
+    fs::create_symlink("p.pal", e.data / "link-to-data");
+    const std::string index = testing::read_file(e.data / "p.pak");
+    EXPECT_FALSE(e->lib_filepack(std::vector<std::string>{e.source("b.txt", "de"), (e.data / own).string()},
+                                 (e.data / "p.pak").string()))
+        << own;
+    EXPECT_EQ(testing::read_file(e.data / "p.pak"), index) << own;
+    EXPECT_EQ(testing::read_file(e.data / "p.pal"), "abc") << own;
+  }
+  for (const char* own : {"p.pak", "p.pal"}) {
+    pack_engine e;
+    testing::write_file(e.data / "p.pal", "abcdefgh");
+    const std::string index = format_pack_index(std::vector<pack_entry>{{"a.txt", 2}, {own, 3}});
+    testing::write_file(e.data / "p.pak", index);
+    EXPECT_FALSE(e->lib_fileunpack("p.pak")) << own;
+    EXPECT_EQ(testing::read_file(e.data / "p.pak"), index) << own;
+    EXPECT_EQ(testing::read_file(e.data / "p.pal"), "abcdefgh") << own;
+    EXPECT_EQ(e.files_in_data(), 2u) << own;
+  }
+}
+
+// An unpack stopped by an entry it cannot write leaves the later entries' files alone, at shutdown
+// too: only the files it wrote are deleted.
+TEST(Pack, AFailedUnpackDeletesOnlyTheFilesItWrote) {
+  pack_engine e;
+  ASSERT_TRUE(e->lib_filepack(
+      std::vector<std::string>{e.source("a.txt", "first"), e.source("b.txt", "second"), e.source("c.txt", "third")},
+      (e.data / "p.pak").string()));
+  fs::create_directory(e.data / "b.txt");
+  testing::write_file(e.data / "c.txt", "the user's own file");
+  EXPECT_FALSE(e->lib_fileunpack("p.pak"));
+  EXPECT_EQ(testing::read_file(e.data / "a.txt"), "first");
+  e->terminate();
+  EXPECT_FALSE(fs::exists(e.data / "a.txt"));
+  EXPECT_EQ(testing::read_file(e.data / "c.txt"), "the user's own file");
+}
+
 TEST(Pack, DataFileNamesTakeTheNextCharacter) {
   EXPECT_EQ(pack_data_file("levels.pak"), "levels.pal");
   EXPECT_EQ(pack_data_file("a/b.paz"), "a/b.pa{");

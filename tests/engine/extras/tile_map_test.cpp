@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "engine/angles.h"
 #include "extras_fixture.h"
 
@@ -30,14 +32,40 @@ TEST(TileLookup, RunsThroughTexturesRowsAndColumnsWithOnePixelGaps) {
   g.sourcetilesacross = 4;
   g.sourcetilesdown = 2;
   g.howmanymaptextures = 2;
-  const std::vector<tile_source> lookup = build_tile_lookup(g);
-  ASSERT_EQ(lookup.size(), 16u);
-  EXPECT_EQ(lookup[5].x, 33);  // entry 6: texture 1, row 2, column 2
-  EXPECT_EQ(lookup[5].y, 33);
-  EXPECT_EQ(lookup[5].texture, 1);
-  EXPECT_EQ(lookup[8].x, 0);  // entry 9: the first tile of texture 2
-  EXPECT_EQ(lookup[8].y, 0);
-  EXPECT_EQ(lookup[8].texture, 2);
+  const std::optional<tile_source> sixth = tile_source_of(g, 6);  // texture 1, row 2, column 2
+  ASSERT_TRUE(sixth);
+  EXPECT_EQ(sixth->x, 33);
+  EXPECT_EQ(sixth->y, 33);
+  EXPECT_EQ(sixth->texture, 1);
+  const std::optional<tile_source> ninth = tile_source_of(g, 9);  // the first tile of texture 2
+  ASSERT_TRUE(ninth);
+  EXPECT_EQ(ninth->x, 0);
+  EXPECT_EQ(ninth->y, 0);
+  EXPECT_EQ(ninth->texture, 2);
+  EXPECT_EQ(tile_source_of(g, 16)->x, 99);
+  EXPECT_FALSE(tile_source_of(g, 17));
+  EXPECT_FALSE(tile_source_of(g, 0));
+}
+
+// Tile sizes and tiles per texture are held to what the display's largest texture (4096 x 4096 on
+// the recording display) can hold, gaps included; any other geometry builds no map.
+TEST(TileLookup, TilesMustFitTheLargestTexture) {
+  struct geometry {
+    int tile_width, tile_height, across, down;
+    bool fits;
+  };
+  const geometry cases[] = {
+      {4096, 4096, 1, 1, true},     {4097, 16, 1, 1, false},      {16, 4097, 1, 1, false},
+      {1, 1, 2048, 2048, true},     {1, 1, 2049, 1, false},       {1, 1, 1, 2049, false},
+      {31, 15, 128, 256, true},     {31, 15, 129, 256, false},    {2147483647, 1, 1, 1, false},
+      {1, 1, 2147483647, 1, false}, {1073741824, 1, 2, 1, false},
+  };
+  for (const geometry& c : cases) {
+    testing::extras_engine e;
+    e->map_init(c.tile_width, c.tile_height, 2, 2, 0, 0, c.across, c.down, 1, 1);
+    EXPECT_EQ(e->map_getsourcetilesacross(), c.fits ? c.across : 0)
+        << c.tile_width << " x " << c.tile_height << ", " << c.across << " x " << c.down;
+  }
 }
 
 TEST(TileMap, TileIndexesDrawFromTheirTextureAndEmptyCellsDrawNothing) {
@@ -180,6 +208,31 @@ TEST(TileMapDraw, AlphaStyleEightEmptiesTheCellAndDrawsNothingThatFrame) {
   EXPECT_FALSE(e->map_getalphafading(0, 0));
   ASSERT_EQ(e.display->quads.size(), 1u);
   EXPECT_EQ(e.display->quads[0].x, 32.0f);
+}
+
+// The cell an effect empties stays empty although its tile animation was running: every effect of
+// the cell stops with it.
+TEST(TileMapDraw, ACellEmptiedByAnEffectStaysEmpty) {
+  const std::pair<const char*, std::function<void(Varnel_2D_Engine&)>> switching_off[] = {
+      {"alpha style 8", [](Varnel_2D_Engine& m) { m.map_setalphafading(0, 0, 100, -60, 0, 255, 0, 8); }},
+      {"scale style 2", [](Varnel_2D_Engine& m) { m.map_setscaling(0, 0, 0.5, 0.1, 0, 1, 2, 2); }},
+      {"rotation style 5", [](Varnel_2D_Engine& m) { m.map_setrotating(0, 0, 10, 5, 0, 719, 2, 5); }},
+  };
+  for (const auto& [name, start] : switching_off) {
+    map_engine e;
+    e->map_put(0, 0, 1, 255, 0);
+    e->map_setanimating(0, 0, 1, 1, 3, 0, 0);
+    start(*e.engine);
+    e->map_draw();
+    EXPECT_EQ(e->map_get(0, 0), 2) << name;
+    for (int frame = 2; frame <= 4; ++frame) {
+      e.display->quads.clear();
+      e->map_draw();
+      EXPECT_EQ(e->map_get(0, 0), 0) << name << ", frame " << frame;
+      EXPECT_TRUE(e.display->quads.empty()) << name << ", frame " << frame;
+    }
+    EXPECT_FALSE(e->map_getalphafading(0, 0) || e->map_getscaling(0, 0) || e->map_getrotating(0, 0)) << name;
+  }
 }
 
 TEST(TileMapEffects, RotationStartsAtMinusOneKeepTheRotationAndLimitsAreHeld) {

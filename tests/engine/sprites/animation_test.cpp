@@ -3,6 +3,7 @@
 // malformed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -242,7 +243,7 @@ TEST(DataFiles, MalformedAnimationFilesFailWithALogLineAndKeepWhatWasRead) {
       {"1\n0,0,16,x16,1,0,0,1\n", "Not a number: \"x16\"."},
       {"1\n0,0,16,16,2,0,0,1,0,1\n", "Unexpected end of file."},
       {"99999999\n1,2,3\n", "Animation total > 1048576."},
-      {"1000\n1,2,3,4,5,6,7,8\n", "Unexpected end of file."},  // checked before any allocation
+      {"1000\n1,2,3,4,5,6,7,8\n", "Unexpected end of file."},  // the table grows only by entries read
       {"2.5\n", "Animation total is not a whole number."},
   };
   for (const auto& [text, detail] : cases) {
@@ -289,6 +290,64 @@ TEST(DataFiles, ReadersTakeTextFromMemory) {
   EXPECT_EQ(table.path(1).yoffsets[2], 4.0f);
   EXPECT_EQ(read_offset_data("1\n1\n1e999,0", table), std::optional<std::string>("Not a number: \"1e999\"."));
   EXPECT_EQ(read_animation_data("", table, 0), std::optional<std::string>("Unexpected end of file."));
+}
+
+// Both data files cut at every byte keep exactly the entries that end before the cut ("|" marks
+// an entry's end; each entry ends in a one-digit value, so no cut leaves a shorter number behind).
+TEST(DataFiles, AFileCutShortKeepsEveryEntryCompletedBeforeTheCut) {
+  using reader = std::optional<std::string> (*)(std::string_view, animation_table&);
+  using entries = std::vector<std::string> (*)(const animation_table&);
+  struct data_file {
+    std::string marked;
+    reader read;
+    entries read_back;  // each entry in a few words
+  };
+  const data_file files[] = {
+      {"2\n0,0,16,16,1,4,0,1|\r\n1,17,8,8,2,0,1,1,1,2,3|\n",
+       [](std::string_view text, animation_table& table) { return read_animation_data(text, table, 0); },
+       [](const animation_table& table) {
+         std::vector<std::string> out;
+         for (int32_t i = 1; i <= table.animation_count(); ++i) {
+           const animation_entry& a = table.animation(i);
+           std::string words = a.defined ? "defined" : "undefined";
+           for (int32_t v : {a.srcx, a.srcy, a.framewidth, a.frameheight, a.frametotal})
+             words += " " + std::to_string(v);
+           for (int32_t k = 1; k <= a.frametotal; ++k)
+             words += " " + std::to_string(a.framex[k]) + "/" + std::to_string(a.framey[k]) + "/" +
+                      std::to_string(a.frametexture[k]);
+           out.push_back(words);
+         }
+         return out;
+       }},
+      {"2\n1\n3,4|\n2\n1,1\n2,2|\n", read_offset_data,
+       [](const animation_table& table) {
+         std::vector<std::string> out;
+         for (int32_t i = 1; i <= table.path_count(); ++i) {
+           std::string words = std::to_string(table.path(i).pathlength);
+           for (int32_t k = 1; k <= table.path(i).pathlength; ++k)
+             words += " " + std::to_string(table.path(i).xoffsets[k]) + "," + std::to_string(table.path(i).yoffsets[k]);
+           out.push_back(words);
+         }
+         return out;
+       }},
+  };
+  for (const data_file& file : files) {
+    std::string text;
+    std::vector<size_t> ends;
+    for (char c : file.marked) c == '|' ? ends.push_back(text.size()) : text.push_back(c);
+    animation_table whole;
+    ASSERT_EQ(file.read(text, whole), std::nullopt);
+    const std::vector<std::string> all = file.read_back(whole);
+    ASSERT_EQ(all.size(), 2u);
+    for (size_t cut = 0; cut <= text.size(); ++cut) {
+      const auto complete =
+          static_cast<size_t>(std::count_if(ends.begin(), ends.end(), [&](size_t end) { return end <= cut; }));
+      animation_table table;
+      EXPECT_EQ(file.read(text.substr(0, cut), table).has_value(), complete < 2) << file.marked << " cut at " << cut;
+      EXPECT_EQ(file.read_back(table), std::vector<std::string>(all.begin(), all.begin() + static_cast<long>(complete)))
+          << file.marked << " cut at " << cut;
+    }
+  }
 }
 
 }  // namespace

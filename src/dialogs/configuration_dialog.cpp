@@ -2,9 +2,11 @@
 #include "dialogs/configuration_dialog.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -176,7 +178,7 @@ void frmConfiguration::Command1_Click(int16_t index) {
     case PREVIEW_BUTTON:
       settings_save(shell_);
       shell_.config_preview_active = true;
-      run_show_modally_(shell_);
+      run_test_show();
       shell_.config_preview_active = false;
       let_pending_events_run();
       // A signal that ended the preview was meant for the whole program: the settings are saved.
@@ -192,6 +194,17 @@ void frmConfiguration::Command1_Click(int16_t index) {
     default:
       break;
   }
+}
+
+void frmConfiguration::run_test_show() {
+  // A disabled window takes no clicks, keys or access keys; the focus comes back where it was.
+  const QPointer<QWidget> focused = focusWidget();
+  test_show_running_ = true;
+  setEnabled(false);
+  run_show_modally_(shell_);
+  setEnabled(true);
+  test_show_running_ = false;
+  if (focused) focused->setFocus();
 }
 
 void frmConfiguration::readme() {
@@ -225,6 +238,14 @@ void frmConfiguration::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+void frmConfiguration::closeEvent(QCloseEvent* event) {
+  if (test_show_running_) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
 }
 
 int run_configuration_dialog(shell_state& shell, system_services& system, music_preview_player& player,

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <csignal>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "dialog_test_support.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/music_selection_dialog.h"
+#include "platform/event_pump.h"
 #include "platform/recording_system_services.h"
 #include "platform/termination_signals.h"
 #include "shell/settings_file.h"
@@ -194,6 +196,50 @@ TEST_F(configuration_dialog_test, preview_saves_runs_the_show_as_a_test_and_keep
   EXPECT_FALSE(shell.config_preview_active);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->HScroll1->value(), 2500);
+}
+
+// The test show lets window events run every frame; meanwhile clicks, keys and access keys meant
+// for the dialog's buttons do nothing: no second show, no modal box, no Exit.
+TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reaches_the_dialog) {
+  std::unique_ptr<frmConfiguration> dialog;
+  int shows_started = 0, boxes_opened = 0;
+  QTimer box_closer;
+  QObject::connect(&box_closer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (box == nullptr || box == dialog.get()) return;
+    ++boxes_opened;
+    box->reject();
+  });
+  box_closer.start(5);
+  testing::write_file(folder.file("readme.htm"), "<html></html>");
+  dialog = std::make_unique<frmConfiguration>(shell, system, player, [&](shell_state&) {
+    if (++shows_started > 1) return;
+    std::vector<QPushButton*> buttons{dialog->Command2};
+    for (const int16_t index : {ABOUT_BUTTON, README_BUTTON, PREVIEW_BUTTON, EXIT_BUTTON})
+      buttons.push_back(dialog->Command1[static_cast<size_t>(index)]);
+    for (QPushButton* button : buttons) {
+      QTest::mouseClick(button, Qt::LeftButton);
+      for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(button, key);
+      let_pending_events_run();
+    }
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_R, Qt::Key_P, Qt::Key_E})
+      QTest::keyClick(dialog.get(), key, Qt::AltModifier);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    dialog->close();
+    let_pending_events_run();
+  });
+  dialog->show();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  dialog->Command1[PREVIEW_BUTTON]->setFocus();
+  QTest::keyClick(dialog->Command1[PREVIEW_BUTTON], Qt::Key_Space);
+  EXPECT_EQ(shows_started, 1);
+  EXPECT_EQ(boxes_opened, 0);
+  EXPECT_TRUE(system.documents.empty());
+  EXPECT_TRUE(system.messages.empty());
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(dialog->isEnabled());
+  EXPECT_EQ(QApplication::focusWidget(), dialog->Command1[PREVIEW_BUTTON]);
 }
 
 TEST_F(configuration_dialog_test, a_termination_signal_during_the_preview_closes_the_dialog_after_saving) {

@@ -21,6 +21,7 @@
 #include "platform/termination_signals.h"
 #include "shell/artwork_files.h"
 #include "shell/settings_file.h"
+#include "shell/shell_utilities.h"
 
 namespace brisenfall {
 namespace {
@@ -208,7 +209,9 @@ void frmConfiguration::run_test_show() {
 }
 
 void frmConfiguration::readme() {
-  const int32_t result = system_.open_document(shell_.settings.cfg_install_path + README_FILE);
+  // The launcher counts as started even for a page that is not there: the page is looked for first.
+  const std::string page = with_trailing_separator(shell_.settings.cfg_install_path) + README_FILE;
+  const int32_t result = system_.file_length(page).has_value() ? system_.open_document(page) : 0;
   let_pending_events_run();
   if (result <= 32) system_.message_box(README_FAILED_TITLE, README_FAILED_TEXT);
 }

@@ -281,16 +281,25 @@ TEST_F(configuration_dialog_test, the_close_box_copies_and_saves_nothing) {
   EXPECT_FALSE(std::filesystem::exists(shell.settings_file_path));
 }
 
-TEST_F(configuration_dialog_test, read_me_opens_the_page_and_reports_a_failed_launch) {
+// A launcher that fails, and a page that is not there (which a launcher would start anyway), give
+// the message each time.
+TEST_F(configuration_dialog_test, read_me_opens_the_page_and_reports_a_failed_launch_or_a_missing_page) {
+  testing::write_file(folder.file("readme.htm"), "<html></html>");
   const auto dialog = open();
   QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
   EXPECT_EQ(system.documents, std::vector<std::string>{folder.data_path() + "readme.htm"});
   EXPECT_TRUE(system.messages.empty());
   system.open_document_result = 32;
   QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
-  ASSERT_EQ(system.messages.size(), 1u);
-  EXPECT_EQ(system.messages[0].title, "Failed To Launch Default Web Browser!");
-  EXPECT_EQ(system.messages[0].text, "Error launching browser!");
+  system.open_document_result = 42;
+  std::filesystem::remove(folder.file("readme.htm"));
+  QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
+  EXPECT_EQ(system.documents.size(), 2u);
+  ASSERT_EQ(system.messages.size(), 2u);
+  for (const auto& message : system.messages) {
+    EXPECT_EQ(message.title, "Failed To Launch Default Web Browser!");
+    EXPECT_EQ(message.text, "Error launching browser!");
+  }
   EXPECT_TRUE(dialog->isVisible());
 }
 

@@ -13,6 +13,7 @@
 #include <iostream>
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/dialog_keys.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/music_selection_dialog.h"
 #include "dialogs/product.h"
@@ -236,6 +237,7 @@ void frmConfiguration::Command2_Click() {
 }
 
 void frmConfiguration::keyPressEvent(QKeyEvent* event) {
+  if (press_focused_button(*this, *event)) return;
   if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
     Command1_Click(EXIT_BUTTON);
     return;

@@ -64,7 +64,8 @@ class frmConfiguration final : public QDialog {
   QLabel* Image3;
 
  protected:
-  // Escape presses Exit; the close box goes through reject() and runs nothing.
+  // Return and Enter press the focused button; Escape presses Exit; the close box goes through
+  // reject() and runs nothing.
   void keyPressEvent(QKeyEvent* event) override;
   // While the test show runs the dialog does not close.
   void closeEvent(QCloseEvent* event) override;

@@ -3,10 +3,12 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "dialogs/dialog_keys.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/product.h"
 #include "platform/event_pump.h"
@@ -181,6 +183,10 @@ void frm_custommusic::Command3_Click() {
 }
 
 void frm_custommusic::Command6_Click() { reject(); }
+
+void frm_custommusic::keyPressEvent(QKeyEvent* event) {
+  if (!press_focused_button(*this, *event)) QDialog::keyPressEvent(event);
+}
 
 void frm_custommusic::done(int result) {
   play_audio("");

@@ -59,6 +59,10 @@ class frm_custommusic final : public QDialog {
   QPushButton* Command3;
   QPushButton* Command6;
 
+ protected:
+  // Return and Enter press the focused button.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   // Points the drive and folder lists at a folder; false, with nothing changed, when it cannot be read.
   bool browse_to(const std::string& folder);

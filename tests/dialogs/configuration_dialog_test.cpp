@@ -303,6 +303,45 @@ TEST_F(configuration_dialog_test, read_me_opens_the_page_and_reports_a_failed_la
   EXPECT_TRUE(dialog->isVisible());
 }
 
+// Return and Enter press the focused button in all three dialogs; elsewhere they press nothing.
+TEST_F(configuration_dialog_test, return_and_enter_press_the_focused_button_in_every_dialog) {
+  testing::write_file(folder.file("readme.htm"), "<html></html>");
+  const auto dialog = open();
+  dialog->HScroll1->setFocus();
+  QTest::keyClick(dialog->HScroll1, Qt::Key_Return);
+  EXPECT_TRUE(system.documents.empty());
+  dialog->Command1[README_BUTTON]->setFocus();
+  QTest::keyClick(dialog->Command1[README_BUTTON], Qt::Key_Return);
+  EXPECT_EQ(system.documents.size(), 1u);
+  dialog->Command1[EXIT_BUTTON]->setFocus();
+  QTest::keyClick(dialog->Command1[EXIT_BUTTON], Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_TRUE(std::filesystem::exists(shell.settings_file_path));
+
+  frm_about about(nullptr, folder.data_path(), system);
+  about.show();
+  about.Command2->setFocus();
+  QTest::keyClick(about.Command2, Qt::Key_Return);
+  EXPECT_EQ(system.documents.size(), 2u);
+  about.Command1->setFocus();
+  QTest::keyClick(about.Command1, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_FALSE(about.isVisible());
+
+  testing::write_file(folder.file("song.mid"), "MThd");
+  frm_custommusic music(nullptr, shell, system, player, {{"test", folder.data_path()}});
+  music.show();
+  music.File1->selectAll();
+  QTest::keyClick(music.File1, Qt::Key_Return);
+  EXPECT_EQ(music.List2->count(), 0);
+  music.Command1->setFocus();
+  QTest::keyClick(music.Command1, Qt::Key_Return);
+  EXPECT_EQ(music.List2->count(), 1);
+  music.Command3->setFocus();
+  QTest::keyClick(music.Command3, Qt::Key_Return);
+  EXPECT_FALSE(music.isVisible());
+  EXPECT_EQ(settings.cfg_music_count, 1);
+}
+
 TEST_F(configuration_dialog_test, about_opens_the_about_screen_modally_over_the_dialog) {
   const auto dialog = open();
   QString caption;

@@ -179,8 +179,8 @@ void frm_custommusic::Command1_Click() {
   }
   let_pending_events_run();
   if (!refused.isEmpty())
-    system_.message_box(MUSIC_LIMIT_TITLE, MUSIC_LINE_BREAK_TEXT + refused.join(", ").toStdString() + ".");
-  if (limit_hit) system_.message_box(MUSIC_LIMIT_TITLE, MUSIC_LIMIT_TEXT);
+    system_.message_box(MUSIC_MESSAGE_TITLE, MUSIC_LINE_BREAK_TEXT + refused.join(", ").toStdString() + ".");
+  if (limit_hit) system_.message_box(MUSIC_MESSAGE_TITLE, MUSIC_LIMIT_TEXT);
 }
 
 void frm_custommusic::Command5_Click() {

@@ -21,7 +21,7 @@ namespace brisenfall {
 
 inline constexpr int MUSIC_LIST_LIMIT = 20;
 inline constexpr const char* MUSIC_FILE_PATTERN = "*.mid;*.rmi";
-inline constexpr const char* MUSIC_LIMIT_TITLE = "Music Selection";
+inline constexpr const char* MUSIC_MESSAGE_TITLE = "Music Selection";
 inline constexpr const char* MUSIC_LIMIT_TEXT = "Up to 20 music files can be selected.";
 inline constexpr const char* MUSIC_LINE_BREAK_TEXT =
     "These files cannot be added because their names hold a line break, which the settings file cannot keep. "

@@ -9,6 +9,7 @@
 #include "dialogs/midi_preview_player.h"
 #include "platform/desktop_system_services.h"
 #include "platform/qt_application.h"
+#include "platform/termination_signals.h"
 #include "platform/x11_preview_host.h"
 #include "shell/artwork_files.h"
 #include "shell/preview.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   std::string executable = std::filesystem::read_symlink("/proc/self/exe", error).string();
   if (error) executable = argv[0];
 
+  leave_termination_signals_to_the_program();
   const qt_application_scope qt_application;
   desktop_system_services system;
   const std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -1,9 +1,11 @@
 // The About screen.
 #include "dialogs/about_dialog.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
+#include "dialogs/dialog_keys.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/product.h"
 #include "platform/event_pump.h"
@@ -62,5 +64,9 @@ void frm_about::Command2_Click() {
 }
 
 void frm_about::Command1_Click() { accept(); }
+
+void frm_about::keyPressEvent(QKeyEvent* event) {
+  if (!press_focused_button(*this, *event)) QDialog::keyPressEvent(event);
+}
 
 }  // namespace brisenfall

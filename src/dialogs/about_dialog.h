@@ -33,6 +33,10 @@ class frm_about final : public QDialog {
   QPushButton* Command2;
   QPushButton* Command1;
 
+ protected:
+  // Return and Enter press the focused button.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   system_services& system_;
 };

@@ -2,15 +2,18 @@
 #include "dialogs/configuration_dialog.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <iostream>
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/dialog_keys.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/music_selection_dialog.h"
 #include "dialogs/product.h"
@@ -19,6 +22,7 @@
 #include "platform/termination_signals.h"
 #include "shell/artwork_files.h"
 #include "shell/settings_file.h"
+#include "shell/shell_utilities.h"
 
 namespace brisenfall {
 namespace {
@@ -176,7 +180,7 @@ void frmConfiguration::Command1_Click(int16_t index) {
     case PREVIEW_BUTTON:
       settings_save(shell_);
       shell_.config_preview_active = true;
-      run_show_modally_(shell_);
+      run_test_show();
       shell_.config_preview_active = false;
       let_pending_events_run();
       // A signal that ended the preview was meant for the whole program: the settings are saved.
@@ -194,8 +198,21 @@ void frmConfiguration::Command1_Click(int16_t index) {
   }
 }
 
+void frmConfiguration::run_test_show() {
+  // A disabled window takes no clicks, keys or access keys; the focus comes back where it was.
+  const QPointer<QWidget> focused = focusWidget();
+  test_show_running_ = true;
+  setEnabled(false);
+  run_show_modally_(shell_);
+  setEnabled(true);
+  test_show_running_ = false;
+  if (focused) focused->setFocus();
+}
+
 void frmConfiguration::readme() {
-  const int32_t result = system_.open_document(shell_.settings.cfg_install_path + README_FILE);
+  // The launcher counts as started even for a page that is not there: the page is looked for first.
+  const std::string page = with_trailing_separator(shell_.settings.cfg_install_path) + README_FILE;
+  const int32_t result = system_.file_length(page).has_value() ? system_.open_document(page) : 0;
   let_pending_events_run();
   if (result <= 32) system_.message_box(README_FAILED_TITLE, README_FAILED_TEXT);
 }
@@ -220,11 +237,20 @@ void frmConfiguration::Command2_Click() {
 }
 
 void frmConfiguration::keyPressEvent(QKeyEvent* event) {
+  if (press_focused_button(*this, *event)) return;
   if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
     Command1_Click(EXIT_BUTTON);
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+void frmConfiguration::closeEvent(QCloseEvent* event) {
+  if (test_show_running_) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
 }
 
 int run_configuration_dialog(shell_state& shell, system_services& system, music_preview_player& player,

@@ -64,14 +64,22 @@ class frmConfiguration final : public QDialog {
   QLabel* Image3;
 
  protected:
-  // Escape presses Exit; the close box goes through reject() and runs nothing.
+  // Return and Enter press the focused button; Escape presses Exit; the close box goes through
+  // reject() and runs nothing.
   void keyPressEvent(QKeyEvent* event) override;
+  // While the test show runs the dialog does not close.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Runs the test show modally: the show lets window events run every frame, and none of them
+  // may reach the dialog meanwhile.
+  void run_test_show();
+
   shell_state& shell_;
   system_services& system_;
   music_preview_player& player_;
   show_runner run_show_modally_;
+  bool test_show_running_ = false;
 };
 
 }  // namespace brisenfall

@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStyle>
 #include <algorithm>
@@ -14,23 +17,29 @@
 namespace brisenfall {
 namespace {
 
-constexpr int PATH_ROLE = Qt::UserRole;
+// Each entry keeps the file system's bytes of its folder path or file name here.
+constexpr int BYTES_ROLE = Qt::UserRole;
 
-// The visible entries of a folder of one kind (folders or files), sorted by name in any case;
-// false when the folder cannot be read.
-bool folder_entries(const std::string& folder, bool folders, QStringList& names) {
+std::string file_system_path(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QVariant bytes_data(const std::string& bytes) { return QByteArray::fromStdString(bytes); }
+
+// The visible entries of a folder of one kind (folders or files) as the file system's bytes, sorted
+// by the name shown in any case; false when the folder cannot be opened. A read that fails part
+// way keeps the entries read until then.
+bool folder_entries(const std::string& folder, bool folders, std::vector<std::string>& names) {
   std::error_code error;
-  std::filesystem::directory_iterator entries(folder, error);
+  std::filesystem::directory_iterator entry(folder, error);
   if (error) return false;
-  for (const auto& entry : entries) {
-    const std::string name = entry.path().filename().string();
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    std::string name = entry->path().filename().string();
     if (name.empty() || name[0] == '.') continue;
     std::error_code kind_error;
-    if ((folders ? entry.is_directory(kind_error) : entry.is_regular_file(kind_error)) && !kind_error)
-      names.push_back(QString::fromStdString(name));
+    if ((folders ? entry->is_directory(kind_error) : entry->is_regular_file(kind_error)) && !kind_error)
+      names.push_back(std::move(name));
   }
-  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-    const int order = a.compare(b, Qt::CaseInsensitive);
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const int order = shown_name(a).compare(shown_name(b), Qt::CaseInsensitive);
     return order != 0 ? order < 0 : a < b;
   });
   return true;
@@ -38,7 +47,7 @@ bool folder_entries(const std::string& folder, bool folders, QStringList& names)
 
 QTreeWidgetItem* folder_item(const QString& text, const std::string& path, QStyle::StandardPixmap icon) {
   auto* item = new QTreeWidgetItem(QStringList{text});
-  item->setData(0, PATH_ROLE, QString::fromStdString(path));
+  item->setData(0, BYTES_ROLE, bytes_data(path));
   item->setIcon(0, QApplication::style()->standardIcon(icon));
   return item;
 }
@@ -47,17 +56,23 @@ QTreeWidgetItem* folder_item(const QString& text, const std::string& path, QStyl
 
 std::vector<music_drive> music_drives() {
   std::vector<music_drive> drives;
-  const std::string home = with_trailing_separator(QDir::homePath().toStdString());
-  drives.push_back({QString::fromStdString(home) + " [Home]", home});
+  const std::string home = with_trailing_separator(file_system_path(QDir::homePath()));
+  drives.push_back({shown_name(home) + " [Home]", home});
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
     if (!volume.isValid() || !volume.isReady()) continue;
-    const std::string root = with_trailing_separator(volume.rootPath().toStdString());
+    const std::string root = with_trailing_separator(file_system_path(volume.rootPath()));
     if (std::any_of(drives.begin(), drives.end(), [&root](const music_drive& d) { return d.root == root; })) continue;
-    QString label = QString::fromStdString(root);
+    QString label = shown_name(root);
     if (volume.displayName() != volume.rootPath()) label += " [" + volume.displayName() + "]";
     drives.push_back({label, root});
   }
   return drives;
+}
+
+std::string user_music_folder() {
+  const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+  const QString folder = !music.isEmpty() && QFileInfo(music).isDir() ? music : QDir::homePath();
+  return with_trailing_separator(file_system_path(folder));
 }
 
 int drive_index_of(const std::vector<music_drive>& drives, const std::string& folder) {
@@ -78,6 +93,8 @@ std::string music_file_path(const std::string& folder, const std::string& name) 
   return with_trailing_separator(folder) + name;
 }
 
+QString shown_name(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }
+
 bool matches_file_pattern(const QString& name, const QString& patterns) {
   for (const QString& pattern : patterns.split(';', Qt::SkipEmptyParts)) {
     const QRegularExpression wildcard(QRegularExpression::wildcardToRegularExpression(pattern.trimmed()),
@@ -96,25 +113,25 @@ folder_list::folder_list(QWidget* parent) : QTreeWidget(parent) {
 
 bool folder_list::set_path(const std::string& folder, const std::string& root) {
   const std::string target = with_trailing_separator(folder);
-  QStringList inside;
+  std::vector<std::string> inside;
   if (!folder_entries(target, true, inside)) return false;
 
   // The path from the root down to the folder, one entry a level, each open.
   const std::string top = target.compare(0, root.size(), root) == 0 ? root : std::string(1, PATH_SEPARATOR);
   clear();
-  QTreeWidgetItem* current = folder_item(QString::fromStdString(top), top, QStyle::SP_DirOpenIcon);
+  QTreeWidgetItem* current = folder_item(shown_name(top), top, QStyle::SP_DirOpenIcon);
   addTopLevelItem(current);
   std::string reached = top;
   for (const auto& part : std::filesystem::path(target.substr(top.size()))) {
     if (part.empty()) continue;
     reached = with_trailing_separator(reached + part.string());
-    auto* next = folder_item(QString::fromStdString(part.string()), reached, QStyle::SP_DirOpenIcon);
+    auto* next = folder_item(shown_name(part.string()), reached, QStyle::SP_DirOpenIcon);
     current->addChild(next);
     current->setExpanded(true);
     current = next;
   }
-  for (const QString& name : inside)
-    current->addChild(folder_item(name, with_trailing_separator(target + name.toStdString()), QStyle::SP_DirClosedIcon));
+  for (const std::string& name : inside)
+    current->addChild(folder_item(shown_name(name), with_trailing_separator(target + name), QStyle::SP_DirClosedIcon));
   current->setExpanded(true);
   setCurrentItem(current);
   scrollToItem(current);
@@ -123,7 +140,13 @@ bool folder_list::set_path(const std::string& folder, const std::string& root) {
 }
 
 std::string folder_list::path_of(const QTreeWidgetItem* item) {
-  return item->data(0, PATH_ROLE).toString().toStdString();
+  return item->data(0, BYTES_ROLE).toByteArray().toStdString();
+}
+
+void folder_list::keyPressEvent(QKeyEvent* event) {
+  const QTreeWidgetItem* before = currentItem();
+  QTreeWidget::keyPressEvent(event);
+  if (currentItem() != nullptr && currentItem() != before && on_keyboard_move) on_keyboard_move();
 }
 
 file_list::file_list(QWidget* parent) : QListWidget(parent) {
@@ -133,10 +156,24 @@ file_list::file_list(QWidget* parent) : QListWidget(parent) {
 void file_list::set_path(const std::string& folder) {
   path_ = with_trailing_separator(folder);
   clear();
-  QStringList names;
+  std::vector<std::string> names;
   folder_entries(path_, false, names);
-  for (const QString& name : names)
-    if (matches_file_pattern(name, patterns_)) addItem(name);
+  for (const std::string& name : names) {
+    const QString shown = shown_name(name);
+    if (!matches_file_pattern(shown, patterns_)) continue;
+    auto* item = new QListWidgetItem(shown, this);
+    item->setData(BYTES_ROLE, bytes_data(name));
+  }
+}
+
+std::string file_list::name_of(const QListWidgetItem* item) {
+  return item->data(BYTES_ROLE).toByteArray().toStdString();
+}
+
+void file_list::keyPressEvent(QKeyEvent* event) {
+  const QListWidgetItem* before = currentItem();
+  QListWidget::keyPressEvent(event);
+  if (currentItem() != nullptr && currentItem() != before && on_keyboard_move) on_keyboard_move();
 }
 
 }  // namespace brisenfall

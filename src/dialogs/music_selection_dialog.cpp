@@ -3,13 +3,16 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "dialogs/dialog_keys.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/product.h"
 #include "platform/event_pump.h"
+#include "shell/settings_file.h"
 #include "shell/shell_utilities.h"
 
 namespace brisenfall {
@@ -74,6 +77,9 @@ frm_custommusic::frm_custommusic(QWidget* owner, shell_state& shell, system_serv
     if (Dir1->set_path(folder_list::path_of(item), current_root())) Dir1_Change();
   });
   connect(File1, &QListWidget::itemClicked, this, [this] { File1_Click(); });
+  // Keys move through the lists as clicks do: a file is heard, a folder's files are listed.
+  File1->on_keyboard_move = [this] { File1_Click(); };
+  Dir1->on_keyboard_move = [this] { Dir1_Click(folder_list::path_of(Dir1->currentItem())); };
   connect(List2, &QListWidget::itemDoubleClicked, this, [this] { List2_DblClick(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
@@ -85,13 +91,15 @@ frm_custommusic::frm_custommusic(QWidget* owner, shell_state& shell, system_serv
 void frm_custommusic::Form_Load() {
   setWindowTitle(QString(PRODUCT_TITLE) + " - Music Selection");
   File1->set_pattern(MUSIC_FILE_PATTERN);
-  // A browse folder that has gone since falls back to its drive, then to the first drive.
-  if (!browse_to(shell_.music_browse_folder) && !drives_.empty() &&
-      !browse_to(drives_[static_cast<size_t>(drive_index_of(drives_, shell_.music_browse_folder))].root))
+  // With no folder remembered from an earlier opening, browsing starts in the user's music. A
+  // browse folder that has gone since falls back to its drive, then to the first drive.
+  const std::string start = shell_.music_browse_folder.empty() ? user_music_folder() : shell_.music_browse_folder;
+  if (!browse_to(start) && !drives_.empty() &&
+      !browse_to(drives_[static_cast<size_t>(drive_index_of(drives_, start))].root))
     browse_to(drives_.front().root);
   for (int i = 0; i < shell_.settings.cfg_music_count && i < static_cast<int>(shell_.settings.cfg_music_files.size());
        ++i)
-    List2->addItem(QString::fromStdString(shell_.settings.cfg_music_files[static_cast<size_t>(i)]));
+    add_to_List2(shell_.settings.cfg_music_files[static_cast<size_t>(i)]);
   let_pending_events_run();
 }
 
@@ -127,15 +135,18 @@ void frm_custommusic::Dir1_Change() { File1->set_path(Dir1->path()); }
 void frm_custommusic::Dir1_Click(const std::string& folder) { File1->set_path(folder); }
 
 void frm_custommusic::File1_Click() {
+  // Disabling the list moves the focus on; it comes back, so that keys keep working in the list.
+  const bool had_focus = focusWidget() == File1;
   File1->setEnabled(false);
   do_audio();
   File1->setEnabled(true);
+  if (had_focus) File1->setFocus(Qt::OtherFocusReason);
 }
 
 void frm_custommusic::do_audio() {
   const QListWidgetItem* item = File1->currentItem();
   if (item == nullptr) return;
-  const std::string path = music_file_path(File1->path(), item->text().toStdString());
+  const std::string path = music_file_path(File1->path(), file_list::name_of(item));
   if (path.size() > 3) play_audio(path);
 }
 
@@ -148,22 +159,28 @@ void frm_custommusic::play_audio(std::string x) {
 
 void frm_custommusic::List2_DblClick() {
   const QListWidgetItem* entry = List2->currentItem();
-  if (entry != nullptr && entry->isSelected()) play_audio(entry->text().toStdString());
+  if (entry != nullptr && entry->isSelected()) play_audio(List2_path(entry));
 }
 
 void frm_custommusic::Command1_Click() {
   if (File1->count() == 0) return;
   bool limit_hit = false;
+  QStringList refused;
   for (int i = 0; i < File1->count(); ++i) {
     const QListWidgetItem* file = File1->item(i);
     if (!file->isSelected()) continue;
-    if (List2->count() < MUSIC_LIST_LIMIT)
-      List2->addItem(QString::fromStdString(music_file_path(File1->path(), file->text().toStdString())));
+    const std::string path = music_file_path(File1->path(), file_list::name_of(file));
+    if (!fits_on_one_line(path))
+      refused.push_back(shown_name(path).replace('\r', ' ').replace('\n', ' '));
+    else if (List2->count() < MUSIC_LIST_LIMIT)
+      add_to_List2(path);
     else
       limit_hit = true;
   }
   let_pending_events_run();
-  if (limit_hit) system_.message_box(MUSIC_LIMIT_TITLE, MUSIC_LIMIT_TEXT);
+  if (!refused.isEmpty())
+    system_.message_box(MUSIC_MESSAGE_TITLE, MUSIC_LINE_BREAK_TEXT + refused.join(", ").toStdString() + ".");
+  if (limit_hit) system_.message_box(MUSIC_MESSAGE_TITLE, MUSIC_LIMIT_TEXT);
 }
 
 void frm_custommusic::Command5_Click() {
@@ -176,11 +193,24 @@ void frm_custommusic::Command5_Click() {
 void frm_custommusic::Command3_Click() {
   shell_.settings.cfg_music_count = static_cast<int16_t>(List2->count());
   shell_.settings.cfg_music_files.clear();
-  for (int i = 0; i < List2->count(); ++i) shell_.settings.cfg_music_files.push_back(List2->item(i)->text().toStdString());
+  for (int i = 0; i < List2->count(); ++i) shell_.settings.cfg_music_files.push_back(List2_path(List2->item(i)));
   accept();
 }
 
 void frm_custommusic::Command6_Click() { reject(); }
+
+void frm_custommusic::add_to_List2(const std::string& path) {
+  auto* entry = new QListWidgetItem(shown_name(path), List2);
+  entry->setData(Qt::UserRole, QByteArray::fromStdString(path));
+}
+
+std::string frm_custommusic::List2_path(const QListWidgetItem* entry) {
+  return entry->data(Qt::UserRole).toByteArray().toStdString();
+}
+
+void frm_custommusic::keyPressEvent(QKeyEvent* event) {
+  if (!press_focused_button(*this, *event)) QDialog::keyPressEvent(event);
+}
 
 void frm_custommusic::done(int result) {
   play_audio("");

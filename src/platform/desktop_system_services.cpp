@@ -5,7 +5,9 @@
 
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,9 +17,16 @@
 
 #include "platform/qt_application.h"
 #include "platform/settings_store.h"
+#include "platform/termination_signals.h"
 #include "platform/x11_windows.h"
 
 namespace brisenfall {
+namespace {
+
+// How often an open message box looks whether a termination signal has come.
+constexpr std::chrono::milliseconds TERMINATION_WATCH_INTERVAL{20};
+
+}  // namespace
 
 std::string settings_folder_path() {
   const char* config_home = std::getenv("XDG_CONFIG_HOME");
@@ -77,7 +86,15 @@ void desktop_system_services::message_box(const std::string& title, const std::s
     std::cerr << title << ": " << text << '\n';
     return;
   }
+  if (termination_requested()) return;
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
+  // A termination signal is only recorded by its handler; the box looks for it and closes, so that
+  // the program goes on to end in order instead of waiting for an OK nobody may press.
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, &box, [&box] {
+    if (termination_requested()) box.done(QMessageBox::Ok);
+  });
+  watch.start(TERMINATION_WATCH_INTERVAL);
   box.exec();
 }
 

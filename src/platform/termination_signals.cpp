@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 
-
 namespace brisenfall {
 namespace {
 
@@ -15,6 +14,8 @@ extern "C" void record_termination(int signal_number) {
 }
 
 }  // namespace
+
+void leave_termination_signals_to_the_program() { SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); }
 
 termination_signal_catcher::termination_signal_catcher() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -21,6 +21,11 @@ class termination_signal_catcher {
   struct sigaction previous_interrupt_ {};
 };
 
+// The program answers SIGTERM and SIGINT itself: with no catcher they end it at once, as by
+// default. Called once at start, before SDL starts a subsystem (the music dialog's preview opens
+// the sound card), so that SDL never turns them into a quit event that nobody reads.
+void leave_termination_signals_to_the_program();
+
 // True once a termination signal has arrived under the latest catcher.
 bool termination_requested();
 

@@ -6,10 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
+#include <vector>
 
 #include <unistd.h>
 
@@ -67,18 +66,43 @@ void append_line(std::string& text, std::string_view line) {
 
 void append_number(std::string& text, int number) { append_line(text, std::to_string(number)); }
 
+// The whole file; nothing, with errno telling why, when it cannot be opened or a read fails.
+std::optional<std::string> read_settings_text(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::nullopt;
+  std::string text;
+  char buffer[4096];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+  const int failure = std::ferror(file) != 0 ? errno : 0;
+  std::fclose(file);
+  if (failure == 0) return text;
+  errno = failure;
+  return std::nullopt;
+}
+
 }  // namespace
 
+bool fits_on_one_line(std::string_view value) { return value.find_first_of("\r\n") == std::string_view::npos; }
+
 std::string format_settings_file(const settings_values& values, const std::function<int()>& reserved_line) {
+  // A line break inside a value would shift every later line: the install path is cut at its first
+  // break, and a music path holding one is left out of the list (and of its count).
+  const std::string_view install_path = values.cfg_install_path;
+  std::vector<std::string_view> music_files;
+  for (int i = 0; i < values.cfg_music_count && i < static_cast<int>(values.cfg_music_files.size()); ++i)
+    if (fits_on_one_line(values.cfg_music_files[static_cast<size_t>(i)]))
+      music_files.emplace_back(values.cfg_music_files[static_cast<size_t>(i)]);
+  const int count = values.cfg_music_count <= 0 ? values.cfg_music_count : static_cast<int>(music_files.size());
+
   std::string text;
-  append_line(text, values.cfg_install_path);
+  append_line(text, install_path.substr(0, install_path.find_first_of("\r\n")));
   append_number(text, values.cfg_snow_amount);
   append_number(text, values.cfg_music_volume);
   append_number(text, values.cfg_scene_time);
   append_number(text, values.cfg_music_mute);
-  append_number(text, values.cfg_music_count);
-  for (int i = 0; i < values.cfg_music_count && i < static_cast<int>(values.cfg_music_files.size()); ++i)
-    append_line(text, values.cfg_music_files[static_cast<size_t>(i)]);
+  append_number(text, count);
+  for (const std::string_view file : music_files) append_line(text, file);
   append_number(text, values.cfg_custom_music);
   for (int i = 0; i < RESERVED_LINE_COUNT; ++i) append_number(text, reserved_line());
   append_number(text, values.cfg_video_depth);
@@ -133,13 +157,15 @@ void settings_load(shell_state& shell, system_services& system) {
   shell.settings_file_path = get_windows_folder(system) + SETTINGS_FILE_NAME;
 
   if (file_has_content(system, shell.settings_file_path)) {
-    std::ifstream file(shell.settings_file_path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (!parse_settings_file(text.str(), shell.settings))
-      std::cerr << "brisenfall: the settings file " << shell.settings_file_path
-                << " ends early or holds an unreadable line; the rest of the settings keep their defaults\n";
-    return;
+    // A file that cannot be read counts as no file: the data folder comes from the store again.
+    if (const auto text = read_settings_text(shell.settings_file_path)) {
+      if (!parse_settings_file(*text, shell.settings))
+        std::cerr << "brisenfall: the settings file " << shell.settings_file_path
+                  << " ends early or holds an unreadable line; the rest of the settings keep their defaults\n";
+      return;
+    }
+    std::cerr << "brisenfall: cannot read the settings file " << shell.settings_file_path << " ("
+              << std::strerror(errno) << "); the defaults are used\n";
   }
 
   shell.settings.cfg_install_path =

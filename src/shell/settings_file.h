@@ -18,7 +18,12 @@ inline constexpr const char* INSTALL_PATH_APPLICATION = "Tamsk Brisenfall Screen
 inline constexpr const char* INSTALL_PATH_SECTION = "Config";
 inline constexpr const char* INSTALL_PATH_KEY = "install_path";
 
+// True when the value holds no CR or LF, so that it can stand on a line of the file.
+bool fits_on_one_line(std::string_view value);
+
 // The file's text, every line ended by CR LF; reserved_line() gives each reserved line's number.
+// No value breaks its line: the install path is cut at a line break, and music paths holding one
+// are left out of the list and its count.
 std::string format_settings_file(const settings_values& values, const std::function<int()>& reserved_line);
 
 // Reads the file's text into the values, in line order. Reading stops at the end of the text or at

@@ -24,7 +24,7 @@ struct settings_values {
 // Runtime values set at program start and the settings file's own state.
 struct shell_state {
   std::string program_folder;
-  std::string music_browse_folder;
+  std::string music_browse_folder;  // where the music dialog was left; empty until it has been open
   int16_t twips_per_pixel_x = 15;
   int16_t twips_per_pixel_y = 15;
   bool config_preview_active = false;

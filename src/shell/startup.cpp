@@ -44,7 +44,8 @@ int program_start(std::string_view command_line, const std::string& executable_p
                   system_services& system, const mode_entry_points& windows) {
   shell.config_preview_active = false;
   shell.program_folder = program_folder_of(executable_path);
-  shell.music_browse_folder = shell.program_folder;
+  // No browse folder is remembered yet: the music dialog starts in the user's music.
+  shell.music_browse_folder.clear();
   shell.twips_per_pixel_x = TWIPS_PER_PIXEL_AT_96_DPI;
   shell.twips_per_pixel_y = TWIPS_PER_PIXEL_AT_96_DPI;
 

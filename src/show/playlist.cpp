@@ -1,6 +1,7 @@
 // Loading the pieces into music slots and playing them in turn.
 #include "show/playlist.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/Varnel_2D_Engine.h"
@@ -33,9 +34,13 @@ void music_setup(Varnel_2D_Engine& engine, show_state& show, const settings_valu
   show.loaded_tracks.fill(false);
   if (settings.cfg_music_mute == 0) {
     if (plays_custom_list(settings)) {
-      show.music_count = settings.cfg_music_count;
-      for (int16_t i = 1; i <= show.music_count && i <= static_cast<int16_t>(settings.cfg_music_files.size()); ++i)
-        load_track(engine, show, i, settings.cfg_music_files[static_cast<size_t>(i - 1)], true);
+      // A hand-edited list may be longer than the engine has slots: the rotation keeps to the
+      // entries that fit, counted wide so that no count of entries can wrap.
+      const size_t used = std::min({static_cast<size_t>(settings.cfg_music_count), settings.cfg_music_files.size(),
+                                    static_cast<size_t>(MUSIC_SLOTS)});
+      show.music_count = static_cast<int16_t>(used);
+      for (size_t i = 1; i <= used; ++i)
+        load_track(engine, show, static_cast<int16_t>(i), settings.cfg_music_files[i - 1], true);
     } else {
       show.music_count = BUILT_IN_PIECES;
       for (int16_t i = 1; i <= BUILT_IN_PIECES; ++i)

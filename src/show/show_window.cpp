@@ -99,9 +99,11 @@ void frmMain::main_loop() {
 
 bool frmMain::report_missing_files() {
   const settings_values& settings = shell_.settings;
+  // Joined as the engine joins its data folder and a file: one separator unless the folder ends in one.
+  const std::string folder = with_trailing_separator(settings.cfg_install_path);
   std::string missing;
   for (const std::string& file : show_picture_files()) {
-    if (file_has_content(services_.system, settings.cfg_install_path + file)) continue;
+    if (file_has_content(services_.system, folder + file)) continue;
     missing += (missing.empty() ? "" : ", ") + file;
   }
   if (missing.empty()) return false;

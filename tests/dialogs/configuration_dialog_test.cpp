@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <csignal>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "dialog_test_support.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/music_selection_dialog.h"
+#include "platform/event_pump.h"
 #include "platform/recording_system_services.h"
 #include "platform/termination_signals.h"
 #include "shell/settings_file.h"
@@ -196,6 +198,50 @@ TEST_F(configuration_dialog_test, preview_saves_runs_the_show_as_a_test_and_keep
   EXPECT_EQ(dialog->HScroll1->value(), 2500);
 }
 
+// The test show lets window events run every frame; meanwhile clicks, keys and access keys meant
+// for the dialog's buttons do nothing: no second show, no modal box, no Exit.
+TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reaches_the_dialog) {
+  std::unique_ptr<frmConfiguration> dialog;
+  int shows_started = 0, boxes_opened = 0;
+  QTimer box_closer;
+  QObject::connect(&box_closer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (box == nullptr || box == dialog.get()) return;
+    ++boxes_opened;
+    box->reject();
+  });
+  box_closer.start(5);
+  testing::write_file(folder.file("readme.htm"), "<html></html>");
+  dialog = std::make_unique<frmConfiguration>(shell, system, player, [&](shell_state&) {
+    if (++shows_started > 1) return;
+    std::vector<QPushButton*> buttons{dialog->Command2};
+    for (const int16_t index : {ABOUT_BUTTON, README_BUTTON, PREVIEW_BUTTON, EXIT_BUTTON})
+      buttons.push_back(dialog->Command1[static_cast<size_t>(index)]);
+    for (QPushButton* button : buttons) {
+      QTest::mouseClick(button, Qt::LeftButton);
+      for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(button, key);
+      let_pending_events_run();
+    }
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_R, Qt::Key_P, Qt::Key_E})
+      QTest::keyClick(dialog.get(), key, Qt::AltModifier);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    dialog->close();
+    let_pending_events_run();
+  });
+  dialog->show();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  dialog->Command1[PREVIEW_BUTTON]->setFocus();
+  QTest::keyClick(dialog->Command1[PREVIEW_BUTTON], Qt::Key_Space);
+  EXPECT_EQ(shows_started, 1);
+  EXPECT_EQ(boxes_opened, 0);
+  EXPECT_TRUE(system.documents.empty());
+  EXPECT_TRUE(system.messages.empty());
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(dialog->isEnabled());
+  EXPECT_EQ(QApplication::focusWidget(), dialog->Command1[PREVIEW_BUTTON]);
+}
+
 TEST_F(configuration_dialog_test, a_termination_signal_during_the_preview_closes_the_dialog_after_saving) {
   auto dialog = std::make_unique<frmConfiguration>(shell, system, player, [](shell_state&) {
     const termination_signal_catcher show_catches;
@@ -235,17 +281,65 @@ TEST_F(configuration_dialog_test, the_close_box_copies_and_saves_nothing) {
   EXPECT_FALSE(std::filesystem::exists(shell.settings_file_path));
 }
 
-TEST_F(configuration_dialog_test, read_me_opens_the_page_and_reports_a_failed_launch) {
+// A launcher that fails, and a page that is not there (which a launcher would start anyway), give
+// the message each time.
+TEST_F(configuration_dialog_test, read_me_opens_the_page_and_reports_a_failed_launch_or_a_missing_page) {
+  testing::write_file(folder.file("readme.htm"), "<html></html>");
   const auto dialog = open();
   QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
   EXPECT_EQ(system.documents, std::vector<std::string>{folder.data_path() + "readme.htm"});
   EXPECT_TRUE(system.messages.empty());
   system.open_document_result = 32;
   QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
-  ASSERT_EQ(system.messages.size(), 1u);
-  EXPECT_EQ(system.messages[0].title, "Failed To Launch Default Web Browser!");
-  EXPECT_EQ(system.messages[0].text, "Error launching browser!");
+  system.open_document_result = 42;
+  std::filesystem::remove(folder.file("readme.htm"));
+  QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
+  EXPECT_EQ(system.documents.size(), 2u);
+  ASSERT_EQ(system.messages.size(), 2u);
+  for (const auto& message : system.messages) {
+    EXPECT_EQ(message.title, "Failed To Launch Default Web Browser!");
+    EXPECT_EQ(message.text, "Error launching browser!");
+  }
   EXPECT_TRUE(dialog->isVisible());
+}
+
+// Return and Enter press the focused button in all three dialogs; elsewhere they press nothing.
+TEST_F(configuration_dialog_test, return_and_enter_press_the_focused_button_in_every_dialog) {
+  testing::write_file(folder.file("readme.htm"), "<html></html>");
+  const auto dialog = open();
+  dialog->HScroll1->setFocus();
+  QTest::keyClick(dialog->HScroll1, Qt::Key_Return);
+  EXPECT_TRUE(system.documents.empty());
+  dialog->Command1[README_BUTTON]->setFocus();
+  QTest::keyClick(dialog->Command1[README_BUTTON], Qt::Key_Return);
+  EXPECT_EQ(system.documents.size(), 1u);
+  dialog->Command1[EXIT_BUTTON]->setFocus();
+  QTest::keyClick(dialog->Command1[EXIT_BUTTON], Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_TRUE(std::filesystem::exists(shell.settings_file_path));
+
+  frm_about about(nullptr, folder.data_path(), system);
+  about.show();
+  about.Command2->setFocus();
+  QTest::keyClick(about.Command2, Qt::Key_Return);
+  EXPECT_EQ(system.documents.size(), 2u);
+  about.Command1->setFocus();
+  QTest::keyClick(about.Command1, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_FALSE(about.isVisible());
+
+  testing::write_file(folder.file("song.mid"), "MThd");
+  frm_custommusic music(nullptr, shell, system, player, {{"test", folder.data_path()}});
+  music.show();
+  music.File1->selectAll();
+  QTest::keyClick(music.File1, Qt::Key_Return);
+  EXPECT_EQ(music.List2->count(), 0);
+  music.Command1->setFocus();
+  QTest::keyClick(music.Command1, Qt::Key_Return);
+  EXPECT_EQ(music.List2->count(), 1);
+  music.Command3->setFocus();
+  QTest::keyClick(music.Command3, Qt::Key_Return);
+  EXPECT_FALSE(music.isVisible());
+  EXPECT_EQ(settings.cfg_music_count, 1);
 }
 
 TEST_F(configuration_dialog_test, about_opens_the_about_screen_modally_over_the_dialog) {

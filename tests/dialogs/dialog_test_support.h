@@ -1,9 +1,12 @@
 // Helpers of the dialog tests: a recording preview player, acting on a modal dialog once it is
-// open, small pictures, and the grabs of the dialogs.
+// open, small pictures, the grabs of the dialogs, environment variables for a while, and folder
+// listings that fail.
 #pragma once
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -34,5 +37,29 @@ void write_picture(const std::string& path, int width, int height, unsigned int 
 
 // Saves a grab of the widget as PNG into $BRISENFALL_GRAB_FOLDER when it is set, for people to look at.
 void save_grab_for_review(QWidget& widget, const std::string& name);
+
+// Sets environment variables while it lives; what was there before comes back.
+class scoped_environment {
+ public:
+  scoped_environment(std::initializer_list<std::pair<std::string, std::string>> values);
+  ~scoped_environment();
+  scoped_environment(const scoped_environment&) = delete;
+  scoped_environment& operator=(const scoped_environment&) = delete;
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// While one lives, reading the folder's entries fails with EIO after the first `entries` (counting
+// "." and ".."), as on a failing disk or network share: the C library's readdir is replaced in
+// this test program. `first_names` are the names the listing gets before it fails.
+class failing_folder_listing {
+ public:
+  failing_folder_listing(const std::string& folder, int entries);
+  ~failing_folder_listing();
+  failing_folder_listing(const failing_folder_listing&) = delete;
+  failing_folder_listing& operator=(const failing_folder_listing&) = delete;
+  std::vector<std::string> first_names;
+};
 
 }  // namespace brisenfall::testing

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -175,6 +176,108 @@ TEST_F(music_dialog_test, clicking_a_file_previews_it_and_a_double_click_on_the_
   EXPECT_EQ(player.calls.size(), 1u);
   QTest::mouseDClick(dialog->List2->viewport(), Qt::LeftButton, {}, entry.center());
   EXPECT_EQ(player.calls.back(), "play /listed.mid");
+}
+
+// After a click the keys stay in the file list, and moving through a list with them does what a
+// click does: a file is heard, a folder's files are listed.
+TEST_F(music_dialog_test, keys_stay_in_the_file_list_after_a_click_and_move_as_clicks_do) {
+  const auto dialog = open();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  const QRect row = dialog->File1->visualItemRect(dialog->File1->item(0));
+  QTest::mouseClick(dialog->File1->viewport(), Qt::LeftButton, {}, row.center());
+  ASSERT_EQ(QApplication::focusWidget(), dialog->File1);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(player.calls, (std::vector<std::string>{"play " + folder("A.MID"), "play " + folder("b.mid"),
+                                                    "play " + folder("c.rmi")}));
+  EXPECT_EQ(dialog->File1->selectedItems().size(), 2);
+  EXPECT_TRUE(dialog->List2->count() == 0);
+
+  dialog->Dir1->setFocus();
+  QTest::keyClick(dialog->Dir1, Qt::Key_Down);  // from the current folder to "winter", inside it
+  EXPECT_EQ(texts(*dialog->File1), QStringList{"deep.mid"});
+}
+
+TEST_F(music_dialog_test, with_no_folder_remembered_it_opens_in_the_users_music_folder_else_at_home) {
+  const std::string home = root.data_path() + "home/";
+  std::filesystem::create_directories(home + ".config");
+  std::filesystem::create_directories(home + "Tunes");
+  testing::write_file(home + ".config/user-dirs.dirs", "XDG_MUSIC_DIR=\"$HOME/Tunes\"\n");
+  const testing::scoped_environment environment{{"HOME", home}, {"XDG_CONFIG_HOME", home + ".config"}};
+  for (const std::string& expected : {home + "Tunes/", home}) {
+    shell.music_browse_folder.clear();
+    EXPECT_EQ(open()->Dir1->path(), expected);
+    std::filesystem::remove(home + "Tunes");
+  }
+}
+
+// Linux names are bytes: a file and a folder whose names are not UTF-8 (0xE9 alone) are heard,
+// added, kept and entered under their own names.
+TEST_F(music_dialog_test, names_that_are_not_utf8_are_previewed_added_and_entered_as_they_are) {
+  const std::string file = folder("\xE9t\xE9.mid"), inner = folder("caf\xE9/");
+  testing::write_file(file, "MThd");
+  std::filesystem::create_directories(inner);
+  testing::write_file(inner + "inside.mid", "MThd");
+  const auto dialog = open();
+  const auto row = [&dialog](const std::string& name) {
+    for (int i = 0; i < dialog->File1->count(); ++i)
+      if (file_list::name_of(dialog->File1->item(i)) == name) return i;
+    return -1;
+  };
+  const int e9 = row("\xE9t\xE9.mid");
+  ASSERT_GE(e9, 0);
+  QTest::mouseClick(dialog->File1->viewport(), Qt::LeftButton, {},
+                    dialog->File1->visualItemRect(dialog->File1->item(e9)).center());
+  EXPECT_EQ(player.calls, std::vector<std::string>{"play " + file});
+  select_rows(*dialog->File1, {e9});
+  dialog->Command1_Click();
+  dialog->List2->item(0)->setSelected(true);
+  dialog->List2_DblClick();
+  EXPECT_EQ(player.calls.back(), "play " + file);
+
+  QTreeWidgetItem* cafe = dialog->Dir1->currentItem()->child(0);
+  ASSERT_EQ(folder_list::path_of(cafe), inner);
+  dialog->Dir1->setCurrentItem(cafe);
+  QTest::keyClick(dialog->Dir1, Qt::Key_Return);
+  EXPECT_EQ(dialog->Dir1->path(), inner);
+  EXPECT_EQ(texts(*dialog->File1), QStringList{"inside.mid"});
+
+  dialog->Command3_Click();
+  EXPECT_EQ(shell.settings.cfg_music_files, std::vector<std::string>{file});
+}
+
+TEST_F(music_dialog_test, a_file_whose_name_holds_a_line_break_is_refused_with_a_message) {
+  testing::write_file(folder("two\nlines.mid"), "MThd");
+  const auto dialog = open();
+  ASSERT_EQ(dialog->File1->count(), 4);
+  dialog->File1->selectAll();
+  dialog->Command1_Click();
+  EXPECT_EQ(texts(*dialog->List2),
+            (QStringList{QString::fromStdString(folder("A.MID")), QString::fromStdString(folder("b.mid")),
+                         QString::fromStdString(folder("c.rmi"))}));
+  ASSERT_EQ(system.messages.size(), 1u);
+  EXPECT_EQ(system.messages[0].title, "Music Selection");
+  EXPECT_NE(system.messages[0].text.find("line break"), std::string::npos);
+  EXPECT_NE(system.messages[0].text.find(folder("two lines.mid")), std::string::npos);
+}
+
+// A disk or share that fails part way through a folder: the lists show what was read.
+TEST_F(music_dialog_test, a_listing_that_fails_part_way_shows_what_was_read) {
+  for (int i = 1; i <= 6; ++i) testing::write_file(folder("winter/" + std::to_string(i) + ".mid"), "MThd");
+  const auto dialog = open();
+  {
+    const testing::failing_folder_listing failing(folder("winter/"), 5);
+    QStringList read;
+    for (const std::string& name : failing.first_names)
+      if (name.ends_with(".mid")) read.push_back(QString::fromStdString(name));
+    read.sort(Qt::CaseInsensitive);
+    dialog->Dir1_Click(folder("winter/"));
+    EXPECT_EQ(texts(*dialog->File1), read);
+  }
+  const testing::failing_folder_listing failing(folder("winter/"), 3);
+  EXPECT_TRUE(dialog->Dir1->set_path(folder("winter/"), root.data_path()));
+  EXPECT_EQ(dialog->Dir1->path(), folder("winter/"));
 }
 
 TEST_F(music_dialog_test, folders_follow_clicks_and_reopening_starts_where_browsing_ended) {

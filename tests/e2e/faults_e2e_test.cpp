@@ -1,13 +1,15 @@
 // The real show under Xvfb with faults from outside: SIGTERM at three moments of a show in
-// XScreenSaver's window (a window of the test's own), and the host window destroyed before the
-// first frame. Every time the program ends within seconds, in order, with a sensible exit status,
-// leaves the settings file as it was, and names what happened in exactly one line on stderr.
+// XScreenSaver's window (a window of the test's own), the host window destroyed before the first
+// frame, a missing picture in a host's window, and SIGTERM while the show's message box is open.
+// Every time the program ends within seconds, in order, with a sensible exit status, leaves the
+// settings file as it was, and names what happened in exactly one line on stderr.
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include "support/child_process.h"
@@ -204,6 +206,37 @@ TEST_F(faults_e2e, a_host_window_destroyed_before_the_first_frame_ends_the_progr
     EXPECT_NE(lines[0].find("window " + id + " "), std::string::npos) << lines[0];
     EXPECT_FALSE(show_frames_ran()) << loss.name;
   }
+}
+
+// In a host's window nobody can answer a message box: the message is one line on stderr, the
+// program ends at once with status 1, and no window of its own ever appears beside the host.
+TEST_F(faults_e2e, a_missing_picture_in_a_hosts_window_is_one_line_and_exit_1_without_a_window) {
+  std::filesystem::remove(data.path() / "f3.jpg");
+  host_window host(display.name(), HOST_WIDTH, HOST_HEIGHT);
+  const int windows_before = host.mapped_top_level_windows();
+  auto show = start({"--root"}, {{"XSCREENSAVER_WINDOW", host.hex_id()}});
+  int most_windows = windows_before;
+  std::optional<int> code;
+  const auto deadline = std::chrono::steady_clock::now() + END_LIMIT;
+  while (!(code = show->wait_for_exit(10ms)) && std::chrono::steady_clock::now() < deadline)
+    most_windows = std::max(most_windows, host.mapped_top_level_windows());
+  ASSERT_TRUE(code.has_value()) << "still running; windows: " << most_windows;
+  EXPECT_EQ(*code, 1);
+  EXPECT_EQ(most_windows, windows_before);
+  EXPECT_EQ(program_lines(), std::vector<std::string>{"brisenfall: Screensaver: The show cannot start: these files are "
+                                                      "missing from its data folder " +
+                                                      data.data_path() + ": f3.jpg."});
+}
+
+// The show's own message box closes on SIGTERM, and the program ends as on a signal in the show.
+TEST_F(faults_e2e, sigterm_while_the_shows_missing_pictures_box_is_open_ends_the_program) {
+  std::filesystem::remove(data.path() / "f3.jpg");
+  auto show = start({"/s"});
+  ASSERT_NE(display.wait_for_window("Screensaver", MOMENT_LIMIT), 0u) << "no message box";
+  const auto signalled = std::chrono::steady_clock::now();
+  show->send_signal(SIGTERM);
+  expect_ends(*show, signalled, {1}, "sigterm_in_box");
+  EXPECT_EQ(program_lines(), std::vector<std::string>{"brisenfall: SIGTERM received; the show has ended"});
 }
 
 }  // namespace

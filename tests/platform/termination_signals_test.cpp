@@ -2,6 +2,7 @@
 // before it restored, and a new catcher starting with nothing recorded.
 #include "platform/termination_signals.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -37,6 +38,17 @@ TEST(TerminationSignals, RecordedWhileACatcherLivesThenTheEarlierHandlersReturn)
   const termination_signal_catcher next;
   EXPECT_FALSE(termination_requested());
   std::signal(SIGINT, SIG_DFL);
+}
+
+TEST(TerminationSignals, LeftToTheProgramSdlStartedLaterKeepsTheDefaultActions) {
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+  leave_termination_signals_to_the_program();
+  SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+  EXPECT_EQ(handler_of(SIGTERM), SIG_DFL);
+  EXPECT_EQ(handler_of(SIGINT), SIG_DFL);
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 }  // namespace

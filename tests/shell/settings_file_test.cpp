@@ -94,6 +94,22 @@ TEST_F(settings_file_test, a_file_of_one_byte_counts_as_no_file) {
   EXPECT_EQ(lines_of(read_file(settings_path())).size(), 108u);
 }
 
+// Even root cannot read past the file's permissions once it has given up root's rights.
+TEST_F(settings_file_test, an_unreadable_file_counts_as_no_file) {
+  write_file(settings_path(), "/elsewhere/\r\n1300\r\n");
+  register_install_path("/d/data");
+  using enum std::filesystem::perms;
+  std::filesystem::permissions(folder.path(), owner_all | group_read | group_exec | others_read | others_exec);
+  std::filesystem::permissions(settings_path(), none);
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && setuid(65534) != 0) std::_Exit(3);
+        settings_load(shell, system);
+        std::_Exit(!shell.install_path_missing && shell.settings.cfg_install_path == "/d/data/" ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "brisenfall: cannot read the settings file " + settings_path());
+}
+
 TEST_F(settings_file_test, custom_music_list_round_trips) {
   shell.settings_file_path = settings_path();
   shell.settings.cfg_install_path = "/d/data/";
@@ -126,6 +142,24 @@ std::string layout(const std::string& count_and_files, const std::string& custom
   std::string text = "/d/data/\r\n1300\r\n80\r\n30\r\n0\r\n" + count_and_files + custom + "\r\n";
   for (int i = 0; i < 100; ++i) text += "5\r\n";
   return text + depth + "\r\n";
+}
+
+TEST(settings_format, no_value_breaks_its_line) {
+  settings_values values;
+  values.cfg_install_path = "/d/da\nta/";
+  values.cfg_music_count = 3;
+  values.cfg_music_files = {"/m/a.mid", "/m/b\r\nc.mid", "/m/d\n.mid"};
+  values.cfg_custom_music = 1;
+  values.cfg_video_depth = 32;
+  const std::string text = format_settings_file(values, [] { return 5; });
+  EXPECT_EQ(lines_of(text).size(), 109u);
+  settings_values read;
+  ASSERT_TRUE(parse_settings_file(text, read));
+  EXPECT_EQ(read.cfg_install_path, "/d/da");
+  EXPECT_EQ(read.cfg_music_count, 1);
+  EXPECT_EQ(read.cfg_music_files, std::vector<std::string>{"/m/a.mid"});
+  EXPECT_EQ(read.cfg_custom_music, 1);
+  EXPECT_EQ(read.cfg_video_depth, 32);
 }
 
 TEST(settings_parse, custom_music_needs_a_list) {

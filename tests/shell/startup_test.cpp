@@ -62,7 +62,7 @@ TEST_F(startup_test, records_the_runtime_values) {
   start("/a");
   EXPECT_FALSE(shell.config_preview_active);
   EXPECT_EQ(shell.program_folder, "/usr/games/");
-  EXPECT_EQ(shell.music_browse_folder, "/usr/games/");
+  EXPECT_EQ(shell.music_browse_folder, "");
   EXPECT_EQ(shell.twips_per_pixel_x, 15);
   EXPECT_EQ(shell.twips_per_pixel_y, 15);
 }

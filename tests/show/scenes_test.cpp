@@ -2,6 +2,7 @@
 // cross-fade, and the music playlist on offline audio.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "engine/Varnel_2D_Engine.h"
@@ -192,6 +193,19 @@ TEST(playlist, a_piece_moved_away_is_logged_and_skipped) {
   EXPECT_TRUE(e.doubles->music_isplaying());
   EXPECT_EQ(testing::read_file(e.folder.path() / "data.log"),
             "Cannot find the music " + e.folder.file("moved.mid") + "\r\n");
+}
+
+TEST(playlist, a_list_longer_than_the_slots_loads_only_the_first_64) {
+  playlist_engine e;
+  e.settings.cfg_custom_music = 1;
+  e.settings.cfg_music_count = INT16_MAX;
+  e.settings.cfg_music_files.assign(INT16_MAX, e.folder.file("gone.mid"));
+  music_setup(*e.doubles.engine, e.show, e.settings);
+  EXPECT_EQ(e.show.music_count, 64);
+  EXPECT_GE(e.show.current_track, 0);
+  EXPECT_LT(e.show.current_track, 64);
+  const std::string log = testing::read_file(e.folder.path() / "data.log");
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 64);
 }
 
 TEST(playlist, custom_music_without_a_list_plays_the_built_in_pieces) {

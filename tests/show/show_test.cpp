@@ -126,6 +126,14 @@ TEST(show_start, missing_pictures_are_named_and_nothing_starts) {
   EXPECT_EQ(show.window->unload_count(), 1);
 }
 
+TEST(show_start, a_data_folder_stored_without_its_separator_is_found) {
+  show_fixture show;
+  show.shell.settings.cfg_install_path.pop_back();
+  show.run([](int) { return true; });
+  EXPECT_TRUE(show.system.messages.empty());
+  EXPECT_EQ(show.frames, 1);
+}
+
 TEST(show_start, a_failed_init_shows_one_message_and_ends) {
   show_fixture show;
   show.input_fails = true;

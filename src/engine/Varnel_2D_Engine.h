@@ -610,7 +610,10 @@ class Varnel_2D_Engine {
   void private_draw(double textureindex, brisenfall::sprite_quad quad);
   // Frame cycle.
   bool private_rebuild_device();
-  void private_wait_until(double deadline);
+  // The engine clock's 64-bit time in milliseconds; lib_tickcount is its low 32 bits.
+  int64_t private_now();
+  // Returns once `ms` have passed since `mark` (a time of private_now).
+  void private_wait_since(int64_t mark, double ms);
   void private_draw_cursor();
   void private_draw_stats();
   // Live sprites for the statistics line; 0 until the sprite family counts them.

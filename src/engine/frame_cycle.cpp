@@ -41,18 +41,19 @@ void Varnel_2D_Engine::scene_end() {
   if (sceneinfo) private_draw_stats();
   backends_.display->present();
   if (frames_.cap != 0) {
-    private_wait_until(frames_.deadline);
-    frames_.deadline = to_int32(lib_tickcount() + frames_.interval);
+    // The next frame ends an interval after this one really ended: late frames do not shorten it.
+    private_wait_since(frames_.capped_frame_end, frames_.interval);
+    frames_.capped_frame_end = private_now();
   }
-  if (lib_tickcount() - frames_.last_second > once_a_second_ms) {
-    frames_.last_second = to_int32(lib_tickcount());
+  if (private_now() - frames_.last_second > once_a_second_ms) {
+    frames_.last_second = private_now();
     framerate = frames_.counter;
     frames_.counter = 0;
   }
   if (!frames_.delta) {
     timedelta = 1.0f;
   } else {
-    const delta_outcome outcome = delta_step(frames_, to_int32(lib_tickcount()));
+    const delta_outcome outcome = delta_step(frames_, private_now());
     if (outcome.wait_ms > 0) lib_delay(outcome.wait_ms);
     timedelta = outcome.timedelta;
   }

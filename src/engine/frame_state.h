@@ -39,7 +39,8 @@ struct delta_outcome {
 // went back counts as a frame of 0 ms.
 delta_outcome delta_step(frame_state& frames, int64_t now);
 
-// Fills the history with 1000 / fps per frame (sum and index stay).
+// Fills the history with 1000 / fps per frame (sum and index stay). A rate of 0 or less, or one so
+// low that ten entries would not sum in 32 bits, is refused and leaves the history as it was.
 void seed_history(frame_state& frames, double fps);
 
 }  // namespace brisenfall

@@ -1,5 +1,6 @@
 // Frame timing: the clock, waits, frame cap settings and the delta-mode history.
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include "engine/Varnel_2D_Engine.h"
@@ -12,6 +13,9 @@ namespace {
 // frame notices, while spinning instead would cost the main thread CPU every frame. A sleep
 // shorter than this is all timer slack: the wait spins through it.
 constexpr double shortest_sleep_ms = 0.05;
+
+// The most a history entry may hold: ten of them still sum in 32 bits.
+constexpr double longest_history_entry_ms = std::numeric_limits<int32_t>::max() / 10;
 }  // namespace
 
 namespace brisenfall {
@@ -36,7 +40,7 @@ delta_outcome delta_step(frame_state& frames, int64_t now) {
 }
 
 void seed_history(frame_state& frames, double fps) {
-  if (!(fps > 0)) return;
+  if (!(fps > 0) || 1000 / fps > longest_history_entry_ms) return;
   frames.history.fill(to_int32(1000 / fps));
 }
 

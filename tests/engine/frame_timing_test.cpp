@@ -53,6 +53,18 @@ TEST(DeltaStep, AClockThatWentBackCountsAsAFrameOfNoTime) {
   EXPECT_EQ(outcome.timedelta, (18.0f + 0.0f) / 2);
 }
 
+TEST(DeltaStep, SeedingRefusesRatesWhoseHistoryWouldNotSumIn32Bits) {
+  // 1000 / fps per entry; ten entries of more than 2^31 / 10 would overflow the sum.
+  const std::pair<double, int32_t> cases[] = {
+      {25, 40}, {5e-6, 200000000}, {4.6e-6, 20}, {1e-300, 20}, {0, 20}, {-3, 20}};
+  for (const auto& [fps, entry] : cases) {
+    frame_state frames;
+    seed_history(frames, 50);
+    seed_history(frames, fps);
+    for (const int32_t each : frames.history) EXPECT_EQ(each, entry) << fps;
+  }
+}
+
 struct running_engine : testing::recorded_engine {
   running_engine() { engine->init(0, 640, 480, 32); }
   // One frame whose drawing takes `work_ms`; returns the time spent inside scene_end.

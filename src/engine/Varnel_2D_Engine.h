@@ -622,6 +622,7 @@ class Varnel_2D_Engine {
   bool private_init_input();
   void private_poll_mouse();
   void private_poll_gamepads();
+  void private_poll_key_presses();
   void private_release_input();
 
   brisenfall::engine_backends backends_;

@@ -24,6 +24,8 @@ std::string shortest(Number value) {
 void Varnel_2D_Engine::scene_begin() {
   private_poll_mouse();
   private_poll_gamepads();
+  // The keyboard is read when a key is checked; its presses are taken here, once a frame.
+  private_poll_key_presses();
   for (int32_t i = 1; i <= timers_.in_use; ++i) {
     timer_entry& timer = timers_.timers[static_cast<size_t>(i)];
     timer.elapsed = to_int32(timer.elapsed + static_cast<double>(timedelta));

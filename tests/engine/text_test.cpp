@@ -114,6 +114,23 @@ TEST(Text, HeadlessDrawsGlyphsInsideTheRectangleOnly) {
   EXPECT_EQ(lit_outside, 0);
 }
 
+// The classic faces are drawn in the face the dialogs use for them.
+TEST(Text, HeadlessDrawsTheClassicFacesInLiberationSans) {
+  const auto drawn = [](const char* face) {
+    testing::headless_engine e;
+    e->init(0, 200, 40, 32);
+    e->scene_begin();
+    e->text(0, 0, 200, 40, "Quick brown fox", 0xFFFFFFFFu, face, 12, false, false, 0, 0, 0, 0);
+    std::vector<uint32_t> pixels;
+    for (int32_t y = 0; y < 40; ++y)
+      for (int32_t x = 0; x < 200; ++x) pixels.push_back(e.display->pixel(x, y));
+    return pixels;
+  };
+  const std::vector<uint32_t> liberation_sans = drawn("Liberation Sans");
+  for (const char* face : {"MS Sans Serif", "ms sans serif", "Arial"}) EXPECT_EQ(drawn(face), liberation_sans) << face;
+  EXPECT_NE(drawn("DejaVu Serif"), liberation_sans);
+}
+
 // Rendered lines are kept between draws and frames: each draw must still get its own colour, and a
 // changed line its own glyphs.
 TEST(Text, HeadlessKeptLinesTakeEachDrawsColourAndFollowChanges) {

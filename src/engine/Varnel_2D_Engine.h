@@ -362,6 +362,8 @@ class Varnel_2D_Engine {
                            double startingpoint = 0);
 
   // ---- Per-frame pass: delays, behaviours, animation, effects, then drawing, in z-order ---------
+  // Never throws: a bad index in a sprite's own data ends that part of its turn for good (logged
+  // once) and the pass goes on.
   void sprites_draw();
 
   // ---- Effects: scale, rotation and alpha running by themselves --------------------------------
@@ -405,6 +407,12 @@ class Varnel_2D_Engine {
  private:
   int16_t private_get_move_direction(double sprite);
   int16_t private_get_direction_to_sprite(double sprite1, double sprite2);
+  // Behaviour, animation and effects of one sprite for this frame, `part` telling which runs; false
+  // when its turn ended without drawing.
+  bool private_sprite_update(brisenfall::sprite_record& sprite, int32_t number, brisenfall::turn_part& part);
+  // Ends the part of the sprite's turn that found a bad index in the sprite's own data.
+  void private_sprite_part_failed(brisenfall::sprite_record& sprite, int32_t number, brisenfall::turn_part part,
+                                  const char* fault);
   // Effects of one sprite for this frame; false when a style switched it off.
   bool private_sprite_effects(brisenfall::sprite_record& sprite);
   void private_sprite_draw(const brisenfall::sprite_record& sprite);

@@ -5,16 +5,14 @@
 #include <QLabel>
 #include <cmath>
 
+#include "platform/font_faces.h"
 #include "shell/artwork_files.h"
 
 namespace brisenfall {
 
 QString metric_compatible_face(const QString& face) {
-  // Liberation Sans has the advance widths of Arial, and stands in for the bitmap face
-  // "MS Sans Serif" as the closest sans-serif this system ships.
-  if (face.compare("Arial", Qt::CaseInsensitive) == 0 || face.compare("MS Sans Serif", Qt::CaseInsensitive) == 0)
-    return "Liberation Sans";
-  return face;
+  const std::string name = face.toStdString();
+  return QString::fromStdString(std::string(stand_in_face(name)));
 }
 
 QFont dialog_font(const QString& face, double points, bool bold) {

@@ -362,6 +362,8 @@ class Varnel_2D_Engine {
                            double startingpoint = 0);
 
   // ---- Per-frame pass: delays, behaviours, animation, effects, then drawing, in z-order ---------
+  // Never throws: a bad index in a sprite's own data ends that part of its turn for good (logged
+  // once) and the pass goes on.
   void sprites_draw();
 
   // ---- Effects: scale, rotation and alpha running by themselves --------------------------------
@@ -405,6 +407,12 @@ class Varnel_2D_Engine {
  private:
   int16_t private_get_move_direction(double sprite);
   int16_t private_get_direction_to_sprite(double sprite1, double sprite2);
+  // Behaviour, animation and effects of one sprite for this frame, `part` telling which runs; false
+  // when its turn ended without drawing.
+  bool private_sprite_update(brisenfall::sprite_record& sprite, int32_t number, brisenfall::turn_part& part);
+  // Ends the part of the sprite's turn that found a bad index in the sprite's own data.
+  void private_sprite_part_failed(brisenfall::sprite_record& sprite, int32_t number, brisenfall::turn_part part,
+                                  const char* fault);
   // Effects of one sprite for this frame; false when a style switched it off.
   bool private_sprite_effects(brisenfall::sprite_record& sprite);
   void private_sprite_draw(const brisenfall::sprite_record& sprite);
@@ -612,7 +620,10 @@ class Varnel_2D_Engine {
   void private_draw(double textureindex, brisenfall::sprite_quad quad);
   // Frame cycle.
   bool private_rebuild_device();
-  void private_wait_until(double deadline);
+  // The engine clock's 64-bit time in milliseconds; lib_tickcount is its low 32 bits.
+  int64_t private_now();
+  // Returns once `ms` have passed since `mark` (a time of private_now).
+  void private_wait_since(int64_t mark, double ms);
   void private_draw_cursor();
   void private_draw_stats();
   // Live sprites for the statistics line; 0 until the sprite family counts them.
@@ -621,6 +632,7 @@ class Varnel_2D_Engine {
   bool private_init_input();
   void private_poll_mouse();
   void private_poll_gamepads();
+  void private_poll_key_presses();
   void private_release_input();
 
   brisenfall::engine_backends backends_;

@@ -31,10 +31,7 @@ bool Varnel_2D_Engine::init(native_window frm, std::optional<double> width, std:
   lib_initdelta(50);
   private_build_angle_table();
   private_build_direction_table();
-  frames_.counter_frequency = backends_.clock->counter_frequency();
-  frames_.last_counter = backends_.clock->counter();
-  frames_.counter_supported = frames_.counter_frequency != 0;
-  frames_.counter_chosen = frames_.counter_supported;
+  frames_.clock.start(*backends_.clock);
   sceneinfo = false;
   timer_init(0);
   if (!private_create_device()) {

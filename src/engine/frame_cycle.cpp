@@ -24,6 +24,8 @@ std::string shortest(Number value) {
 void Varnel_2D_Engine::scene_begin() {
   private_poll_mouse();
   private_poll_gamepads();
+  // The keyboard is read when a key is checked; its presses are taken here, once a frame.
+  private_poll_key_presses();
   for (int32_t i = 1; i <= timers_.in_use; ++i) {
     timer_entry& timer = timers_.timers[static_cast<size_t>(i)];
     timer.elapsed = to_int32(timer.elapsed + static_cast<double>(timedelta));
@@ -41,18 +43,19 @@ void Varnel_2D_Engine::scene_end() {
   if (sceneinfo) private_draw_stats();
   backends_.display->present();
   if (frames_.cap != 0) {
-    private_wait_until(frames_.deadline);
-    frames_.deadline = to_int32(lib_tickcount() + frames_.interval);
+    // The next frame ends an interval after this one really ended: late frames do not shorten it.
+    private_wait_since(frames_.capped_frame_end, frames_.interval);
+    frames_.capped_frame_end = private_now();
   }
-  if (lib_tickcount() - frames_.last_second > once_a_second_ms) {
-    frames_.last_second = to_int32(lib_tickcount());
+  if (private_now() - frames_.last_second > once_a_second_ms) {
+    frames_.last_second = private_now();
     framerate = frames_.counter;
     frames_.counter = 0;
   }
   if (!frames_.delta) {
     timedelta = 1.0f;
   } else {
-    const delta_outcome outcome = delta_step(frames_, to_int32(lib_tickcount()));
+    const delta_outcome outcome = delta_step(frames_, private_now());
     if (outcome.wait_ms > 0) lib_delay(outcome.wait_ms);
     timedelta = outcome.timedelta;
   }

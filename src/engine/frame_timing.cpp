@@ -1,4 +1,6 @@
 // Frame timing: the clock, waits, frame cap settings and the delta-mode history.
+#include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include "engine/Varnel_2D_Engine.h"
@@ -7,24 +9,21 @@
 using namespace brisenfall;
 
 namespace {
-// Waits sleep right up to their deadline: a sleep overshoots by some tens of microseconds, which
-// no frame notices, while spinning instead would cost the main thread CPU every frame. A sleep
+// Waits sleep right up to their end: a sleep overshoots by some tens of microseconds, which no
+// frame notices, while spinning instead would cost the main thread CPU every frame. A sleep
 // shorter than this is all timer slack: the wait spins through it.
 constexpr double shortest_sleep_ms = 0.05;
 
-// How long a wait may sleep when the deadline falls at `deadline_ms` and it is `now_ms`.
-double sleep_before(double deadline_ms, double now_ms) {
-  const double remaining = deadline_ms - now_ms;
-  return remaining >= shortest_sleep_ms ? remaining : 0.0;
-}
+// The most a history entry may hold: ten of them still sum in 32 bits.
+constexpr double longest_history_entry_ms = std::numeric_limits<int32_t>::max() / 10;
 }  // namespace
 
 namespace brisenfall {
 
-delta_outcome delta_step(frame_state& frames, int32_t now) {
-  int32_t elapsed = now - frames.last_tick;
+delta_outcome delta_step(frame_state& frames, int64_t now) {
+  const int64_t since_last = now - frames.last_tick;
   frames.last_tick = now;
-  if (elapsed > longest_frame_ms) elapsed = longest_frame_ms;
+  const auto elapsed = static_cast<int32_t>(std::clamp<int64_t>(since_last, 0, longest_frame_ms));
   frames.elapsed = elapsed;
   frames.history_index = (frames.history_index + 1) % static_cast<int32_t>(frames.history.size());
   frames.history[static_cast<size_t>(frames.history_index)] = elapsed;
@@ -41,7 +40,7 @@ delta_outcome delta_step(frame_state& frames, int32_t now) {
 }
 
 void seed_history(frame_state& frames, double fps) {
-  if (!(fps > 0)) return;
+  if (!(fps > 0) || 1000 / fps > longest_history_entry_ms) return;
   frames.history.fill(to_int32(1000 / fps));
 }
 
@@ -65,34 +64,26 @@ double Varnel_2D_Engine::scene_getframerate() const { return framerate; }
 
 void Varnel_2D_Engine::lib_initdelta(double fps) { seed_history(frames_, fps); }
 
-double Varnel_2D_Engine::lib_tickcount() {
-  clock_source& clock = *backends_.clock;
-  if (frames_.counter_chosen) {
-    frames_.last_counter = clock.counter();
-    return to_int32(static_cast<double>(frames_.last_counter) / static_cast<double>(frames_.counter_frequency) * 1000);
-  }
-  return static_cast<int32_t>(clock.milliseconds());
-}
+double Varnel_2D_Engine::lib_tickcount() { return wrapped_tick_count(private_now()); }
+
+int64_t Varnel_2D_Engine::private_now() { return frames_.clock.now_ms(*backends_.clock); }
 
 void Varnel_2D_Engine::lib_setcountertype(bool highperformance) {
-  frames_.counter_chosen = frames_.counter_supported && highperformance;
+  frames_.clock.choose_counter(*backends_.clock, highperformance);
 }
 
-bool Varnel_2D_Engine::lib_highperformancecountersupport() const { return frames_.counter_supported; }
+bool Varnel_2D_Engine::lib_highperformancecountersupport() const { return frames_.clock.counter_supported(); }
 
-void Varnel_2D_Engine::lib_delay(double delayms) { private_wait_until(lib_tickcount() + delayms); }
+void Varnel_2D_Engine::lib_delay(double delayms) { private_wait_since(private_now(), delayms); }
 
-void Varnel_2D_Engine::private_wait_until(double deadline) {
-  for (double now = lib_tickcount(); now < deadline; now = lib_tickcount()) {
-    if (!frames_.counter_chosen) {
-      backends_.clock->pass_time(sleep_before(deadline, now));
-      continue;
-    }
-    // The counter's tick count is rounded to the nearest millisecond: it reaches the deadline half
-    // a millisecond before the counter does.
-    const double precise_now =
-        static_cast<double>(frames_.last_counter) / static_cast<double>(frames_.counter_frequency) * 1000;
-    backends_.clock->pass_time(sleep_before(deadline - 0.5, precise_now));
+void Varnel_2D_Engine::private_wait_since(int64_t mark, double ms) {
+  const engine_clock& clock = frames_.clock;
+  for (int64_t now = private_now(); static_cast<double>(now - mark) < ms; now = private_now()) {
+    // The counter's time is rounded to the nearest millisecond: it gets there half a millisecond
+    // before the counter does.
+    const double rounding = clock.counter_chosen() ? 0.5 : 0.0;
+    const double remaining = static_cast<double>(mark) + ms - rounding - clock.last_precise_ms();
+    backends_.clock->pass_time(remaining >= shortest_sleep_ms ? remaining : 0.0);
   }
 }
 

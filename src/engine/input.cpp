@@ -1,4 +1,6 @@
 // Keyboard, mouse and game pads: device set-up, the per-frame polls, key waits and the cursor.
+#include <optional>
+
 #include "engine/Varnel_2D_Engine.h"
 #include "platform/numbers.h"
 
@@ -7,6 +9,13 @@ using namespace brisenfall;
 namespace {
 constexpr double key_settle_ms = 20;
 bool button_down(uint8_t state) { return state > 127; }
+
+// The keyboard byte of a key code; nothing outside 0..255.
+std::optional<size_t> key_slot(double key) {
+  const int32_t code = to_int32(key);
+  if (code < 0 || code >= static_cast<int32_t>(std::tuple_size_v<key_states>)) return std::nullopt;
+  return static_cast<size_t>(code);
+}
 }  // namespace
 
 namespace brisenfall {
@@ -68,6 +77,10 @@ void Varnel_2D_Engine::private_poll_mouse() {
   mousey = clamp_cursor(static_cast<float>(mousey + static_cast<double>(mousespeed) * mouse.dy), core_.height);
 }
 
+void Varnel_2D_Engine::private_poll_key_presses() {
+  if (!core_.input_open || !backends_.input->read_key_presses(input_.presses)) input_.presses.fill(0);
+}
+
 void Varnel_2D_Engine::private_poll_gamepads() {
   int32_t* const targets[2][3] = {{&gamepad1_x, &gamepad1_y, &gamepad1_button},
                                   {&gamepad2_x, &gamepad2_y, &gamepad2_button}};
@@ -83,14 +96,16 @@ void Varnel_2D_Engine::private_poll_gamepads() {
 
 bool Varnel_2D_Engine::key_check(double key) {
   if (core_.input_open) backends_.input->read_keyboard(input_.keys);
-  const int32_t code = to_int32(key);
-  return code >= 0 && code < static_cast<int32_t>(input_.keys.size()) && input_.keys[static_cast<size_t>(code)] != 0;
+  const std::optional<size_t> slot = key_slot(key);
+  return slot && (input_.keys[*slot] != 0 || input_.presses[*slot] != 0);
 }
 
 void Varnel_2D_Engine::key_clear(double key) {
   bool down = true;
   while (down) {
     down = key_check(key);
+    // The key's press at this frame's poll has been seen: from now on only its state counts.
+    if (const std::optional<size_t> slot = key_slot(key)) input_.presses[*slot] = 0;
     lib_doevents(1);
   }
 }

@@ -19,6 +19,9 @@ struct cursor_config {
 
 struct input_state {
   key_states keys{};
+  // Keys pressed since the previous frame's poll: each reads as down for this frame, even when it
+  // was let go before the poll.
+  key_states presses{};
   mouse_reading mouse;
   int32_t pad_count = 0;
   std::array<bool, 2> pad_present{};

@@ -14,7 +14,9 @@ using key_states = std::array<uint8_t, 256>;
 
 struct mouse_reading {
   int32_t dx = 0, dy = 0, dz = 0;            // movement since the previous reading
-  std::array<uint8_t, 4> buttons{};          // a button is down when its byte is above 127
+  // A button is down when its byte is above 127. One pressed since the previous reading reads as
+  // down even when it is up again: a click between two readings is not lost.
+  std::array<uint8_t, 4> buttons{};
 };
 
 struct pad_reading {
@@ -30,7 +32,11 @@ class input_device {
   // False when the keyboard or the mouse cannot be had; missing game pads are no error.
   virtual bool open(native_window window) = 0;
   virtual void close() = 0;
+  // The keys down now.
   virtual bool read_keyboard(key_states& keys) = 0;
+  // The keys pressed since the previous call (nonzero), down or up again by now: a tap between two
+  // calls is not lost.
+  virtual bool read_key_presses(key_states& pressed) = 0;
   virtual bool read_mouse(mouse_reading& reading) = 0;
   // Game pads opened, 0..2.
   virtual int32_t pad_count() = 0;

@@ -24,8 +24,17 @@ bool scripted_input::read_keyboard(key_states& out) {
     }
   };
   apply(releases, 0);
+  for (const auto& [key, reads] : presses)
+    if (keyboard_reads > reads) key_presses[key] = 0x80;
   apply(presses, 0x80);
   out = keys;
+  return true;
+}
+
+bool scripted_input::read_key_presses(key_states& pressed) {
+  if (!is_open) return false;
+  pressed = key_presses;
+  key_presses.fill(0);
   return true;
 }
 
@@ -46,6 +55,9 @@ bool scripted_input::read_mouse(mouse_reading& reading) {
     reading = mouse_queue.front();
     mouse_queue.pop_front();
   }
+  for (size_t i = 0; i < reading.buttons.size(); ++i)
+    if (buttons_held[i] || buttons_pressed[i]) reading.buttons[i] = 0x80;
+  buttons_pressed.fill(false);
   return true;
 }
 

@@ -11,9 +11,8 @@ namespace {
 
 class sdl_clock final : public clock_source {
  public:
-  // Counted from the clock's creation: SDL's counter runs from the machine's start, and its
-  // milliseconds pass the 32-bit tick count's range after 24.8 days up, which would stop the show's
-  // clock there.
+  // Counted from the clock's creation: SDL's counter runs from the machine's start, so the tick
+  // count derived from it starts small whatever the machine's uptime (it wraps 24.8 days on).
   uint64_t counter() override { return SDL_GetPerformanceCounter() - start_; }
   uint64_t counter_frequency() override { return SDL_GetPerformanceFrequency(); }
   uint32_t milliseconds() override { return static_cast<uint32_t>(SDL_GetTicks64()); }

@@ -1,5 +1,6 @@
 // The SDL input backend. The keyboard state is refreshed on every read, as a device read would be;
-// mouse movement is what SDL accumulated since the previous reading.
+// mouse movement is what SDL accumulated since the previous reading. Presses of keys and buttons are
+// taken from the events as SDL queues them, so that one released before the next reading is seen.
 #include "platform/sdl_input.h"
 
 #include <SDL.h>
@@ -21,6 +22,9 @@ class sdl_input final : public input_device {
     pointer_taken_ = window == 0;
     if (pointer_taken_ && SDL_SetRelativeMouseMode(SDL_TRUE) != 0) SDL_ShowCursor(SDL_DISABLE);
     SDL_GetRelativeMouseState(nullptr, nullptr);  // drop what gathered before
+    key_presses_.fill(0);
+    button_presses_.fill(0);
+    SDL_AddEventWatch(&sdl_input::watch, this);
     opened_ = true;
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) {
       joystick_ = true;
@@ -39,6 +43,7 @@ class sdl_input final : public input_device {
       SDL_SetRelativeMouseMode(SDL_FALSE);
       SDL_ShowCursor(SDL_ENABLE);
     }
+    if (opened_) SDL_DelEventWatch(&sdl_input::watch, this);
     opened_ = false;
   }
 
@@ -54,6 +59,14 @@ class sdl_input final : public input_device {
     return true;
   }
 
+  bool read_key_presses(key_states& pressed) override {
+    if (!opened_) return false;
+    SDL_PumpEvents();
+    pressed = key_presses_;
+    key_presses_.fill(0);
+    return true;
+  }
+
   bool read_mouse(mouse_reading& reading) override {
     if (!opened_) return false;
     SDL_PumpEvents();
@@ -62,9 +75,9 @@ class sdl_input final : public input_device {
     reading = {};
     reading.dx = dx;
     reading.dy = dy;
-    reading.buttons[0] = down_byte((buttons & SDL_BUTTON_LMASK) != 0);
-    reading.buttons[1] = down_byte((buttons & SDL_BUTTON_RMASK) != 0);
-    reading.buttons[2] = down_byte((buttons & SDL_BUTTON_MMASK) != 0);
+    for (size_t i = 0; i < button_masks.size(); ++i)
+      reading.buttons[i] = down_byte((buttons & button_masks[i]) != 0 || button_presses_[i] != 0);
+    button_presses_.fill(0);
     return true;
   }
 
@@ -88,6 +101,23 @@ class sdl_input final : public input_device {
   }
 
  private:
+  // Called by SDL as it queues each event, while the events are pumped on this thread.
+  static int SDLCALL watch(void* self, SDL_Event* event) {
+    auto& input = *static_cast<sdl_input*>(self);
+    if (event->type == SDL_KEYDOWN && event->key.repeat == 0) {
+      if (const uint8_t code = directinput_code(event->key.keysym.scancode); code != 0) input.key_presses_[code] = 0x80;
+    } else if (event->type == SDL_MOUSEBUTTONDOWN) {
+      for (size_t i = 0; i < button_masks.size(); ++i)
+        if (static_cast<Uint32>(SDL_BUTTON(event->button.button)) == button_masks[i]) input.button_presses_[i] = 0x80;
+    }
+    return 1;
+  }
+
+  // Buttons 0, 1 and 2 of a reading: left, right, middle.
+  static constexpr std::array<Uint32, 3> button_masks = {SDL_BUTTON_LMASK, SDL_BUTTON_RMASK, SDL_BUTTON_MMASK};
+
+  key_states key_presses_{};
+  std::array<uint8_t, 3> button_presses_{};
   bool opened_ = false;
   bool pointer_taken_ = false;
   bool joystick_ = false;

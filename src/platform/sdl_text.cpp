@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/font_faces.h"
+
 namespace brisenfall {
 namespace {
 // Used when a caller passes no size (the statistics line does).
@@ -46,7 +48,7 @@ std::string font_cache::resolve(std::string_view face, bool bold, bool italic) {
 
 _TTF_Font* font_cache::get(std::string_view face, double points, bool bold, bool italic) {
   if (!ready_) return nullptr;
-  const std::string file = resolve(face, bold, italic);
+  const std::string file = resolve(stand_in_face(face), bold, italic);
   if (file.empty()) return nullptr;
   const int size = points > 0 ? std::max(1, static_cast<int>(std::lround(points))) : default_points;
   const auto key = std::make_pair(file, size);

@@ -13,7 +13,7 @@ class settable_clock final : public clock_source {
   // Counter in microseconds.
   uint64_t counter() override { return counter_supported ? static_cast<uint64_t>(now_us_) : 0; }
   uint64_t counter_frequency() override { return counter_supported ? 1000000u : 0u; }
-  uint32_t milliseconds() override { return static_cast<uint32_t>(now_us_ / 1000); }
+  uint32_t milliseconds() override { return static_cast<uint32_t>(now_us_ / 1000 + milliseconds_ahead); }
   void pass_time(double milliseconds) override;
 
   void set_ms(double ms) { now_us_ = static_cast<int64_t>(ms * 1000.0); }
@@ -21,6 +21,7 @@ class settable_clock final : public clock_source {
   double now_ms() const { return static_cast<double>(now_us_) / 1000.0; }
 
   bool counter_supported = true;
+  int64_t milliseconds_ahead = 0;  // the millisecond clock counts from another start than the counter
   double spin_step_ms = 0.05;
   double slept_ms = 0.0;   // total of the sleeps asked for
   int64_t spins = 0;

@@ -185,8 +185,9 @@ void frmMain::frame() {
 
 void frmMain::print_framerate() {
   // The statistics line shows the frame rate in the picture; a host's log (or a test) reads it here.
-  const double now = engine_->lib_tickcount();
-  if (now - last_framerate_print_ < 1000) return;
+  // The tick count wraps every 49.7 days: the time passed is the difference of two counts modulo 2^32.
+  const auto now = static_cast<uint32_t>(static_cast<int32_t>(engine_->lib_tickcount()));
+  if (last_framerate_print_ && static_cast<int32_t>(now - *last_framerate_print_) < 1000) return;
   last_framerate_print_ = now;
   std::printf("FPS=%d\n", static_cast<int>(engine_->framerate));
   std::fflush(stdout);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,7 @@ class frmMain {
   int32_t windows_platform_ = 0;
   int unload_count_ = 0;
   bool failed_ = false;
-  double last_framerate_print_ = 0;
+  std::optional<uint32_t> last_framerate_print_;  // the tick count at the last print
 };
 
 }  // namespace brisenfall

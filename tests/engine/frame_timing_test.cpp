@@ -43,6 +43,28 @@ TEST(DeltaStep, QuickFrameWaitsTheMeanMinusItsLength) {
   EXPECT_EQ(outcome.timedelta, (18.5f + 5.0f) / 2);
 }
 
+TEST(DeltaStep, AClockThatWentBackCountsAsAFrameOfNoTime) {
+  frame_state frames;
+  seed_history(frames, 50);
+  frames.last_tick = 9000;
+  const delta_outcome outcome = delta_step(frames, 4000);
+  EXPECT_EQ(frames.elapsed, 0);
+  EXPECT_EQ(frames.history[static_cast<size_t>(frames.history_index)], 0);
+  EXPECT_EQ(outcome.timedelta, (18.0f + 0.0f) / 2);
+}
+
+TEST(DeltaStep, SeedingRefusesRatesWhoseHistoryWouldNotSumIn32Bits) {
+  // 1000 / fps per entry; ten entries of more than 2^31 / 10 would overflow the sum.
+  const std::pair<double, int32_t> cases[] = {
+      {25, 40}, {5e-6, 200000000}, {4.6e-6, 20}, {1e-300, 20}, {0, 20}, {-3, 20}};
+  for (const auto& [fps, entry] : cases) {
+    frame_state frames;
+    seed_history(frames, 50);
+    seed_history(frames, fps);
+    for (const int32_t each : frames.history) EXPECT_EQ(each, entry) << fps;
+  }
+}
+
 struct running_engine : testing::recorded_engine {
   running_engine() { engine->init(0, 640, 480, 32); }
   // One frame whose drawing takes `work_ms`; returns the time spent inside scene_end.
@@ -118,15 +140,19 @@ TEST(FrameCycle, FramerateIsUpdatedOnceASecond) {
   EXPECT_EQ(e->scene_getframerate(), e->framerate);
 }
 
-TEST(Clock, TickCountRoundsTheCounterToMilliseconds) {
+TEST(Clock, TickCountRoundsTheCounterToMillisecondsAndNeverGoesBack) {
   running_engine e;
-  e.clock->set_ms(2000.4);
-  EXPECT_EQ(e->lib_tickcount(), 2000);
-  e.clock->set_ms(2000.6);
-  EXPECT_EQ(e->lib_tickcount(), 2001);
+  e.clock->set_ms(10000.4);
+  EXPECT_EQ(e->lib_tickcount(), 10000);
+  e.clock->set_ms(10000.6);
+  EXPECT_EQ(e->lib_tickcount(), 10001);
   EXPECT_TRUE(e->lib_highperformancecountersupport());
-  e->lib_setcountertype(false);  // the millisecond clock truncates
-  EXPECT_EQ(e->lib_tickcount(), 2000);
+  e->lib_setcountertype(false);  // the millisecond clock reads 10000: the time carries on from 10001
+  EXPECT_EQ(e->lib_tickcount(), 10001);
+  e.clock->set_ms(10001.9);
+  EXPECT_EQ(e->lib_tickcount(), 10002);
+  e.clock->set_ms(9000);
+  EXPECT_EQ(e->lib_tickcount(), 10002);
 }
 
 TEST(Clock, WithoutACounterTheMillisecondClockIsUsed) {
@@ -135,8 +161,64 @@ TEST(Clock, WithoutACounterTheMillisecondClockIsUsed) {
   e->init(0, 640, 480, 32);
   EXPECT_FALSE(e->lib_highperformancecountersupport());
   e->lib_setcountertype(true);
-  e.clock->set_ms(3000.9);
-  EXPECT_EQ(e->lib_tickcount(), 3000);
+  e.clock->set_ms(9000.9);
+  EXPECT_EQ(e->lib_tickcount(), 9000);
+}
+
+// A show left running for weeks: the clock passes 2^31 and 2^32 ms. Frames, waits, timers and the
+// frame rate go on on either source, and the tick count wraps as a 32-bit count does.
+TEST(Clock, FramesWaitsAndTimersGoOnAcrossTheTickCountsWraps) {
+  constexpr double two_to_31 = 2147483648.0, two_to_32 = 4294967296.0;
+  for (const double wrap : {two_to_31, two_to_32}) {
+    for (const bool counter : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << "wrap at " << wrap << (counter ? ", counter" : ", millisecond clock"));
+      testing::recorded_engine e;
+      e.clock->set_ms(wrap - 3500);  // the warm-up frames take about 2.5 s
+      e->init(0, 640, 480, 32);
+      e->lib_setcountertype(counter);
+      e->timer_init(1);
+      e->timer_set(1, 100);
+      int timer_reports_after_wrap = 0;
+      for (int frame = 0; frame < 1000 && e.clock->now_ms() < wrap + 1500; ++frame) {
+        e->scene_begin();
+        e.clock->advance_ms(frame % 7 == 0 ? 70 : 5);
+        e->scene_end();
+        EXPECT_GE(e->timedelta, 0.0f);
+        EXPECT_LE(e->timedelta, 50.0f);
+        const bool after_wrap = e.clock->now_ms() > wrap + 200;
+        if (e->timer_check(1) && after_wrap) ++timer_reports_after_wrap;
+        if (after_wrap && timer_reports_after_wrap == 0) e->framerate = -1;  // must be counted afresh
+      }
+      EXPECT_GE(e.clock->now_ms(), wrap + 1500);
+      EXPECT_GE(timer_reports_after_wrap, 10);
+      EXPECT_GT(e->framerate, 0);
+      const double before = e.clock->now_ms();
+      e->lib_delay(30);
+      EXPECT_NEAR(e.clock->now_ms() - before, 30, 1);
+      // Past the wrap: about 1530 less 2^31 (a negative count), or about 1530.
+      EXPECT_NEAR(e->lib_tickcount(), static_cast<int32_t>(static_cast<uint32_t>(std::llround(e.clock->now_ms()))), 1);
+    }
+  }
+}
+
+// The two sources may count from different starts (SDL's do); a switch of source under a frame
+// cap or in delta mode goes on from the present time: no negative timedelta, no long wait.
+TEST(Clock, SwitchingTheSourceNeverMakesTimeJump) {
+  for (const int64_t ahead : {int64_t{-5000}, int64_t{5000}}) {
+    for (const bool capped : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << "millisecond clock " << ahead << " ms ahead" << (capped ? ", capped" : ""));
+      running_engine e;
+      e.clock->milliseconds_ahead = ahead;
+      e->scene_setframerate(capped ? 30 : 0, !capped);
+      e.frame();
+      for (int frame = 0; frame < 40; ++frame) {
+        if (frame % 10 == 5) e->lib_setcountertype(frame % 20 != 5);
+        const double waited = e.frame(2);
+        EXPECT_GE(e->timedelta, 0.0f);
+        EXPECT_LE(waited, capped ? 33.0 : 50.0);
+      }
+    }
+  }
 }
 
 TEST(Waits, DelayKeepsItsDeadlineAndSleepsMostOfIt) {
@@ -153,9 +235,9 @@ TEST(Waits, DelayKeepsItsDeadlineAndSleepsMostOfIt) {
 
 TEST(Waits, FractionalDelayIsComparedAsAFraction) {
   running_engine e;
-  e.clock->set_ms(500);
+  e.clock->set_ms(9500);
   e->lib_delay(2.5);
-  EXPECT_EQ(e->lib_tickcount(), 503);
+  EXPECT_EQ(e->lib_tickcount(), 9503);
 }
 
 TEST(Events, DoEventsPumpsThatManyTimes) {

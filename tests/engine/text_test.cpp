@@ -76,6 +76,27 @@ TEST(TextBitmap, ShadowFirstAndControlCharactersSkipped) {
   EXPECT_EQ(e.display->quads[1].x, 108.0f);
 }
 
+// UTF-8 text: a character up to code 255 comes from its cell and advances once; any other
+// character, and a byte that is not UTF-8, draws as "?".
+TEST(TextBitmap, Utf8CharactersUpTo255ComeFromTheirCellsOthersAsQuestionMarks) {
+  text_engine e;
+  testing::temp_folder folder;
+  testing::write_png(folder.file("font.png"), testing::filled_image(160, 80, 0xFFFFFFFF));
+  ASSERT_TRUE(e->texture_load(4, folder.file("font.png"), 0u, true));
+  e.display->quads.clear();
+  // e acute (code 233), the euro sign (U+20AC), a byte 0xFF and a sequence cut short, then Z
+  const std::string text = std::string("\xc3\xa9") + "\xe2\x82\xac" + "\xff" + "\xc3" + "Z";
+  e->text_bitmap(text, 4, 0, 0, 8, 10, 16, 100, 50, 255, 0, 0, 0);
+  // e acute: cell 201, column 9, row 12; "?" (63): cell 31, column 15, row 1; Z: column 10, row 3
+  const std::array<int32_t, 3> expected[] = {
+      {81, 132, 100}, {135, 11, 108}, {135, 11, 116}, {135, 11, 124}, {90, 33, 132}};
+  ASSERT_EQ(e.display->quads.size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const sprite_quad& q = e.display->quads[i];
+    EXPECT_EQ((std::array<int32_t, 3>{q.left, q.top, static_cast<int32_t>(q.x)}), expected[i]) << i;
+  }
+}
+
 TEST(Text, HeadlessDrawsGlyphsInsideTheRectangleOnly) {
   testing::headless_engine e;
   ASSERT_TRUE(e->init(0, 200, 100, 32));
@@ -91,6 +112,23 @@ TEST(Text, HeadlessDrawsGlyphsInsideTheRectangleOnly) {
   }
   EXPECT_GT(lit_inside, 50);
   EXPECT_EQ(lit_outside, 0);
+}
+
+// The classic faces are drawn in the face the dialogs use for them.
+TEST(Text, HeadlessDrawsTheClassicFacesInLiberationSans) {
+  const auto drawn = [](const char* face) {
+    testing::headless_engine e;
+    e->init(0, 200, 40, 32);
+    e->scene_begin();
+    e->text(0, 0, 200, 40, "Quick brown fox", 0xFFFFFFFFu, face, 12, false, false, 0, 0, 0, 0);
+    std::vector<uint32_t> pixels;
+    for (int32_t y = 0; y < 40; ++y)
+      for (int32_t x = 0; x < 200; ++x) pixels.push_back(e.display->pixel(x, y));
+    return pixels;
+  };
+  const std::vector<uint32_t> liberation_sans = drawn("Liberation Sans");
+  for (const char* face : {"MS Sans Serif", "ms sans serif", "Arial"}) EXPECT_EQ(drawn(face), liberation_sans) << face;
+  EXPECT_NE(drawn("DejaVu Serif"), liberation_sans);
 }
 
 // Rendered lines are kept between draws and frames: each draw must still get its own colour, and a

@@ -1,5 +1,5 @@
-// The real clock: its counter starts with the clock, so the 32-bit millisecond tick count the
-// engine derives from it stays in range however long the machine has been up.
+// The real clock: its counter starts with the clock, so the tick count the engine derives from it
+// starts small however long the machine has been up.
 #include <gtest/gtest.h>
 
 #include "platform/sdl_clock.h"

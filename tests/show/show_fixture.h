@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/recording_system_services.h"
 #include "shell/shell_state.h"
@@ -25,20 +26,23 @@ class show_fixture {
 
   // Runs the show; `each_frame` sees the frame number (from 1) and returns true for a close request.
   void run(std::function<bool(int)> each_frame) {
-    window = std::make_unique<frmMain>(shell, show_services{system,
-                                                           [this] {
-                                                             if (when_started) when_started();
-                                                             doubles = std::make_unique<headless_engine>();
-                                                             doubles->input->fail_open = input_fails;
-                                                             engine = doubles->engine.get();
-                                                             return std::move(doubles->engine);
-                                                           },
-                                                           [this, each_frame] {
-                                                             // Shutdown pumps events too, after the engine has gone.
-                                                             if (!window->state().show_running) return false;
-                                                             doubles->clock->advance_ms(frame_ms);
-                                                             return each_frame(++frames);
-                                                           }});
+    show_services services{system,
+                           [this] {
+                             if (when_started) when_started();
+                             doubles = std::make_unique<headless_engine>();
+                             doubles->input->fail_open = input_fails;
+                             if (clock_start_ms) doubles->clock->set_ms(*clock_start_ms);
+                             engine = doubles->engine.get();
+                             return std::move(doubles->engine);
+                           },
+                           [this, each_frame] {
+                             // Shutdown pumps events too, after the engine has gone.
+                             if (!window->state().show_running) return false;
+                             doubles->clock->advance_ms(frame_ms);
+                             return each_frame(++frames);
+                           }};
+    services.statistics = statistics;
+    window = std::make_unique<frmMain>(shell, std::move(services));
     window->show_window();
   }
 
@@ -48,6 +52,8 @@ class show_fixture {
   shell_state shell;
   double frame_ms = 20;
   bool input_fails = false;  // makes the engine's init fail
+  bool statistics = false;   // the statistics line, and the frame rate printed once a second
+  std::optional<double> clock_start_ms;  // the clock's reading when the engine is made
   std::function<void()> when_started;  // runs after the data folder's check, before the engine is made
   int frames = 0;
   std::unique_ptr<frmMain> window;

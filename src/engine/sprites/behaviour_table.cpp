@@ -1,49 +1,49 @@
-// The dispatch table of the sprite pass: slot N holds the behaviour with code N. The start
-// operation of each code is named beside its slot.
+// The dispatch table of the sprite pass: slot N holds the behaviour with code N and the operation
+// that starts it (code 1 has three; the first is named).
 #include "engine/sprites/behaviour_table.h"
 
 #include "engine/sprites/behaviours.h"
 
 namespace brisenfall {
 
-const std::array<sprite_step, highest_behaviour_code + 1> behaviour_table = {
-    nullptr,                      //  0 none
-    behave_straight,              //  1 sprite_enginemove, sprite_engineshoot, sprite_engineshootsprite
-    behave_pong,                  //  2 sprite_enginepong
-    behave_track,                 //  3 sprite_enginetrack
-    behave_orbit_sprite,          //  4 sprite_engineorbit
-    behave_path_offset,           //  5 sprite_engineoffset
-    nullptr,                      //  6 none
-    behave_sway_fall,             //  7 sprite_engineycos
-    behave_latch,                 //  8 sprite_enginelatch
-    behave_frame_move,            //  9 sprite_engineframemove
-    behave_move_to_point,         // 10 sprite_enginemovetoxy
-    behave_track_with_inertia,    // 11 sprite_enginetracki
-    behave_sine_swing,            // 12 sprite_enginexsin
-    behave_billboard_y,           // 13 sprite_enginebillboardy
-    behave_thrust,                // 14 sprite_enginethrust
-    behave_drop_y,                // 15 sprite_engineydrop
-    behave_drop_x,                // 16 sprite_enginexdrop
-    behave_billboard_x,           // 17 sprite_enginebillboardx
-    behave_bounce_vertical,       // 18 sprite_enginevbounce
-    behave_bounce_horizontal,     // 19 sprite_enginehbounce
-    nullptr,                      // 20 none
-    behave_orbit_still,           // 21 sprite_engineorbitstill
-    behave_orbit_move,            // 22 sprite_engineorbitmove
-    behave_key_move,              // 23 sprite_enginekeymove
-    behave_button,                // 24 sprite_enginebutton
-    behave_wrap,                  // 25 sprite_enginewrap
-    behave_ball_bounce_y,         // 26 sprite_enginebounce
-    behave_shake,                 // 27 sprite_engineshake
-    behave_move_y_repeat,         // 28 sprite_enginemoveyrepeat
-    behave_move_x_repeat,         // 29 sprite_enginemovexrepeat
-    behave_sway_fall_repeat,      // 30 sprite_engineycosrepeat
-    behave_sine_swing_repeat,     // 31 sprite_enginexsinrepeat
-    behave_follow_mouse,          // 32 sprite_enginemouse
-    behave_boss_move,             // 33 sprite_enginebossmove1
-    behave_ball_bounce_x,         // 34 sprite_enginebouncex
-    behave_fade_on_fade_off,      // 35 sprite_enginefadeonfadeoff
-};
+const std::array<behaviour_slot, highest_behaviour_code + 1> behaviour_table = {{
+    {},                                                       //  0 none
+    {behave_straight, "sprite_enginemove"},                   //  1
+    {behave_pong, "sprite_enginepong"},                       //  2
+    {behave_track, "sprite_enginetrack"},                     //  3
+    {behave_orbit_sprite, "sprite_engineorbit"},              //  4
+    {behave_path_offset, "sprite_engineoffset"},              //  5
+    {},                                                       //  6 none
+    {behave_sway_fall, "sprite_engineycos"},                  //  7
+    {behave_latch, "sprite_enginelatch"},                     //  8
+    {behave_frame_move, "sprite_engineframemove"},            //  9
+    {behave_move_to_point, "sprite_enginemovetoxy"},          // 10
+    {behave_track_with_inertia, "sprite_enginetracki"},       // 11
+    {behave_sine_swing, "sprite_enginexsin"},                 // 12
+    {behave_billboard_y, "sprite_enginebillboardy"},          // 13
+    {behave_thrust, "sprite_enginethrust"},                   // 14
+    {behave_drop_y, "sprite_engineydrop"},                    // 15
+    {behave_drop_x, "sprite_enginexdrop"},                    // 16
+    {behave_billboard_x, "sprite_enginebillboardx"},          // 17
+    {behave_bounce_vertical, "sprite_enginevbounce"},         // 18
+    {behave_bounce_horizontal, "sprite_enginehbounce"},       // 19
+    {},                                                       // 20 none
+    {behave_orbit_still, "sprite_engineorbitstill"},          // 21
+    {behave_orbit_move, "sprite_engineorbitmove"},            // 22
+    {behave_key_move, "sprite_enginekeymove"},                // 23
+    {behave_button, "sprite_enginebutton"},                   // 24
+    {behave_wrap, "sprite_enginewrap"},                       // 25
+    {behave_ball_bounce_y, "sprite_enginebounce"},            // 26
+    {behave_shake, "sprite_engineshake"},                     // 27
+    {behave_move_y_repeat, "sprite_enginemoveyrepeat"},       // 28
+    {behave_move_x_repeat, "sprite_enginemovexrepeat"},       // 29
+    {behave_sway_fall_repeat, "sprite_engineycosrepeat"},     // 30
+    {behave_sine_swing_repeat, "sprite_enginexsinrepeat"},    // 31
+    {behave_follow_mouse, "sprite_enginemouse"},              // 32
+    {behave_boss_move, "sprite_enginebossmove1"},             // 33
+    {behave_ball_bounce_x, "sprite_enginebouncex"},           // 34
+    {behave_fade_on_fade_off, "sprite_enginefadeonfadeoff"},  // 35
+}};
 
 const sprite_step animation_step = animate_frames;
 

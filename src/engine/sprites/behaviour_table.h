@@ -4,7 +4,8 @@
 // Adding behaviour code N:
 //   1. write `turn_result behave_<name>(sprite_turn& turn)` in a behaviour source of engine/sprites/
 //      and declare it in engine/sprites/behaviours.h;
-//   2. put it into slot N of `behaviour_table` in behaviour_table.cpp.
+//   2. put it, with the name of the public operation that starts it, into slot N of
+//      `behaviour_table` in behaviour_table.cpp.
 // The pass calls the slot once a frame for every sprite that is on and whose `enginetype` is N,
 // before the animation and the effects. Return turn_result::ends to end the sprite's turn (not
 // animated, not faded, not drawn this frame): `end_turn_off(sprite)` switches it off and ends the
@@ -38,16 +39,25 @@ using sprite_step = turn_result (*)(sprite_turn& turn);
 
 inline constexpr int32_t highest_behaviour_code = 35;
 
+// A behaviour and the public operation that starts it, for the log.
+struct behaviour_slot {
+  sprite_step step = nullptr;
+  const char* operation = nullptr;
+};
+
 // Slot N runs behaviour code N; slot 0 and the codes without a behaviour are empty.
-extern const std::array<sprite_step, highest_behaviour_code + 1> behaviour_table;
+extern const std::array<behaviour_slot, highest_behaviour_code + 1> behaviour_table;
 
 // Advances the frame animation of a sprite whose `animmode` is 1 or more.
 extern const sprite_step animation_step;
 
-// The slot for a behaviour code; nullptr for an empty slot or a code outside 1..35.
-inline sprite_step behaviour_for(int32_t code) {
-  if (code < 1 || code > highest_behaviour_code) return nullptr;
+// The slot for a behaviour code; an empty one for a code outside 1..35.
+inline behaviour_slot behaviour_slot_for(int32_t code) {
+  if (code < 1 || code > highest_behaviour_code) return {};
   return behaviour_table[static_cast<std::size_t>(code)];
 }
+
+// The behaviour of a code; nullptr for an empty slot or a code outside 1..35.
+inline sprite_step behaviour_for(int32_t code) { return behaviour_slot_for(code).step; }
 
 }  // namespace brisenfall

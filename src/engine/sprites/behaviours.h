@@ -53,5 +53,7 @@ turn_result behave_fade_on_fade_off(sprite_turn& turn);
 
 // The animation step (sprite_animation.cpp): the next frame when it is due, by the mode.
 turn_result animate_frames(sprite_turn& turn);
+// The operation that starts animation mode 1..7, for the log.
+const char* animation_operation(int32_t mode);
 
 }  // namespace brisenfall

@@ -243,6 +243,19 @@ double Varnel_2D_Engine::sprite_animategetframeheight(double sprite) { return sp
 
 namespace brisenfall {
 
+const char* animation_operation(int32_t mode) {
+  switch (mode) {
+    case loop_mode: return "sprite_animateloop";
+    case collide_mode: return "sprite_animatecollide";
+    case hit_mode: return "sprite_animatehit";
+    case once_mode: return "sprite_animateonce";
+    case direction_mode: return "sprite_animatedirection";
+    case once_then_off_mode: return "sprite_animateonceturnoff";
+    case hit_then_direction_mode: return "sprite_animatehitdir";
+    default: return "sprite_animate";
+  }
+}
+
 turn_result animate_frames(sprite_turn& turn) {
   sprite_record& s = turn.sprite;
   if (s.animmode == direction_mode) {

@@ -1,5 +1,8 @@
 // Offset paths: defining them from text, a path file or a data file of many paths, and the
 // path-offset behaviour (code 5), which walks a sprite along a path one point at a time.
+#include <stdexcept>
+#include <string>
+
 #include "engine/Varnel_2D_Engine.h"
 #include "engine/delimited_text.h"
 #include "engine/paths.h"
@@ -90,9 +93,12 @@ turn_result behave_path_offset(sprite_turn& turn) {
   s.offsettimer = s.speed;
   s.offsetposition = s.offsetposition + 1;
   const offset_path& walked = turn.animations.path(s.offsetindex);
-  const auto k = static_cast<size_t>(to_int32(s.offsetposition));
-  s.xdir = walked.xoffsets.at(k);
-  s.ydir = walked.yoffsets.at(k);
+  const int32_t point = to_int32(s.offsetposition);
+  if (point < 1 || point > walked.pathlength)
+    throw std::out_of_range("point " + std::to_string(point) + " is outside its offset path of " +
+                            std::to_string(walked.pathlength) + " points");
+  s.xdir = walked.xoffsets[static_cast<size_t>(point)];
+  s.ydir = walked.yoffsets[static_cast<size_t>(point)];
   if (s.offsettype == steps) {
     s.x = s.x + s.xdir;  // a step per point, whatever the frame time
     s.y = s.y + s.ydir;

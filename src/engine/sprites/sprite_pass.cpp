@@ -1,11 +1,14 @@
 // The per-frame sprite pass: one walk over the z-order list that counts down delays, runs each
 // live sprite's behaviour, animation and effects, and draws its shadow and then the sprite.
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 #include "engine/Varnel_2D_Engine.h"
 #include "engine/angles.h"
 #include "engine/draw_math.h"
 #include "engine/sprites/behaviour_table.h"
+#include "engine/sprites/behaviours.h"
 #include "engine/sprites/motion.h"
 #include "platform/numbers.h"
 
@@ -29,18 +32,54 @@ void Varnel_2D_Engine::sprites_draw() {
       }
       continue;
     }
-    if (const sprite_step behaviour = behaviour_for(s.enginetype); behaviour != nullptr) {
-      sprite_turn turn{*this, sprites_, animations_, s, number, t};
-      // A behaviour that switched the sprite off has ended its turn whatever it returned.
-      if (behaviour(turn) == turn_result::ends || s.state == 0) continue;
+    turn_part part = turn_part::behaviour;
+    try {
+      if (!private_sprite_update(s, number, part)) continue;
+    } catch (const std::out_of_range& fault) {
+      // An animation, a path point or a sprite that the sprite's data names is not there: that
+      // part of its turn ends, and the sprite stays where it is.
+      private_sprite_part_failed(s, number, part, fault.what());
+      if (s.state == 0) continue;
     }
-    if (s.animmode >= 1) {
-      sprite_turn turn{*this, sprites_, animations_, s, number, t};
-      if (animation_step(turn) == turn_result::ends || s.state == 0) continue;
-    }
-    if (!private_sprite_effects(s)) continue;
     private_sprite_draw(s);
   }
+}
+
+bool Varnel_2D_Engine::private_sprite_update(sprite_record& s, int32_t number, turn_part& part) {
+  const float t = timedelta;
+  if (const sprite_step behaviour = behaviour_for(s.enginetype); behaviour != nullptr) {
+    part = turn_part::behaviour;
+    sprite_turn turn{*this, sprites_, animations_, s, number, t};
+    // A behaviour that switched the sprite off has ended its turn whatever it returned.
+    if (behaviour(turn) == turn_result::ends || s.state == 0) return false;
+  }
+  if (s.animmode >= 1) {
+    part = turn_part::animation;
+    sprite_turn turn{*this, sprites_, animations_, s, number, t};
+    if (animation_step(turn) == turn_result::ends || s.state == 0) return false;
+  }
+  part = turn_part::effects;
+  return private_sprite_effects(s);
+}
+
+void Varnel_2D_Engine::private_sprite_part_failed(sprite_record& s, int32_t number, turn_part part, const char* fault) {
+  std::string operation;
+  switch (part) {
+    case turn_part::behaviour:
+      operation = behaviour_slot_for(s.enginetype).operation;
+      s.enginetype = 0;
+      break;
+    case turn_part::animation:
+      operation = animation_operation(s.animmode);
+      s.animmode = 0;
+      break;
+    case turn_part::effects:
+      operation = "sprite_enginerotatetosprite";  // the one effect that reads another record
+      s.rotating.running = false;
+      break;
+  }
+  if (sprites_.faults_logged.emplace(number, operation).second)
+    log("Error. (" + operation + ") Sprite " + std::to_string(number) + ": " + fault + "; it stops there.");
 }
 
 void Varnel_2D_Engine::private_sprite_draw(const sprite_record& s) {

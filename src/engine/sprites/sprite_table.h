@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/draw_math.h"
@@ -10,11 +13,16 @@
 
 namespace brisenfall {
 
+// The parts of a sprite's turn in the pass that read the sprite's own data.
+enum class turn_part { behaviour, animation, effects };
+
 struct sprite_table {
   int32_t spritetotal = 0;
   std::vector<sprite_record> sprites;  // 1..spritetotal
   std::vector<int32_t> zorder;         // list position 1..spritetotal -> sprite; 1 is drawn first
   int32_t sortcursor = 1;              // list position of the incremental sort
+  // Sprites and operations whose bad data the log has named already.
+  std::set<std::pair<int32_t, std::string>> faults_logged;
 
   // The record of sprite `number` 1..spritetotal; throws std::out_of_range outside the table.
   sprite_record& at(double number);

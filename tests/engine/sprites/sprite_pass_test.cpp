@@ -133,6 +133,33 @@ TEST(SpritePassDispatch, OnlyFilledSlotsInsideTheCodesRun) {
   EXPECT_NE(behaviour_for(35), nullptr);
 }
 
+// Bad indexes inside a sprite's own data: the sprite's behaviour ends where it is, every sprite is
+// still drawn, and the log names each sprite and its operation once.
+TEST(SpritePassFaults, BadDataEndsTheSpritesBehaviourAndThePassGoesOn) {
+  recorded_sprites e(5);
+  for (int sprite = 1; sprite <= 5; ++sprite) e.frame_at(sprite, 100, 100);
+  e->sprite_engineydrop(1, 0, 5, 0, 0, 0, 50, 0, 1, 0);  // lands at once, on animation 0
+  e->sprite_enginexdrop(2, 5, 0, 0, 0, 0, 50, 0, 1, 0);
+  ASSERT_TRUE(e->sprite_offsetset(1, 3, "1,0,1,0,1,0", ""));
+  e->sprite_engineoffset(3, 1, 0, 0, 1, 0, 0, 3);  // starts at the last of three points
+  e->sprite_engineoffset(4, 1, 0, 0, 1, 0, 0, 8);  // starts beyond them
+  std::vector<std::pair<double, double>> first;
+  for (int frame = 0; frame < 3; ++frame) {
+    size_t drawn = 0;
+    EXPECT_NO_THROW(drawn = pass(e));
+    EXPECT_EQ(drawn, 5u);
+    std::vector<std::pair<double, double>> places;
+    for (int sprite = 1; sprite <= 4; ++sprite) places.push_back(where(e, sprite));
+    if (frame == 0) first = places;
+    EXPECT_EQ(places, first);
+  }
+  EXPECT_EQ(testing::read_file(e.folder.file("data.log")),
+            "Error. (sprite_engineoffset) Sprite 4: point 9 is outside its offset path of 3 points; it stops there.\r\n"
+            "Error. (sprite_engineoffset) Sprite 3: point 4 is outside its offset path of 3 points; it stops there.\r\n"
+            "Error. (sprite_enginexdrop) Sprite 2: animation 0 is outside its table; it stops there.\r\n"
+            "Error. (sprite_engineydrop) Sprite 1: animation 0 is outside its table; it stops there.\r\n");
+}
+
 TEST(SpritePassOrder, LaterInTheListDrawsOver) {
   headless_sprites e(2);
   e.frame_at(1, 100, 100, false);

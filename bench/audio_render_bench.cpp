@@ -11,14 +11,14 @@
 #include <string>
 #include <thread>
 
-#include "platform/audio_levels.h"
-#include "platform/audio_output.h"
-#include "platform/audio_system.h"
-#include "platform/midi_synth.h"
-#include "platform/soundfont.h"
+#include "engine/backends/audio_levels.h"
+#include <varnel2d/audio_output.h>
+#include "engine/backends/audio_system.h"
+#include "engine/backends/midi_synth.h"
+#include "engine/backends/soundfont.h"
 #include "support/audio_test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 double cpu_seconds() {
@@ -128,6 +128,6 @@ const bool registered = [] {
 }();
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d
 
 BENCHMARK_MAIN();

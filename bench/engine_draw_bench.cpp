@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/headless_display.h"
-#include "platform/scripted_input.h"
-#include "platform/sdl_clock.h"
-#include "platform/sdl_display.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include <varnel2d/testing/headless_display.h>
+#include <varnel2d/testing/scripted_input.h>
+#include "engine/backends/sdl_clock.h"
+#include <varnel2d/engine_backends.h>
 
 namespace {
 
@@ -57,9 +57,9 @@ bool have_display() { return getenv("DISPLAY") != nullptr; }
 
 // ---- Through the engine ----------------------------------------------------------------------
 
-std::unique_ptr<Varnel_2D_Engine> open_engine(std::unique_ptr<brisenfall::display_device> display) {
-  auto engine = std::make_unique<Varnel_2D_Engine>(brisenfall::engine_backends{
-      std::move(display), std::make_unique<brisenfall::scripted_input>(), brisenfall::make_sdl_clock(), nullptr});
+std::unique_ptr<Varnel_2D_Engine> open_engine(std::unique_ptr<varnel2d::display_device> display) {
+  auto engine = std::make_unique<Varnel_2D_Engine>(varnel2d::engine_backends{
+      std::move(display), std::make_unique<varnel2d::scripted_input>(), varnel2d::make_sdl_clock(), nullptr});
   if (!engine->init(0, screen_w, screen_h, 32) || !engine->texture_load(1, texture_file(), 0u, true)) return nullptr;
   engine->scene_setframerate(100000, false);  // frame mode, no waiting: measure drawing only
   return engine;
@@ -86,13 +86,13 @@ void engine_frames(benchmark::State& state, Varnel_2D_Engine* engine) {
 }
 
 void BM_engine_headless(benchmark::State& state) {
-  static auto engine = open_engine(std::make_unique<brisenfall::headless_display>());
+  static auto engine = open_engine(std::make_unique<varnel2d::headless_display>());
   engine_frames(state, engine.get());
 }
 
 void BM_engine_opengl(benchmark::State& state) {
   if (!have_display()) return state.SkipWithError("no DISPLAY");
-  static auto engine = open_engine(brisenfall::make_sdl_display({"opengl", false}));
+  static auto engine = open_engine(varnel2d::make_sdl_display({"opengl", false}));
   engine_frames(state, engine.get());
 }
 
@@ -165,7 +165,7 @@ void raw_frames(benchmark::State& state, const raw_target& t) {
     SDL_RenderClear(t.renderer);
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(t.renderer, &w, &h);
-    const brisenfall::screen_rect box = brisenfall::letterbox(screen_w, screen_h, w, h);
+    const varnel2d::screen_rect box = varnel2d::letterbox(screen_w, screen_h, w, h);
     const SDL_Rect to{box.x, box.y, box.w, box.h};
     SDL_RenderCopy(t.renderer, t.back_buffer, nullptr, &to);
     SDL_RenderPresent(t.renderer);

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/recording_display.h"
-#include "platform/scripted_input.h"
-#include "platform/settable_clock.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include <varnel2d/testing/recording_display.h>
+#include <varnel2d/testing/scripted_input.h>
+#include <varnel2d/testing/settable_clock.h>
 
 namespace {
 
@@ -67,11 +67,11 @@ std::string sample_bytes(size_t size, unsigned seed) {
   return bytes;
 }
 
-std::unique_ptr<Varnel_2D_Engine> recording_engine(brisenfall::recording_display*& display) {
-  auto made = std::make_unique<brisenfall::recording_display>();
+std::unique_ptr<Varnel_2D_Engine> recording_engine(varnel2d::recording_display*& display) {
+  auto made = std::make_unique<varnel2d::recording_display>();
   display = made.get();
-  return std::make_unique<Varnel_2D_Engine>(brisenfall::engine_backends{
-      std::move(made), std::make_unique<brisenfall::scripted_input>(), std::make_unique<brisenfall::settable_clock>(),
+  return std::make_unique<Varnel_2D_Engine>(varnel2d::engine_backends{
+      std::move(made), std::make_unique<varnel2d::scripted_input>(), std::make_unique<varnel2d::settable_clock>(),
       nullptr});
 }
 
@@ -91,7 +91,7 @@ std::string tile_texture_file() {
 }
 
 struct map_scene {
-  brisenfall::recording_display* display = nullptr;
+  varnel2d::recording_display* display = nullptr;
   std::unique_ptr<Varnel_2D_Engine> engine = recording_engine(display);
   map_scene() {
     if (!engine->init(0, screen_w, screen_h, 32) || !engine->texture_load(1, tile_texture_file(), 0u, true)) {
@@ -155,7 +155,7 @@ const std::string& compression_sample() {
 
 void lib_filecompress(benchmark::State& state) {
   compression_sample();
-  brisenfall::recording_display* display = nullptr;
+  varnel2d::recording_display* display = nullptr;
   auto engine = recording_engine(display);
   const std::string source = (bench_folder() / "sample.bin").string();
   const std::string packed = (bench_folder() / "sample.z").string();
@@ -176,7 +176,7 @@ void direct_compress2(benchmark::State& state) {
 
 void lib_fileuncompress(benchmark::State& state) {
   compression_sample();
-  brisenfall::recording_display* display = nullptr;
+  varnel2d::recording_display* display = nullptr;
   auto engine = recording_engine(display);
   const std::string packed = (bench_folder() / "sample.z").string();
   const std::string unpacked = (bench_folder() / "sample.out").string();
@@ -233,7 +233,7 @@ const std::vector<std::string>& pack_sources() {
 
 void lib_filepack(benchmark::State& state) {
   const std::vector<std::string>& files = pack_sources();
-  brisenfall::recording_display* display = nullptr;
+  varnel2d::recording_display* display = nullptr;
   auto engine = recording_engine(display);
   const std::string index = (bench_folder() / "data" / "bench.pak").string();
   for (auto _ : state) benchmark::DoNotOptimize(engine->lib_filepack(files, index));
@@ -242,7 +242,7 @@ void lib_filepack(benchmark::State& state) {
 
 void lib_fileunpack(benchmark::State& state) {
   const std::vector<std::string>& files = pack_sources();
-  brisenfall::recording_display* display = nullptr;
+  varnel2d::recording_display* display = nullptr;
   auto engine = recording_engine(display);
   engine->lib_setpath((bench_folder() / "data").string());
   if (!engine->lib_filepack(files, (bench_folder() / "data" / "bench.pak").string())) {

@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <new>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/headless_display.h"
-#include "platform/recording_system_services.h"
-#include "platform/scripted_input.h"
-#include "platform/settable_clock.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include <varnel2d/testing/headless_display.h>
+#include "testing/recording_system_services.h"
+#include <varnel2d/testing/scripted_input.h>
+#include <varnel2d/testing/settable_clock.h>
 #include "show/show_window.h"
 
 namespace {
@@ -36,20 +36,20 @@ struct sample {
 };
 
 Varnel_2D_Engine* running_engine = nullptr;
-brisenfall::settable_clock* headless_clock = nullptr;  // moved on by a 60 Hz frame each frame
+varnel2d::settable_clock* headless_clock = nullptr;  // moved on by a 60 Hz frame each frame
 
 std::unique_ptr<Varnel_2D_Engine> headless_engine() {
-  auto clock = std::make_unique<brisenfall::settable_clock>();
+  auto clock = std::make_unique<varnel2d::settable_clock>();
   headless_clock = clock.get();
-  return std::make_unique<Varnel_2D_Engine>(brisenfall::engine_backends{std::make_unique<brisenfall::headless_display>(),
-                                                                        std::make_unique<brisenfall::scripted_input>(),
+  return std::make_unique<Varnel_2D_Engine>(varnel2d::engine_backends{std::make_unique<varnel2d::headless_display>(),
+                                                                        std::make_unique<varnel2d::scripted_input>(),
                                                                         std::move(clock), nullptr});
 }
 
 std::unique_ptr<Varnel_2D_Engine> display_engine() {
-  brisenfall::sdl_display_options options;
+  varnel2d::sdl_display_options options;
   options.title = "Screensaver Form";
-  return std::make_unique<Varnel_2D_Engine>(brisenfall::real_backends(options));
+  return std::make_unique<Varnel_2D_Engine>(varnel2d::real_backends(options));
 }
 
 // Grows the snow for `settle` frames, then measures `measured` frames.

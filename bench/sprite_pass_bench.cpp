@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/headless_display.h"
-#include "platform/recording_display.h"
-#include "platform/scripted_input.h"
-#include "platform/settable_clock.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include <varnel2d/testing/headless_display.h>
+#include <varnel2d/testing/recording_display.h>
+#include <varnel2d/testing/scripted_input.h>
+#include <varnel2d/testing/settable_clock.h>
 
 namespace {
 
@@ -41,8 +41,8 @@ struct sprite_scene {
   explicit sprite_scene(int sprites) {
     auto made = std::make_unique<Display>();
     display = made.get();
-    engine = std::make_unique<Varnel_2D_Engine>(brisenfall::engine_backends{
-        std::move(made), std::make_unique<brisenfall::scripted_input>(), std::make_unique<brisenfall::settable_clock>(), nullptr});
+    engine = std::make_unique<Varnel_2D_Engine>(varnel2d::engine_backends{
+        std::move(made), std::make_unique<varnel2d::scripted_input>(), std::make_unique<varnel2d::settable_clock>(), nullptr});
     if (!engine->init(0, screen_w, screen_h, 32) || !engine->texture_load(1, texture_file(), 0u, true)) {
       engine.reset();
       return;
@@ -66,7 +66,7 @@ void count_sprites(benchmark::State& state, int sprites) {
 
 void pass_on_recording_display(benchmark::State& state) {
   const int sprites = static_cast<int>(state.range(0));
-  sprite_scene<brisenfall::recording_display> scene(sprites);
+  sprite_scene<varnel2d::recording_display> scene(sprites);
   if (!scene.engine) {
     state.SkipWithError("the engine could not be started");
     return;
@@ -83,8 +83,8 @@ void pass_on_recording_display(benchmark::State& state) {
 // The recording display's own share: the same number of ready-made quads recorded, no engine.
 void recording_display_alone(benchmark::State& state) {
   const int sprites = static_cast<int>(state.range(0));
-  brisenfall::recording_display display;
-  const brisenfall::sprite_quad quad{1, 0, 0, frame_side, frame_side, 1.0f, 1.0f, 16.0f, 16.0f, 0.5f, 10.0f, 20.0f, 0x80FFFFFFu};
+  varnel2d::recording_display display;
+  const varnel2d::sprite_quad quad{1, 0, 0, frame_side, frame_side, 1.0f, 1.0f, 16.0f, 16.0f, 0.5f, 10.0f, 20.0f, 0x80FFFFFFu};
   for (auto _ : state) {
     display.quads.clear();
     display.calls.clear();
@@ -96,7 +96,7 @@ void recording_display_alone(benchmark::State& state) {
 
 void frame_on_headless_display(benchmark::State& state) {
   const int sprites = static_cast<int>(state.range(0));
-  sprite_scene<brisenfall::headless_display> scene(sprites);
+  sprite_scene<varnel2d::headless_display> scene(sprites);
   if (!scene.engine) {
     state.SkipWithError("the engine could not be started");
     return;

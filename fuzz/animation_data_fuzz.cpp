@@ -3,7 +3,7 @@
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  brisenfall::animation_table table;
-  brisenfall::read_animation_data(brisenfall::fuzz::text(data, size), table, 0);
+  varnel2d::animation_table table;
+  varnel2d::read_animation_data(fuzz::text(data, size), table, 0);
   return 0;
 }

@@ -3,6 +3,6 @@
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  brisenfall::uncompress_container(brisenfall::fuzz::text(data, size));
+  varnel2d::uncompress_container(fuzz::text(data, size));
   return 0;
 }

@@ -6,10 +6,10 @@
 #include <span>
 #include <string_view>
 
-namespace brisenfall::fuzz {
+namespace fuzz {
 
 inline std::string_view text(const uint8_t* data, size_t size) { return {reinterpret_cast<const char*>(data), size}; }
 
 inline std::span<const uint8_t> bytes(const uint8_t* data, size_t size) { return {data, size}; }
 
-}  // namespace brisenfall::fuzz
+}  // namespace fuzz

@@ -3,7 +3,7 @@
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  brisenfall::high_score_table table;
-  brisenfall::read_high_scores(brisenfall::fuzz::text(data, size), table);
+  varnel2d::high_score_table table;
+  varnel2d::read_high_scores(fuzz::text(data, size), table);
   return 0;
 }

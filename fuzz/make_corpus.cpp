@@ -16,7 +16,7 @@
 #include "engine/extras/high_scores.h"
 #include "engine/extras/map_file.h"
 #include "engine/extras/pack.h"
-#include "platform/wave_sound.h"
+#include "engine/backends/wave_sound.h"
 #include "shell/settings_file.h"
 #include "smf.h"
 #include "support/audio_test_files.h"
@@ -25,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace brisenfall;
+using namespace varnel2d;
 
 fs::path folder;
 
@@ -79,7 +80,7 @@ void music_files() {
   const smf::Bytes type_one = smf::file_bytes(1, 480, {conductor, piano});
   seed("midi_file", "type1.mid", type_one);
   seed("midi_file", "type0.mid", smf::file_bytes(0, 96, {piano}));
-  seed("midi_file", "type1.rmi", testing::make_rmi(type_one));
+  seed("midi_file", "type1.rmi", varnel2d::testing::make_rmi(type_one));
 }
 
 // A wave file in another encoding than the tests' 16-bit PCM: the format chunk's fields, then
@@ -89,18 +90,18 @@ std::vector<uint8_t> encoded_wave(uint16_t encoding, uint16_t channels, uint16_t
   constexpr uint32_t rate = 11025;
   const auto format_bytes = static_cast<uint32_t>(16 + (extra.empty() ? 0 : 2 + extra.size()));
   std::vector<uint8_t> file;
-  testing::put_tag(file, "RIFF");
-  testing::put_little(file, static_cast<uint32_t>(4 + 8 + format_bytes + 8 + data.size()), 4);
-  testing::put_tag(file, "WAVE");
-  testing::put_tag(file, "fmt ");
-  testing::put_little(file, format_bytes, 4);
+  varnel2d::testing::put_tag(file, "RIFF");
+  varnel2d::testing::put_little(file, static_cast<uint32_t>(4 + 8 + format_bytes + 8 + data.size()), 4);
+  varnel2d::testing::put_tag(file, "WAVE");
+  varnel2d::testing::put_tag(file, "fmt ");
+  varnel2d::testing::put_little(file, format_bytes, 4);
   for (const auto& [value, bytes] :
        {std::pair<uint32_t, int>{encoding, 2}, {channels, 2}, {rate, 4}, {rate * block, 4}, {block, 2}, {bits, 2}})
-    testing::put_little(file, value, bytes);
-  if (!extra.empty()) testing::put_little(file, static_cast<uint32_t>(extra.size()), 2);
+    varnel2d::testing::put_little(file, value, bytes);
+  if (!extra.empty()) varnel2d::testing::put_little(file, static_cast<uint32_t>(extra.size()), 2);
   file.insert(file.end(), extra.begin(), extra.end());
-  testing::put_tag(file, "data");
-  testing::put_little(file, static_cast<uint32_t>(data.size()), 4);
+  varnel2d::testing::put_tag(file, "data");
+  varnel2d::testing::put_little(file, static_cast<uint32_t>(data.size()), 4);
   file.insert(file.end(), data.begin(), data.end());
   return file;
 }
@@ -110,14 +111,14 @@ void wave_files() {
   const std::vector<uint8_t> ramp{0x10, 0x32, 0x54, 0x76, 0x98, 0xBA, 0xDC, 0xFE, 0x01, 0x23, 0x45, 0x67};
   std::vector<uint8_t> ms_adpcm{20, 0, 7, 0};  // samples per block, then the seven standard coefficient pairs
   for (const int16_t c : {256, 0, 512, -256, 0, 0, 192, 64, 240, 0, 460, -208, 392, -232})
-    testing::put_little(ms_adpcm, static_cast<uint16_t>(c), 2);
+    varnel2d::testing::put_little(ms_adpcm, static_cast<uint16_t>(c), 2);
   std::vector<uint8_t> ms_block{0, 20, 0, 100, 0, 200, 0};  // predictor, delta, two samples
   ms_block.insert(ms_block.end(), ramp.begin(), ramp.begin() + 9);
   std::vector<uint8_t> ima_block{0x10, 0x00, 5, 0};  // first sample, step index, reserved
   ima_block.insert(ima_block.end(), ramp.begin(), ramp.begin() + 8);
   const std::vector<std::pair<std::string, std::vector<uint8_t>>> waves{
-      {"mono.wav", testing::make_wav(8000, 1, {0, 1000, -1000, 32767, -32768, 0})},
-      {"stereo.wav", testing::make_wav(22050, 2, {0, 0, 100, -100, 200, -200, 300, -300})},
+      {"mono.wav", varnel2d::testing::make_wav(8000, 1, {0, 1000, -1000, 32767, -32768, 0})},
+      {"stereo.wav", varnel2d::testing::make_wav(22050, 2, {0, 0, 100, -100, 200, -200, 300, -300})},
       {"unsigned-8.wav", encoded_wave(1, 1, 1, 8, {}, ramp)},
       {"signed-24.wav", encoded_wave(1, 2, 6, 24, {}, ramp)},
       {"float-32.wav", encoded_wave(3, 1, 4, 32, {}, {0, 0, 0, 0x3F, 0, 0, 0, 0xBF, 0, 0, 0x80, 0x3E})},

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
 #include "fuzz/fuzz_input.h"
-#include "platform/headless_display.h"
-#include "platform/scripted_input.h"
-#include "platform/settable_clock.h"
+#include <varnel2d/testing/headless_display.h>
+#include <varnel2d/testing/scripted_input.h>
+#include <varnel2d/testing/settable_clock.h>
 
 namespace {
 
@@ -23,11 +23,11 @@ struct map_loader {
   map_loader() {
     std::string name = (std::filesystem::temp_directory_path() / "brisenfall-map-fuzz.XXXXXX").string();
     folder = mkdtemp(name.data());
-    auto display = std::make_unique<brisenfall::headless_display>();
-    brisenfall::headless_display* shown = display.get();
+    auto display = std::make_unique<varnel2d::headless_display>();
+    varnel2d::headless_display* shown = display.get();
     engine = std::make_unique<Varnel_2D_Engine>(
-        brisenfall::engine_backends{std::move(display), std::make_unique<brisenfall::scripted_input>(),
-                                    std::make_unique<brisenfall::settable_clock>(), nullptr});
+        varnel2d::engine_backends{std::move(display), std::make_unique<varnel2d::scripted_input>(),
+                                    std::make_unique<varnel2d::settable_clock>(), nullptr});
     engine->init(0, 64, 48, 32);
     engine->lib_setpath(folder.string());
     // Any picture serves as a tile texture: the back buffer, saved as a small bitmap.
@@ -48,7 +48,7 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static map_loader loader;
-  std::ofstream(loader.folder / "input.map", std::ios::binary) << brisenfall::fuzz::text(data, size);
+  std::ofstream(loader.folder / "input.map", std::ios::binary) << fuzz::text(data, size);
   if (loader.engine->map_initmapfile("input.map", false, true, false, false, 0xFFFF00FFu)) loader.engine->map_draw();
   return 0;
 }

@@ -3,7 +3,7 @@
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (const auto entries = brisenfall::read_pack_index(brisenfall::fuzz::text(data, size)))
-    brisenfall::entries_fit(*entries, 4096);
+  if (const auto entries = varnel2d::read_pack_index(fuzz::text(data, size)))
+    varnel2d::entries_fit(*entries, 4096);
   return 0;
 }

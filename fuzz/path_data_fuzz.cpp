@@ -3,9 +3,9 @@
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  brisenfall::animation_table table;
-  brisenfall::read_offset_data(brisenfall::fuzz::text(data, size), table);
-  brisenfall::offset_path path;
-  brisenfall::read_offset_path(brisenfall::fuzz::text(data, size), path);
+  varnel2d::animation_table table;
+  varnel2d::read_offset_data(fuzz::text(data, size), table);
+  varnel2d::offset_path path;
+  varnel2d::read_offset_path(fuzz::text(data, size), path);
   return 0;
 }

@@ -4,6 +4,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   brisenfall::settings_values values;
-  brisenfall::parse_settings_file(brisenfall::fuzz::text(data, size), values);
+  brisenfall::parse_settings_file(fuzz::text(data, size), values);
   return 0;
 }

@@ -1,6 +1,6 @@
 // Fuzz target: the settings store, asked for a text value and a number as the program asks.
 #include "fuzz/fuzz_input.h"
-#include "platform/settings_store.h"
+#include "desktop/settings_store.h"
 #include "shell/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,8 +1,8 @@
 // Fuzz target: a wave sound decoded and converted to float stereo.
 #include "fuzz/fuzz_input.h"
-#include "platform/wave_sound.h"
+#include "engine/backends/wave_sound.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  brisenfall::decode_wave(brisenfall::fuzz::bytes(data, size), "input.wav");
+  varnel2d::decode_wave(fuzz::bytes(data, size), "input.wav");
   return 0;
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace brisenfall {
+namespace varnel2d {
 
 std::array<float, 721> make_angle_table(double pi) {
   std::array<float, 721> table{};
@@ -60,4 +60,4 @@ std::pair<float, float> movement_towards(double angle, double velocity, double p
   return {static_cast<float>(velocity * std::cos(a * pi / 180)), static_cast<float>(velocity * std::sin(a * pi / 180))};
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

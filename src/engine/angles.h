@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-namespace brisenfall {
+namespace varnel2d {
 
 // The engine's pi, used by all of its angle arithmetic.
 inline constexpr double engine_pi = 3.14159265358979;
@@ -26,4 +26,4 @@ float angle_towards(float x1, float y1, float x2, float y2, double pi);
 // The movement of `velocity` towards `angle` (clamped to 0..359): angle 0 gives (0, -velocity).
 std::pair<float, float> movement_towards(double angle, double velocity, double pi);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -4,15 +4,16 @@
 #include <string>
 #include <variant>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/paths.h"
-#include "platform/audio_levels.h"
-#include "platform/midi_file.h"
-#include "platform/numbers.h"
-#include "platform/soundfont.h"
-#include "platform/wave_sound.h"
+#include "engine/backends/audio_levels.h"
+#include "engine/backends/midi_file.h"
+#include <varnel2d/numbers.h>
+#include "engine/backends/soundfont.h"
+#include "engine/backends/wave_sound.h"
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -24,19 +25,19 @@ constexpr int32_t subscript_out_of_range = 9;
 bool Varnel_2D_Engine::private_audio_start() {
   private_audio_stop();
   // A silent engine (no output) looks for no SoundFont, and says nothing about one.
-  const auto soundfont = backends_.audio != nullptr ? find_soundfont() : std::nullopt;
-  audio_.system = std::make_unique<audio_system>(std::move(backends_.audio), soundfont);
-  sound_available = audio_.system->sound_available();
-  music_available = audio_.system->music_available();
-  if (music_available) music_volume(80);
-  return sound_available;
+  const auto soundfont = state_->backends.audio != nullptr ? find_soundfont() : std::nullopt;
+  state_->audio.system = std::make_unique<audio_system>(std::move(state_->backends.audio), soundfont);
+  state_->sound_available = state_->audio.system->sound_available();
+  state_->music_available = state_->audio.system->music_available();
+  if (state_->music_available) music_volume(80);
+  return state_->sound_available;
 }
 
 void Varnel_2D_Engine::private_audio_stop() {
-  if (audio_.system) audio_.system->close();  // the output stops before the synthesiser goes
-  audio_ = audio_state{};
-  sound_available = false;
-  music_available = false;
+  if (state_->audio.system) state_->audio.system->close();  // the output stops before the synthesiser goes
+  state_->audio = audio_state{};
+  state_->sound_available = false;
+  state_->music_available = false;
 }
 
 std::optional<size_t> Varnel_2D_Engine::private_audio_slot(double indx) {
@@ -46,44 +47,44 @@ std::optional<size_t> Varnel_2D_Engine::private_audio_slot(double indx) {
 }
 
 bool Varnel_2D_Engine::music_load(double indx, const std::string& filenameonly, bool usefullpath) {
-  if (!music_available) return false;
+  if (!state_->music_available) return false;
   const auto slot = private_audio_slot(indx);
   if (!slot) return false;
   auto midi = read_midi_file(data_file(path, filenameonly, usefullpath));
   if (!midi) return false;
-  audio_.system->music_prepare(*midi);
-  audio_.music[*slot] = std::move(midi);
+  state_->audio.system->music_prepare(*midi);
+  state_->audio.music[*slot] = std::move(midi);
   return true;
 }
 
 void Varnel_2D_Engine::music_play(double indx, bool loopflag) {
-  if (!music_available) return;
+  if (!state_->music_available) return;
   music_stop();
   const auto slot = private_audio_slot(indx);
   if (!slot) return;
   // An empty slot plays nothing, so the piece counts as ended at once.
-  if (const auto& midi = audio_.music[*slot]) audio_.system->music_start(*midi, music_plays(loopflag));
+  if (const auto& midi = state_->audio.music[*slot]) state_->audio.system->music_start(*midi, music_plays(loopflag));
   lib_doevents(1);
-  audio_.current_music = to_int32(indx);
+  state_->audio.current_music = to_int32(indx);
 }
 
 void Varnel_2D_Engine::music_stop() {
-  if (!music_available || audio_.current_music < 1) return;
-  audio_.system->music_stop();  // also resets the synthesiser: silent and ready for the next piece
+  if (!state_->music_available || state_->audio.current_music < 1) return;
+  state_->audio.system->music_stop();  // also resets the synthesiser: silent and ready for the next piece
   lib_doevents(1);
 }
 
 bool Varnel_2D_Engine::music_isplaying() {
-  return music_available && audio_.current_music >= 1 && audio_.system->music_playing();
+  return state_->music_available && state_->audio.current_music >= 1 && state_->audio.system->music_playing();
 }
 
 void Varnel_2D_Engine::music_volume(double volumepercent) {
-  if (!music_available) return;
-  audio_.system->music_level(music_level_hundredths(to_int32(volumepercent)));
+  if (!state_->music_available) return;
+  state_->audio.system->music_level(music_level_hundredths(to_int32(volumepercent)));
 }
 
 bool Varnel_2D_Engine::sound_load(double indx, const std::string& filenameonly) {
-  if (!sound_available) return false;
+  if (!state_->sound_available) return false;
   const auto slot = private_audio_slot(indx);
   auto loaded = slot ? load_wave(data_file(path, filenameonly, false))
                      : std::variant<wave_sound, wave_error>(wave_error{subscript_out_of_range, "Subscript out of range"});
@@ -94,33 +95,33 @@ bool Varnel_2D_Engine::sound_load(double indx, const std::string& filenameonly) 
     log(error->description);
     return false;
   }
-  if (audio_.sounds[*slot] != 0) audio_.system->wave_remove(audio_.sounds[*slot]);
-  audio_.sounds[*slot] = audio_.system->wave_add(std::make_shared<const wave_sound>(std::get<wave_sound>(std::move(loaded))));
+  if (state_->audio.sounds[*slot] != 0) state_->audio.system->wave_remove(state_->audio.sounds[*slot]);
+  state_->audio.sounds[*slot] = state_->audio.system->wave_add(std::make_shared<const wave_sound>(std::get<wave_sound>(std::move(loaded))));
   return true;
 }
 
 void Varnel_2D_Engine::sound_play(double indx, bool loopflag, double position) {
-  if (!sound_available) return;
-  if (const auto slot = private_audio_slot(indx)) audio_.system->wave_play(audio_.sounds[*slot], loopflag, to_int32(position));
+  if (!state_->sound_available) return;
+  if (const auto slot = private_audio_slot(indx)) state_->audio.system->wave_play(state_->audio.sounds[*slot], loopflag, to_int32(position));
 }
 
 void Varnel_2D_Engine::sound_stop(double indx) {
-  if (!sound_available) return;
-  if (const auto slot = private_audio_slot(indx)) audio_.system->wave_stop(audio_.sounds[*slot]);
+  if (!state_->sound_available) return;
+  if (const auto slot = private_audio_slot(indx)) state_->audio.system->wave_stop(state_->audio.sounds[*slot]);
 }
 
 void Varnel_2D_Engine::sound_volume(double indx, double volume) {
-  if (!sound_available) return;
-  if (const auto slot = private_audio_slot(indx)) audio_.system->wave_volume(audio_.sounds[*slot], to_int32(volume));
+  if (!state_->sound_available) return;
+  if (const auto slot = private_audio_slot(indx)) state_->audio.system->wave_volume(state_->audio.sounds[*slot], to_int32(volume));
 }
 
 void Varnel_2D_Engine::sound_freq(double indx, double freq, bool resetflag) {
-  if (!sound_available) return;
+  if (!state_->sound_available) return;
   const int32_t hertz = resetflag ? 0 : to_int32(freq);
-  if (const auto slot = private_audio_slot(indx)) audio_.system->wave_frequency(audio_.sounds[*slot], hertz);
+  if (const auto slot = private_audio_slot(indx)) state_->audio.system->wave_frequency(state_->audio.sounds[*slot], hertz);
 }
 
 void Varnel_2D_Engine::sound_pan(double indx, double pan) {
-  if (!sound_available) return;
-  if (const auto slot = private_audio_slot(indx)) audio_.system->wave_pan(audio_.sounds[*slot], to_int32(pan));
+  if (!state_->sound_available) return;
+  if (const auto slot = private_audio_slot(indx)) state_->audio.system->wave_pan(state_->audio.sounds[*slot], to_int32(pan));
 }

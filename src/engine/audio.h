@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/audio_system.h"
+#include "engine/backends/audio_system.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 inline constexpr size_t audio_slot_count = 64;
 
@@ -24,4 +24,4 @@ struct audio_state {
 // Plays in all for a piece: once, or once and 1000 repeats with the loop flag.
 inline int music_plays(bool loopflag) { return loopflag ? 1001 : 1; }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <system_error>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 constexpr std::string_view blanks = " \t";
@@ -77,4 +77,4 @@ std::nullopt_t data_values::fail(std::string detail) {
   return std::nullopt;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

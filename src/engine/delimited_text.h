@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace brisenfall {
+namespace varnel2d {
 
 // The pieces of `text` between commas, blanks kept; an empty text has no pieces.
 std::vector<std::string_view> comma_pieces(std::string_view text);
@@ -40,4 +40,4 @@ class data_values {
   std::string error_;
 };
 
-}  // namespace brisenfall
+}  // namespace varnel2d

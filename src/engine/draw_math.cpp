@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-namespace brisenfall {
+namespace varnel2d {
 
 uint32_t pack_argb(double alpha, double red, double green, double blue) {
   const auto byte = [](double value) { return static_cast<uint32_t>(static_cast<uint16_t>(to_int16(value)) & 0xFFu); };
@@ -33,4 +33,4 @@ edge_rect intersection(const edge_rect& a, const edge_rect& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 
-namespace brisenfall {
+#include <varnel2d/engine_types.h>
+
+namespace varnel2d {
 
 // ARGB from four channels, each converted to a whole number first and kept to its low byte.
 uint32_t pack_argb(double alpha, double red, double green, double blue);
@@ -30,12 +32,7 @@ struct pixel_box {
 // Boxes overlap when they share at least one pixel; boxes that only touch do not.
 bool boxes_overlap(const pixel_box& a, const pixel_box& b);
 
-// A rectangle by its edges; the right and bottom edges lie outside it.
-struct edge_rect {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
-
 // The part two rectangles share; its width or height is 0 or less when they share nothing.
 edge_rect intersection(const edge_rect& a, const edge_rect& b);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

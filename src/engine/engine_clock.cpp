@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace brisenfall {
+namespace varnel2d {
 
 void engine_clock::start(clock_source& clock) {
   frequency_ = clock.counter_frequency();
@@ -53,4 +53,4 @@ int64_t engine_clock::now_ms(clock_source& clock) {
 
 int32_t wrapped_tick_count(int64_t ms) { return static_cast<int32_t>(static_cast<uint32_t>(ms)); }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

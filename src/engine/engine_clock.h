@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/clock.h"
+#include <varnel2d/clock.h>
 
-namespace brisenfall {
+namespace varnel2d {
 
 class engine_clock {
  public:
@@ -38,4 +38,4 @@ class engine_clock {
 // A tick count as the 32-bit signed number it is read as: the low 32 bits, wrapping.
 int32_t wrapped_tick_count(int64_t ms);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

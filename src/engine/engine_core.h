@@ -5,9 +5,9 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/display_device.h"
+#include <varnel2d/display_device.h>
 
-namespace brisenfall {
+namespace varnel2d {
 
 struct core_state {
   native_window window = 0;
@@ -19,4 +19,4 @@ struct core_state {
   std::array<int16_t, 361> direction_table{};
 };
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -1,10 +1,11 @@
 // The frame cycle: frame start and end, device-loss recovery and screenshots.
 #include <charconv>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/numbers.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -26,44 +27,44 @@ void Varnel_2D_Engine::scene_begin() {
   private_poll_gamepads();
   // The keyboard is read when a key is checked; its presses are taken here, once a frame.
   private_poll_key_presses();
-  for (int32_t i = 1; i <= timers_.in_use; ++i) {
-    timer_entry& timer = timers_.timers[static_cast<size_t>(i)];
+  for (int32_t i = 1; i <= state_->timers.in_use; ++i) {
+    timer_entry& timer = state_->timers.timers[static_cast<size_t>(i)];
     timer.elapsed = to_int32(timer.elapsed + static_cast<double>(timedelta));
   }
-  display_device& display = *backends_.display;
+  display_device& display = *state_->backends.display;
   display.begin_frame();
-  if (images_.surface_to_draw >= 1) {
-    if (const image_slot* slot = slot_at(images_.surfaces, images_.surface_to_draw); slot != nullptr && slot->image != 0)
+  if (state_->images.surface_to_draw >= 1) {
+    if (const image_slot* slot = slot_at(state_->images.surfaces, state_->images.surface_to_draw); slot != nullptr && slot->image != 0)
       display.copy_surface(slot->image);
   }
 }
 
 void Varnel_2D_Engine::scene_end() {
-  if (input_.cursor.active) private_draw_cursor();
+  if (state_->input.cursor.active) private_draw_cursor();
   if (sceneinfo) private_draw_stats();
-  backends_.display->present();
-  if (frames_.cap != 0) {
+  state_->backends.display->present();
+  if (state_->frames.cap != 0) {
     // The next frame ends an interval after this one really ended: late frames do not shorten it.
-    private_wait_since(frames_.capped_frame_end, frames_.interval);
-    frames_.capped_frame_end = private_now();
+    private_wait_since(state_->frames.capped_frame_end, state_->frames.interval);
+    state_->frames.capped_frame_end = private_now();
   }
-  if (private_now() - frames_.last_second > once_a_second_ms) {
-    frames_.last_second = private_now();
-    framerate = frames_.counter;
-    frames_.counter = 0;
+  if (private_now() - state_->frames.last_second > once_a_second_ms) {
+    state_->frames.last_second = private_now();
+    framerate = state_->frames.counter;
+    state_->frames.counter = 0;
   }
-  if (!frames_.delta) {
+  if (!state_->frames.delta) {
     timedelta = 1.0f;
   } else {
-    const delta_outcome outcome = delta_step(frames_, private_now());
+    const delta_outcome outcome = delta_step(state_->frames, private_now());
     if (outcome.wait_ms > 0) lib_delay(outcome.wait_ms);
     timedelta = outcome.timedelta;
   }
-  ++frames_.counter;
+  ++state_->frames.counter;
 }
 
 void Varnel_2D_Engine::private_draw_cursor() {
-  const cursor_config& cursor = input_.cursor;
+  const cursor_config& cursor = state_->input.cursor;
   sprite_quad quad;
   quad.left = cursor.sx;
   quad.top = cursor.sy;
@@ -84,21 +85,21 @@ void Varnel_2D_Engine::private_draw_cursor() {
 }
 
 void Varnel_2D_Engine::private_draw_stats() {
-  frames_.stats_line = "FPS=" + shortest(framerate) + " Sprites=" + shortest(private_stats_sprite_count()) +
+  state_->frames.stats_line = "FPS=" + shortest(framerate) + " Sprites=" + shortest(private_stats_sprite_count()) +
                        " Mouse=" + shortest(mousex) + "/" + shortest(mousey) + " Button=" + shortest(mousebutton);
-  if (map_.active)
-    frames_.stats_line += " Map= " + shortest(to_int32(int_floor(mapx))) + "/" + shortest(to_int32(int_floor(mapy))) +
+  if (state_->map.active)
+    state_->frames.stats_line += " Map= " + shortest(to_int32(int_floor(mapx))) + "/" + shortest(to_int32(int_floor(mapy))) +
                           " Tile= " + shortest(map_getatmouse());
-  text(10, 10, 300, 50, frames_.stats_line, 0xFFFFFFFFu, "Arial", 0, false, false, 0, 0, 0, 0);
+  text(10, 10, 300, 50, state_->frames.stats_line, 0xFFFFFFFFu, "Arial", 0, false, false, 0, 0, 0, 0);
 }
 
 bool Varnel_2D_Engine::scene_lost() {
   lib_doevents(1);
-  device_state state = backends_.display->state();
+  device_state state = state_->backends.display->state();
   while (state == device_state::lost) {
-    backends_.clock->pass_time(1);
+    state_->backends.clock->pass_time(1);
     lib_doevents(1);
-    state = backends_.display->state();
+    state = state_->backends.display->state();
   }
   if (state == device_state::usable) return false;
   const bool rebuilt = private_rebuild_device();
@@ -114,10 +115,10 @@ bool Varnel_2D_Engine::private_rebuild_device() {
 }
 
 bool Varnel_2D_Engine::lib_savescreenshot(const std::string& fullfilepath) {
-  ++frames_.screenshot_counter;
+  ++state_->frames.screenshot_counter;
   const std::string file =
-      fullfilepath.empty() ? path + "screen" + std::to_string(frames_.screenshot_counter) + ".bmp" : fullfilepath;
-  const bool saved = backends_.display->save_screenshot(file);
+      fullfilepath.empty() ? path + "screen" + std::to_string(state_->frames.screenshot_counter) + ".bmp" : fullfilepath;
+  const bool saved = state_->backends.display->save_screenshot(file);
   lib_doevents(1);
   return saved;
 }

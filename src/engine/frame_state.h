@@ -9,7 +9,7 @@
 
 #include "engine/engine_clock.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 inline constexpr int32_t longest_frame_ms = 50;
 
@@ -43,4 +43,4 @@ delta_outcome delta_step(frame_state& frames, int64_t now);
 // low that ten entries would not sum in 32 bits, is refused and leaves the history as it was.
 void seed_history(frame_state& frames, double fps);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -3,10 +3,11 @@
 #include <limits>
 #include <numeric>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/numbers.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 // Waits sleep right up to their end: a sleep overshoots by some tens of microseconds, which no
@@ -18,7 +19,7 @@ constexpr double shortest_sleep_ms = 0.05;
 constexpr double longest_history_entry_ms = std::numeric_limits<int32_t>::max() / 10;
 }  // namespace
 
-namespace brisenfall {
+namespace varnel2d {
 
 delta_outcome delta_step(frame_state& frames, int64_t now) {
   const int64_t since_last = now - frames.last_tick;
@@ -44,50 +45,50 @@ void seed_history(frame_state& frames, double fps) {
   frames.history.fill(to_int32(1000 / fps));
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d
 
 void Varnel_2D_Engine::scene_setframerate(double fps, bool deltaflag) {
   if (fps < 1) {
-    frames_.cap = 0;
-    frames_.interval = 0;
-    frames_.delta = true;
+    state_->frames.cap = 0;
+    state_->frames.interval = 0;
+    state_->frames.delta = true;
     lib_initdelta(50);
     return;
   }
-  frames_.cap = to_int32(fps);
-  frames_.interval = to_int32(1000 / fps);
+  state_->frames.cap = to_int32(fps);
+  state_->frames.interval = to_int32(1000 / fps);
   lib_initdelta(fps);
-  frames_.delta = deltaflag;
+  state_->frames.delta = deltaflag;
 }
 
 double Varnel_2D_Engine::scene_getframerate() const { return framerate; }
 
-void Varnel_2D_Engine::lib_initdelta(double fps) { seed_history(frames_, fps); }
+void Varnel_2D_Engine::lib_initdelta(double fps) { seed_history(state_->frames, fps); }
 
 double Varnel_2D_Engine::lib_tickcount() { return wrapped_tick_count(private_now()); }
 
-int64_t Varnel_2D_Engine::private_now() { return frames_.clock.now_ms(*backends_.clock); }
+int64_t Varnel_2D_Engine::private_now() { return state_->frames.clock.now_ms(*state_->backends.clock); }
 
 void Varnel_2D_Engine::lib_setcountertype(bool highperformance) {
-  frames_.clock.choose_counter(*backends_.clock, highperformance);
+  state_->frames.clock.choose_counter(*state_->backends.clock, highperformance);
 }
 
-bool Varnel_2D_Engine::lib_highperformancecountersupport() const { return frames_.clock.counter_supported(); }
+bool Varnel_2D_Engine::lib_highperformancecountersupport() const { return state_->frames.clock.counter_supported(); }
 
 void Varnel_2D_Engine::lib_delay(double delayms) { private_wait_since(private_now(), delayms); }
 
 void Varnel_2D_Engine::private_wait_since(int64_t mark, double ms) {
-  const engine_clock& clock = frames_.clock;
+  const engine_clock& clock = state_->frames.clock;
   for (int64_t now = private_now(); static_cast<double>(now - mark) < ms; now = private_now()) {
     // The counter's time is rounded to the nearest millisecond: it gets there half a millisecond
     // before the counter does.
     const double rounding = clock.counter_chosen() ? 0.5 : 0.0;
     const double remaining = static_cast<double>(mark) + ms - rounding - clock.last_precise_ms();
-    backends_.clock->pass_time(remaining >= shortest_sleep_ms ? remaining : 0.0);
+    state_->backends.clock->pass_time(remaining >= shortest_sleep_ms ? remaining : 0.0);
   }
 }
 
 void Varnel_2D_Engine::lib_doevents(double howmany) {
   const int16_t times = to_int16(howmany);
-  for (int16_t i = 0; i < times; ++i) backends_.input->pump_events();
+  for (int16_t i = 0; i < times; ++i) state_->backends.input->pump_events();
 }

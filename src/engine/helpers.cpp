@@ -1,14 +1,14 @@
 // Numeric and file helpers of the engine object: random numbers, counters, angles, colours, files.
 #include <cmath>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
 #include "engine/angles.h"
 #include "engine/draw_math.h"
 #include "engine/paths.h"
-#include "platform/numbers.h"
-#include "platform/random.h"
+#include <varnel2d/numbers.h>
+#include <varnel2d/random.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 double Varnel_2D_Engine::lib_getnumber(double low, double high) {
   random_reseed_from_clock();

@@ -1,10 +1,11 @@
 // Keyboard, mouse and game pads: device set-up, the per-frame polls, key waits and the cursor.
 #include <optional>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/numbers.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 constexpr double key_settle_ms = 20;
@@ -18,7 +19,7 @@ std::optional<size_t> key_slot(double key) {
 }
 }  // namespace
 
-namespace brisenfall {
+namespace varnel2d {
 
 int32_t pad_direction(int32_t axis) {
   if (axis < 16384) return -1;
@@ -48,46 +49,46 @@ const std::array<named_key, 53> waited_keys = {{
     {28, "RETURN"}, {57, " "}, {156, "RETURN"}, {210, "INSERT"}, {211, "DELETE"},
 }};
 
-}  // namespace brisenfall
+}  // namespace varnel2d
 
 bool Varnel_2D_Engine::private_init_input() {
-  input_.pad_present = {false, false};
-  if (!backends_.input->open(core_.window)) return false;
-  core_.input_open = true;
+  state_->input.pad_present = {false, false};
+  if (!state_->backends.input->open(state_->core.window)) return false;
+  state_->core.input_open = true;
   mousespeed = 1.0f;
-  input_.pad_count = backends_.input->pad_count();
-  input_.pad_present = {input_.pad_count >= 1, input_.pad_count >= 2};
+  state_->input.pad_count = state_->backends.input->pad_count();
+  state_->input.pad_present = {state_->input.pad_count >= 1, state_->input.pad_count >= 2};
   return true;
 }
 
 void Varnel_2D_Engine::private_release_input() {
-  backends_.input->close();
-  core_.input_open = false;
-  input_.pad_present = {false, false};
-  input_.pad_count = 0;
+  state_->backends.input->close();
+  state_->core.input_open = false;
+  state_->input.pad_present = {false, false};
+  state_->input.pad_count = 0;
 }
 
 void Varnel_2D_Engine::private_poll_mouse() {
-  if (!core_.input_open || !backends_.input->read_mouse(input_.mouse)) return;
-  const mouse_reading& mouse = input_.mouse;
+  if (!state_->core.input_open || !state_->backends.input->read_mouse(state_->input.mouse)) return;
+  const mouse_reading& mouse = state_->input.mouse;
   mousexm = mouse.dx;
   mouseym = mouse.dy;
   mousebutton = (button_down(mouse.buttons[0]) ? 1 : 0) + (button_down(mouse.buttons[1]) ? 2 : 0);
-  mousex = clamp_cursor(static_cast<float>(mousex + static_cast<double>(mousespeed) * mouse.dx), core_.width);
-  mousey = clamp_cursor(static_cast<float>(mousey + static_cast<double>(mousespeed) * mouse.dy), core_.height);
+  mousex = clamp_cursor(static_cast<float>(mousex + static_cast<double>(mousespeed) * mouse.dx), state_->core.width);
+  mousey = clamp_cursor(static_cast<float>(mousey + static_cast<double>(mousespeed) * mouse.dy), state_->core.height);
 }
 
 void Varnel_2D_Engine::private_poll_key_presses() {
-  if (!core_.input_open || !backends_.input->read_key_presses(input_.presses)) input_.presses.fill(0);
+  if (!state_->core.input_open || !state_->backends.input->read_key_presses(state_->input.presses)) state_->input.presses.fill(0);
 }
 
 void Varnel_2D_Engine::private_poll_gamepads() {
   int32_t* const targets[2][3] = {{&gamepad1_x, &gamepad1_y, &gamepad1_button},
                                   {&gamepad2_x, &gamepad2_y, &gamepad2_button}};
   for (int32_t pad = 0; pad < 2; ++pad) {
-    if (!input_.pad_present[static_cast<size_t>(pad)]) continue;
-    pad_reading& reading = input_.pads[static_cast<size_t>(pad)];
-    if (!backends_.input->read_pad(pad, reading)) return;
+    if (!state_->input.pad_present[static_cast<size_t>(pad)]) continue;
+    pad_reading& reading = state_->input.pads[static_cast<size_t>(pad)];
+    if (!state_->backends.input->read_pad(pad, reading)) return;
     *targets[pad][0] = pad_direction(reading.x);
     *targets[pad][1] = pad_direction(reading.y);
     *targets[pad][2] = pad_button(reading);
@@ -95,9 +96,9 @@ void Varnel_2D_Engine::private_poll_gamepads() {
 }
 
 bool Varnel_2D_Engine::key_check(double key) {
-  if (core_.input_open) backends_.input->read_keyboard(input_.keys);
+  if (state_->core.input_open) state_->backends.input->read_keyboard(state_->input.keys);
   const std::optional<size_t> slot = key_slot(key);
-  return slot && (input_.keys[*slot] != 0 || input_.presses[*slot] != 0);
+  return slot && (state_->input.keys[*slot] != 0 || state_->input.presses[*slot] != 0);
 }
 
 void Varnel_2D_Engine::key_clear(double key) {
@@ -105,7 +106,7 @@ void Varnel_2D_Engine::key_clear(double key) {
   while (down) {
     down = key_check(key);
     // The key's press at this frame's poll has been seen: from now on only its state counts.
-    if (const std::optional<size_t> slot = key_slot(key)) input_.presses[*slot] = 0;
+    if (const std::optional<size_t> slot = key_slot(key)) state_->input.presses[*slot] = 0;
     lib_doevents(1);
   }
 }
@@ -123,7 +124,7 @@ std::string Varnel_2D_Engine::key_waitforkey() {
 void Varnel_2D_Engine::mouse_config(double texture, double sx, double sy, double sw, double sh, double speed,
                                     double alpha, bool shadowon, double shadowx, double shadowy, double shadowalpha,
                                     bool active) {
-  cursor_config& cursor = input_.cursor;
+  cursor_config& cursor = state_->input.cursor;
   cursor.texture = to_int32(texture);
   cursor.sx = to_int32(sx);
   cursor.sy = to_int32(sy);
@@ -138,6 +139,6 @@ void Varnel_2D_Engine::mouse_config(double texture, double sx, double sy, double
   cursor.active = active;
 }
 
-void Varnel_2D_Engine::mouse_status(bool status) { input_.cursor.active = status; }
+void Varnel_2D_Engine::mouse_status(bool status) { state_->input.cursor.active = status; }
 
 void Varnel_2D_Engine::mouse_setspeed(double speed) { mousespeed = static_cast<float>(speed); }

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/input_device.h"
+#include <varnel2d/input_device.h>
 
-namespace brisenfall {
+namespace varnel2d {
 
 struct cursor_config {
   bool active = false;
@@ -43,4 +43,4 @@ struct named_key {
 // The keys key_waitforkey watches, in the order it checks them.
 extern const std::array<named_key, 53> waited_keys;
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <system_error>
 
-namespace brisenfall {
+namespace varnel2d {
 
 std::string data_folder(std::string_view filepath, std::string_view foldername) {
   std::string folder(filepath);
@@ -62,4 +62,4 @@ std::optional<std::string> read_whole_file(const std::string& path) {
   return bytes;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace brisenfall {
+namespace varnel2d {
 
 // The data folder: filepath with a trailing "/", then foldername and "/" when one is given.
 std::string data_folder(std::string_view filepath, std::string_view foldername);
@@ -25,4 +25,4 @@ std::optional<std::string> read_whole_file(const std::string& path);
 // Appends text and CR LF to the file; errors are ignored.
 void append_line(const std::string& file, std::string_view text);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

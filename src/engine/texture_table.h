@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/display_device.h"
+#include <varnel2d/display_device.h>
 
-namespace brisenfall {
+namespace varnel2d {
 
 inline constexpr int32_t image_slot_count = 200;
 
@@ -27,4 +27,4 @@ struct texture_table {
 // The slot for an engine index 1..200; nullptr outside that range.
 image_slot* slot_at(std::array<image_slot, image_slot_count>& slots, double index);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-namespace brisenfall {
+namespace varnel2d {
 
 inline constexpr int32_t timer_capacity = 100;
 
@@ -22,4 +22,4 @@ struct timer_table {
   timer_entry& at(double index);
 };
 
-}  // namespace brisenfall
+}  // namespace varnel2d

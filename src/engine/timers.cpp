@@ -1,12 +1,13 @@
 // Frame timers 1..100: they advance in scene_begin and report once their period has passed.
 #include <algorithm>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/numbers.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
-namespace brisenfall {
+namespace varnel2d {
 
 timer_entry& timer_table::at(double index) {
   int32_t i = to_int32(index);
@@ -15,31 +16,31 @@ timer_entry& timer_table::at(double index) {
   return timers[static_cast<size_t>(i)];
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d
 
 void Varnel_2D_Engine::timer_init(double totaltimersneeded) {
   const int32_t count = std::clamp(to_int32(totaltimersneeded), 0, timer_capacity);
-  for (int32_t i = 1; i <= timers_.in_use; ++i) timers_.timers[static_cast<size_t>(i)] = {};
-  timers_.in_use = count;
+  for (int32_t i = 1; i <= state_->timers.in_use; ++i) state_->timers.timers[static_cast<size_t>(i)] = {};
+  state_->timers.in_use = count;
 }
 
 void Varnel_2D_Engine::timer_on(double Index) {
-  timer_entry& timer = timers_.at(Index);
+  timer_entry& timer = state_->timers.at(Index);
   timer.elapsed = 0;
   timer.running = 1;
 }
 
-void Varnel_2D_Engine::timer_off(double Index) { timers_.at(Index).running = 0; }
+void Varnel_2D_Engine::timer_off(double Index) { state_->timers.at(Index).running = 0; }
 
 void Varnel_2D_Engine::timer_set(double Index, double speed) {
-  timer_entry& timer = timers_.at(Index);
+  timer_entry& timer = state_->timers.at(Index);
   timer.elapsed = 0;
   timer.running = 1;
   timer.period = to_int32(speed);
 }
 
 bool Varnel_2D_Engine::timer_check(double Index) {
-  timer_entry& timer = timers_.at(Index);
+  timer_entry& timer = state_->timers.at(Index);
   if (timer.running == 0 || timer.elapsed <= timer.period) return false;
   timer.elapsed = 0;
   return true;

@@ -9,7 +9,7 @@
 
 #include "dialog_test_support.h"
 #include "dialogs/product.h"
-#include "platform/recording_system_services.h"
+#include "testing/recording_system_services.h"
 #include "support/temp_folder.h"
 
 namespace brisenfall {

@@ -19,9 +19,9 @@
 #include "dialog_test_support.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/music_selection_dialog.h"
-#include "platform/event_pump.h"
-#include "platform/recording_system_services.h"
-#include "platform/termination_signals.h"
+#include "desktop/event_pump.h"
+#include "testing/recording_system_services.h"
+#include <varnel2d/termination_signals.h>
 #include "shell/settings_file.h"
 #include "support/temp_folder.h"
 
@@ -244,7 +244,7 @@ TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reach
 
 TEST_F(configuration_dialog_test, a_termination_signal_during_the_preview_closes_the_dialog_after_saving) {
   auto dialog = std::make_unique<frmConfiguration>(shell, system, player, [](shell_state&) {
-    const termination_signal_catcher show_catches;
+    const varnel2d::termination_signal_catcher show_catches;
     std::raise(SIGTERM);
   });
   dialog->show();
@@ -253,7 +253,7 @@ TEST_F(configuration_dialog_test, a_termination_signal_during_the_preview_closes
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
   EXPECT_EQ(saved_line(2), "2500");
-  const termination_signal_catcher forget;  // a new catcher starts with no signal recorded
+  const varnel2d::termination_signal_catcher forget;  // a new catcher starts with no signal recorded
 }
 
 TEST_F(configuration_dialog_test, exit_and_escape_copy_save_and_close) {

@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "dialog_test_support.h"
-#include "platform/recording_system_services.h"
+#include "testing/recording_system_services.h"
 #include "support/temp_folder.h"
 
 namespace brisenfall {

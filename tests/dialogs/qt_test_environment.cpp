@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/qt_application.h"
+#include "desktop/qt_application.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/angles.h"
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(AngleTable, TurnsClockwiseDegreesIntoCounterClockwiseRadians) {
@@ -63,4 +63,4 @@ TEST(EngineAngles, GetADirectionClampsTheAngle) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -6,15 +6,15 @@
 #include <filesystem>
 #include <thread>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/audio_output.h"
-#include "platform/recording_display.h"
-#include "platform/scripted_input.h"
-#include "platform/settable_clock.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include <varnel2d/testing/offline_audio_output.h>
+#include <varnel2d/testing/recording_display.h>
+#include <varnel2d/testing/scripted_input.h>
+#include <varnel2d/testing/settable_clock.h>
 #include "support/audio_test_files.h"
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::measure;
@@ -327,4 +327,4 @@ TEST(Terminate, OnTheDeviceNoAudioThreadOutlivesTheEngine) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::recorded_engine;
@@ -173,4 +173,4 @@ TEST(Statistics, OverlayLineDrawnWithArialInWhite) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

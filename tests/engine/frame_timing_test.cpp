@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
+#include "engine/frame_state.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(DeltaStep, LongFrameEntersTheHistoryAsFifty) {
@@ -248,4 +249,4 @@ TEST(Events, DoEventsPumpsThatManyTimes) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

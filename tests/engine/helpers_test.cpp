@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <set>
 
-#include "platform/random.h"
-#include "support/engine_doubles.h"
+#include <varnel2d/random.h>
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::recorded_engine;
@@ -131,4 +131,4 @@ TEST(Log, IntoAMissingFolderDoesNothing) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -1,10 +1,10 @@
 // The mouse poll, game pads, key checks and waits, and the drawn cursor.
 #include <gtest/gtest.h>
 
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 struct input_engine : testing::recorded_engine {
@@ -198,4 +198,4 @@ TEST(Cursor, DrawnWithItsShadowAtTheMouse) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -1,10 +1,10 @@
 // System-font text with its shadow and alignment, and bitmap-font text from a letter grid.
 #include <gtest/gtest.h>
 
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 struct text_engine : testing::recorded_engine {
@@ -158,4 +158,4 @@ TEST(Text, HeadlessKeptLinesTakeEachDrawsColourAndFollowChanges) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/angles.h"
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 template <typename Engine>
@@ -201,4 +201,4 @@ TEST(Scale, CentreOriginGrowsAroundTheSamePlace) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -1,9 +1,9 @@
 // Frame timers: counting frames in frame mode, clamping of indexes and counts.
 #include <gtest/gtest.h>
 
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 // An engine in frame mode (timedelta 1) with a fast cap, after one frame to settle timedelta.
@@ -86,4 +86,4 @@ TEST(Timers, InDeltaModeCountMilliseconds) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

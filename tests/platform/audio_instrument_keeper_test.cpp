@@ -1,14 +1,14 @@
 // The instrument keeper with the installed SoundFont: which instruments it holds for the pieces
 // it is given, the fallback for instruments the SoundFont lacks, and a SoundFont is damaged or missing.
-#include "platform/instrument_keeper.h"
+#include "engine/backends/instrument_keeper.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/soundfont.h"
+#include "engine/backends/soundfont.h"
 #include "support/audio_test_files.h"
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 // A piece selecting the given instruments in turn on channel 1 (bank select, then program).
@@ -49,4 +49,4 @@ TEST(InstrumentKeeper, NothingForADamagedOrMissingSoundFont) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

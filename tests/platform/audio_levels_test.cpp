@@ -1,9 +1,9 @@
 // The level math: decibel gains, the music volume scale, the pan law and playback rates.
-#include "platform/audio_levels.h"
+#include "engine/backends/audio_levels.h"
 
 #include <gtest/gtest.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(AudioLevels, HundredthsOfADecibelToGain) {
@@ -51,4 +51,4 @@ TEST(AudioLevels, WaveVolumeAndRateLimits) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

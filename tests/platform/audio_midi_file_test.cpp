@@ -1,12 +1,12 @@
 // Reading music files: the MIDI structure check, RIFF MIDI unwrapping and file failures.
-#include "platform/midi_file.h"
+#include "engine/backends/midi_file.h"
 
 #include <gtest/gtest.h>
 
 #include "support/audio_test_files.h"
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::make_midi;
@@ -116,4 +116,4 @@ TEST(MidiPrograms, DamagedDataYieldsWhatCameBeforeTheDamage) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -4,13 +4,13 @@
 
 #include <memory>
 
-#include "platform/audio_output.h"
-#include "platform/wave_mixer.h"
-#include "platform/wave_sound.h"
+#include <varnel2d/audio_output.h>
+#include "engine/backends/wave_mixer.h"
+#include "engine/backends/wave_sound.h"
 #include "support/audio_test_files.h"
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::measure;
@@ -170,4 +170,4 @@ TEST_F(WaveMixerTest, VoicesMixIndependently) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -10,12 +10,12 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/audio_output.h"
-#include "platform/audio_system.h"
-#include "platform/soundfont.h"
+#include <varnel2d/audio_output.h>
+#include "engine/backends/audio_system.h"
+#include "engine/backends/soundfont.h"
 #include "support/audio_test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 size_t thread_count() {
@@ -73,7 +73,7 @@ TEST(AudioDeviceOutput, NoDeviceLeavesSoundAndMusicOffWithOneLine) {
   const std::string said = ::testing::internal::GetCapturedStderr();
   EXPECT_FALSE(audio.sound_available());
   EXPECT_FALSE(audio.music_available());
-  EXPECT_EQ(said.rfind("brisenfall: no audio device (", 0), 0u) << said;
+  EXPECT_EQ(said.rfind("varnel2d: no audio device (", 0), 0u) << said;
   EXPECT_NE(said.find("); running without sound\n"), std::string::npos) << said;
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
@@ -90,4 +90,4 @@ TEST(AudioWithoutOutput, NothingIsAvailableAndEveryCallIsHarmless) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -1,12 +1,12 @@
 // Finding the SoundFont: the environment override, the preferred order, any other ".sf2" file.
-#include "platform/soundfont.h"
+#include "engine/backends/soundfont.h"
 
 #include <gtest/gtest.h>
 
 #include "support/audio_test_files.h"
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 void touch(const std::filesystem::path& file) { testing::write_binary(file, {0}); }
@@ -46,4 +46,4 @@ TEST(Soundfont, GainFollowsTheRealFileBehindALink) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

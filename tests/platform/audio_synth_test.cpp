@@ -8,13 +8,14 @@
 #include <fstream>
 #include <optional>
 
-#include "platform/audio_levels.h"
-#include "platform/audio_system.h"
-#include "platform/soundfont.h"
+#include <varnel2d/testing/offline_audio_output.h>
+#include "engine/backends/audio_levels.h"
+#include "engine/backends/audio_system.h"
+#include "engine/backends/soundfont.h"
 #include "support/audio_test_files.h"
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::measure;
@@ -153,7 +154,7 @@ TEST(MusicWithoutSoundfont, AMissingOrDamagedSoundfontLeavesMusicOffWithOneLine)
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_FALSE(audio.music_available()) << soundfont.name;
     EXPECT_TRUE(audio.sound_available()) << soundfont.name;
-    EXPECT_EQ(said.rfind("brisenfall: the SoundFont " + file.string() + " ", 0), 0u) << said;
+    EXPECT_EQ(said.rfind("varnel2d: the SoundFont " + file.string() + " ", 0), 0u) << said;
     EXPECT_NE(said.find(soundfont.reason), std::string::npos) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
   }
@@ -161,4 +162,4 @@ TEST(MusicWithoutSoundfont, AMissingOrDamagedSoundfontLeavesMusicOffWithOneLine)
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

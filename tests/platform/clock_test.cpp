@@ -2,9 +2,9 @@
 // starts small however long the machine has been up.
 #include <gtest/gtest.h>
 
-#include "platform/sdl_clock.h"
+#include "engine/backends/sdl_clock.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(sdl_clock, the_counter_counts_from_the_clocks_creation_and_only_forwards) {
@@ -20,4 +20,4 @@ TEST(sdl_clock, the_counter_counts_from_the_clocks_creation_and_only_forwards) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

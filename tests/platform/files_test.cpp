@@ -1,6 +1,6 @@
 // Replacing a file whole: the real file behind links gets the bytes and keeps its permissions, no
 // temporary stays behind, and a failure names its cause and changes nothing.
-#include "platform/files.h"
+#include <varnel2d/files.h>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 
 #include "support/temp_folder.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 namespace fs = std::filesystem;
@@ -111,4 +111,4 @@ TEST(ReplaceFile, AFailureNamesItsCauseAndChangesNothing) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

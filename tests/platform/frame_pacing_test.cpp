@@ -2,9 +2,9 @@
 // and a late frame is not made up for.
 #include <gtest/gtest.h>
 
-#include "platform/frame_pacing.h"
+#include "engine/backends/frame_pacing.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(frame_pacing, the_cap_is_the_reported_rate_or_60) {
@@ -33,4 +33,4 @@ TEST(frame_pacing, a_late_frame_starts_a_new_schedule) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -3,10 +3,10 @@
 
 #include <numbers>
 
-#include "platform/display_device.h"
-#include "platform/sdl_input.h"
+#include <varnel2d/display_device.h>
+#include "engine/backends/sdl_input.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(QuadCorners, ScaledAndMoved) {
@@ -72,4 +72,4 @@ TEST(KeyTable, NamedKeysHaveTheirDirectInputCodes) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -1,9 +1,9 @@
 // Whole numbers from fractions and decimal text.
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
 #include <gtest/gtest.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(to_whole, rounds_halves_to_even_and_clamps_to_the_target) {
@@ -31,4 +31,4 @@ TEST(leading_number, reads_as_far_as_a_number_goes) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -2,7 +2,7 @@
 // Usage: real_display_frame DATA_FOLDER. Exit status 0 when every step worked.
 #include <cstdio>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
 
 int main(int argc, char** argv) {
   if (argc != 2) {

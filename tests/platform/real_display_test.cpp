@@ -6,13 +6,13 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "platform/sdl_display.h"
+#include <varnel2d/engine_backends.h>
 #include "support/child_process.h"
 #include "support/host_window.h"
 #include "support/test_files.h"
 #include "support/virtual_display.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(RealDisplay, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
@@ -61,7 +61,7 @@ TEST(RealDisplay, AResetMidFrameAsksForARebuildAndSaysSoOnce) {
     SDL_PushEvent(&reset);
   }
   device->present();
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "brisenfall: the display device was reset; rebuilding it\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "varnel2d: the display device was reset; rebuilding it\n");
   EXPECT_EQ(device->state(), device_state::ready_to_rebuild);
   device->close();
   ASSERT_TRUE(device->open({0, 640, 480, 32}));
@@ -83,4 +83,4 @@ TEST(RealDisplay, AHostWindowGoneBeforeTheOpenIsRefused) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -1,12 +1,12 @@
 // The settings store file: sections by key path, text and number values, and the real folder.
-#include "platform/settings_store.h"
+#include "desktop/settings_store.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/desktop_system_services.h"
+#include "desktop/desktop_system_services.h"
 #include "support/temp_folder.h"
 
 namespace brisenfall {

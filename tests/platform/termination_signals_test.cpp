@@ -1,6 +1,6 @@
 // Termination signals: recorded only while a catcher lives, the first one named, the handlers
 // before it restored, and a new catcher starting with nothing recorded.
-#include "platform/termination_signals.h"
+#include <varnel2d/termination_signals.h>
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <csignal>
 #include <cstring>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 void (*handler_of(int signal_number))(int) {
@@ -52,4 +52,4 @@ TEST(TerminationSignals, LeftToTheProgramSdlStartedLaterKeepsTheDefaultActions) 
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -14,12 +14,12 @@
 #include <string>
 #include <variant>
 
-#include "platform/wave_sound.h"
-#include "support/engine_doubles.h"
+#include "engine/backends/wave_sound.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/temp_folder.h"
 #include "support/test_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 // The largest block asked for, through operator new (replaced below) and SDL's memory functions.
@@ -125,13 +125,13 @@ TEST(fuzz_findings, every_input_is_refused_or_read_as_the_table_says) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d
 
 // Every allocation of the program is noted, so the test sees the readers' own. The blocks come from
 // std::malloc and go back to std::free, which gcc cannot see through operator delete.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(size_t size) {
-  if (void* block = std::malloc(std::max<size_t>(brisenfall::noted(size), 1))) return block;
+  if (void* block = std::malloc(std::max<size_t>(varnel2d::noted(size), 1))) return block;
   throw std::bad_alloc();
 }
 void operator delete(void* block) noexcept { std::free(block); }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/recording_preview_host.h"
+#include "testing/recording_preview_host.h"
 
 namespace brisenfall {
 namespace {

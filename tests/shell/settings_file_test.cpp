@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/recording_system_services.h"
+#include "testing/recording_system_services.h"
 #include "shell/shell_utilities.h"
 #include "support/temp_folder.h"
 

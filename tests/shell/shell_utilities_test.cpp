@@ -6,7 +6,7 @@
 #include <cmath>
 #include <set>
 
-#include "platform/recording_system_services.h"
+#include "testing/recording_system_services.h"
 #include "support/temp_folder.h"
 
 namespace brisenfall {

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "platform/recording_system_services.h"
+#include "testing/recording_system_services.h"
 #include "shell/settings_file.h"
 #include "support/temp_folder.h"
 

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <set>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
 #include "show/playlist.h"
 #include "show/scenes.h"
 #include "show/snowfall.h"
 #include "support/audio_test_files.h"
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/temp_folder.h"
 
 namespace brisenfall {

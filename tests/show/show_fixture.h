@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
-#include "platform/recording_system_services.h"
+#include "testing/recording_system_services.h"
 #include "shell/shell_state.h"
 #include "show/show_window.h"
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/temp_folder.h"
 
 namespace brisenfall::testing {

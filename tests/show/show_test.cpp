@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
 #include "show_fixture.h"
 #include "support/temp_folder.h"
 
@@ -177,7 +177,7 @@ bool pictures_loaded(Varnel_2D_Engine& engine) {
 }
 
 TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
-  using enum device_state;
+  using enum varnel2d::device_state;
   const std::string display_gone = "The display was lost and could not be rebuilt; the show ends\r\n";
   const show_fault faults[] = {
       // The second loss comes while the first rebuild runs: the engine hears of it at its next look.

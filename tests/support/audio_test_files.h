@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 inline void write_binary(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
   std::ofstream out(file, std::ios::binary);
@@ -211,4 +211,9 @@ inline size_t sounding_frames(const std::vector<float>& stereo, double threshold
   return 0;
 }
 
+}  // namespace varnel2d::testing
+
+// The screensaver's tests reach these helpers as brisenfall::testing as well.
+namespace brisenfall::testing {
+using namespace varnel2d::testing;
 }  // namespace brisenfall::testing

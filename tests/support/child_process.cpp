@@ -10,7 +10,7 @@
 #include <thread>
 #include <unistd.h>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 child_process::child_process(const std::vector<std::string>& arguments,
                              const std::map<std::string, std::string>& environment) {
@@ -71,4 +71,4 @@ std::string command_output(const std::string& command) {
   return output;
 }
 
-}  // namespace brisenfall::testing
+}  // namespace varnel2d::testing

@@ -9,7 +9,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 // How long a test waits for a child that should be ending. The sanitized build's children take
 // seconds more: LeakSanitizer scans their memory at exit and symbolises the stacks of the leaks it
@@ -43,4 +43,9 @@ class child_process {
 // Runs a shell command and returns what it printed, without the last line end.
 std::string command_output(const std::string& command);
 
+}  // namespace varnel2d::testing
+
+// The screensaver's tests reach these helpers as brisenfall::testing as well.
+namespace brisenfall::testing {
+using namespace varnel2d::testing;
 }  // namespace brisenfall::testing

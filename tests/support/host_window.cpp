@@ -7,7 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 struct host_window::x11_state {
   Display* display = nullptr;
@@ -110,4 +110,4 @@ void host_window::destroy() {
   x_->window = 0;
 }
 
-}  // namespace brisenfall::testing
+}  // namespace varnel2d::testing

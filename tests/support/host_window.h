@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 class host_window {
  public:
@@ -38,4 +38,9 @@ class host_window {
   std::unique_ptr<x11_state> x_;
 };
 
+}  // namespace varnel2d::testing
+
+// The screensaver's tests reach these helpers as brisenfall::testing as well.
+namespace brisenfall::testing {
+using namespace varnel2d::testing;
 }  // namespace brisenfall::testing

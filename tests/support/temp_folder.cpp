@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 temp_folder::temp_folder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "brisenfall-test-XXXXXX").string();
@@ -41,4 +41,4 @@ void make_show_folders(const std::filesystem::path& source, const temp_folder& d
              "install_path=" + data.data_path() + "\n");
 }
 
-}  // namespace brisenfall::testing
+}  // namespace varnel2d::testing

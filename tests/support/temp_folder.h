@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 class temp_folder {
  public:
@@ -30,4 +30,9 @@ void write_file(const std::filesystem::path& path, std::string_view bytes);
 // and `config` (its XDG_CONFIG_HOME) a settings store naming `data` as the install path.
 void make_show_folders(const std::filesystem::path& source, const temp_folder& data, const temp_folder& config);
 
+}  // namespace varnel2d::testing
+
+// The screensaver's tests reach these helpers as brisenfall::testing as well.
+namespace brisenfall::testing {
+using namespace varnel2d::testing;
 }  // namespace brisenfall::testing

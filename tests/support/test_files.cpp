@@ -8,7 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 pixel_image filled_image(int32_t width, int32_t height, uint32_t argb) {
   return {width, height, std::vector<uint32_t>(static_cast<size_t>(width * height), argb)};
@@ -86,4 +86,4 @@ pixel_image read_bmp24(const std::string& file) {
   return image;
 }
 
-}  // namespace brisenfall::testing
+}  // namespace varnel2d::testing

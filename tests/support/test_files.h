@@ -8,7 +8,7 @@
 
 #include "support/temp_folder.h"
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 // Pixels as ARGB, row by row.
 struct pixel_image {
@@ -25,4 +25,9 @@ void write_png(const std::string& file, const pixel_image& image);
 // A 24-bit BMP as the screenshots are written; throws when the file is not one.
 pixel_image read_bmp24(const std::string& file);
 
+}  // namespace varnel2d::testing
+
+// The screensaver's tests reach these helpers as brisenfall::testing as well.
+namespace brisenfall::testing {
+using namespace varnel2d::testing;
 }  // namespace brisenfall::testing

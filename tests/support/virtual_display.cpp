@@ -7,7 +7,7 @@
 #include <thread>
 #include <unistd.h>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 namespace {
 
 // What the server writes on `fd` up to its line end, waiting at most `limit`; empty when it ends
@@ -62,4 +62,4 @@ std::string virtual_display::xdotool(const std::string& arguments) const {
   return command_output("DISPLAY=" + name_ + " xdotool " + arguments);
 }
 
-}  // namespace brisenfall::testing
+}  // namespace varnel2d::testing

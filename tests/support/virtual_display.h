@@ -7,7 +7,7 @@
 
 #include "support/child_process.h"
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 class virtual_display {
  public:
@@ -25,4 +25,9 @@ class virtual_display {
   std::unique_ptr<child_process> server_;
 };
 
+}  // namespace varnel2d::testing
+
+// The screensaver's tests reach these helpers as brisenfall::testing as well.
+namespace brisenfall::testing {
+using namespace varnel2d::testing;
 }  // namespace brisenfall::testing

@@ -4,10 +4,12 @@
 namespace frostkeep {
 namespace {
 
-// The typeable keys: A..Z, 0..9 on the main row, and the blank, by DirectInput code.
-constexpr int letter_keys[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
-                                 49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
-constexpr int digit_keys[10] = {11, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+// The typeable keys: A..Z, 0..9 on the main row.
+constexpr int letter_keys[26] = {key::a, key::b, key::c, key::d, key::e, key::f, key::g, key::h, key::i,
+                                 key::j, key::k, key::l, key::m, key::n, key::o, key::p, key::q, key::r,
+                                 key::s, key::t, key::u, key::v, key::w, key::x, key::y, key::z};
+constexpr int digit_keys[10] = {key::digit_0, key::digit_1, key::digit_2, key::digit_3, key::digit_4,
+                                key::digit_5, key::digit_6, key::digit_7, key::digit_8, key::digit_9};
 
 }  // namespace
 
@@ -29,7 +31,7 @@ controls control_reader::read(engine& e) {
   c.up_pressed = pressed(e.key_check(key::up) || e.gamepad1_y < 0, up_was_);
   c.down_pressed = pressed(e.key_check(key::down) || e.gamepad1_y > 0, down_was_);
   c.right_pressed = pressed(e.key_check(key::right) || e.gamepad1_x > 0, right_was_);
-  const bool confirm = e.key_check(key::enter) || e.key_check(key::keypad_enter) || e.key_check(key::space) ||
+  const bool confirm = e.key_check(key::enter) || e.key_check(key::pad_enter) || e.key_check(key::space) ||
                        e.gamepad1_button == 1;
   c.confirm = pressed(confirm, confirm_was_);
   c.back = pressed(e.key_check(key::escape) || e.gamepad1_button == 2, back_was_);

@@ -1,27 +1,23 @@
-// The one place Frostkeep includes the engine: change the include path or the namespace here.
-// Also the DirectInput key numbers the engine's key operations take, by name.
+// The one place Frostkeep includes the engine: the engine class, its real backends and the names
+// of the keys.
 #pragma once
 
 #include <memory>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include <varnel2d/engine_backends.h>
+#include <varnel2d/keys.h>
 
 namespace frostkeep {
 
 using engine = ::Varnel_2D_Engine;
+namespace key = varnel2d::key;
 
 // An engine on the real window, input, clock and sound card, its window titled `title`.
 inline std::unique_ptr<engine> make_engine(const char* title) {
-  ::brisenfall::sdl_display_options display;
+  varnel2d::sdl_display_options display;
   display.title = title;
-  return std::make_unique<engine>(::brisenfall::real_backends(display));
+  return std::make_unique<engine>(varnel2d::real_backends(display));
 }
-
-// DirectInput keyboard codes of the keys the game reads.
-namespace key {
-inline constexpr int escape = 1, backspace = 14, enter = 28, space = 57, f12 = 88, keypad_enter = 156;
-inline constexpr int up = 200, left = 203, right = 205, down = 208;
-inline constexpr int w = 17, a = 30, s = 31, d = 32;
-}  // namespace key
 
 }  // namespace frostkeep

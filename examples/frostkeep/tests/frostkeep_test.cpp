@@ -9,8 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include <varnel2d/testing/engine_on_doubles.h>
+
 #include "src/game.h"
-#include "support/headless_engine.h"
 
 namespace fs = std::filesystem;
 using frostkeep::game_state;
@@ -29,15 +30,15 @@ struct scratch_folder {
 
 // One run of the game, from the engine's start to the title screen.
 struct run {
-  frostkeep::testing::headless_engine headless;
-  frostkeep::game game{*headless.e};
+  varnel2d::testing::headless_engine headless;
+  frostkeep::game game{*headless.engine};
 
   run(const fs::path& cache, const fs::path& scores) {
-    EXPECT_TRUE(headless.e->init(0, 640, 480, 32));
+    EXPECT_TRUE(headless.engine->init(0, 640, 480, 32));
     std::string error;
     EXPECT_TRUE(game.start({FROSTKEEP_PACK_FOLDER, cache.string(), scores.string()}, error)) << error;
   }
-  ~run() { headless.e->terminate(); }
+  ~run() { headless.engine->terminate(); }
 
   void frames(int count) {
     for (int i = 0; i < count; ++i) {
@@ -84,8 +85,8 @@ TEST(Frostkeep, AGameFromTitleToHighScoreTableAndTheTableReadBackInTheNextRun) {
     const frostkeep::player& hero = first.game.hero();
     EXPECT_GT(stopped_x, start_x + 100);
     EXPECT_EQ(hero.x, stopped_x);
-    EXPECT_TRUE(frostkeep::solid_at(*first.headless.e, hero.x + 8, hero.y + 6));
-    EXPECT_FALSE(frostkeep::solid_at(*first.headless.e, hero.x + 6, hero.y + 6));
+    EXPECT_TRUE(frostkeep::solid_at(*first.headless.engine, hero.x + 8, hero.y + 6));
+    EXPECT_FALSE(frostkeep::solid_at(*first.headless.engine, hero.x + 6, hero.y + 6));
     EXPECT_EQ(first.game.score(), 25);
     EXPECT_EQ(keep.crystals_left, keep.crystals_total - 1);
 
@@ -107,9 +108,9 @@ TEST(Frostkeep, AGameFromTitleToHighScoreTableAndTheTableReadBackInTheNextRun) {
     EXPECT_NE(file.find("\"FROST\",25\r\n"), std::string::npos) << file;
   }
   run second(folder.path / "cache2", scores);
-  EXPECT_EQ(second.headless.e->lib_highscoregetname(10), "FROST");
-  EXPECT_EQ(second.headless.e->lib_highscoregetscore(10), 25);
-  EXPECT_EQ(second.headless.e->lib_highscoregetname(9), "Ivo Whitepine");
+  EXPECT_EQ(second.headless.engine->lib_highscoregetname(10), "FROST");
+  EXPECT_EQ(second.headless.engine->lib_highscoregetscore(10), 25);
+  EXPECT_EQ(second.headless.engine->lib_highscoregetname(9), "Ivo Whitepine");
 }
 
 }  // namespace

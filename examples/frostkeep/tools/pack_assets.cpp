@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include <varnel2d/testing/engine_on_doubles.h>
+
 #include "src/assets.h"
 #include "src/sheet_layout.h"
-#include "support/headless_engine.h"
 
 namespace fs = std::filesystem;
 namespace L = frostkeep::layout;
@@ -89,8 +90,8 @@ int main(int argc, char** argv) {
   const fs::path out = fs::absolute(argv[2]);
   fs::create_directories(out);
   fs::current_path(argv[1]);
-  frostkeep::testing::headless_engine headless;
-  frostkeep::engine& e = *headless.e;
+  varnel2d::testing::headless_engine headless;
+  frostkeep::engine& e = *headless.engine;
   if (!e.init(0, 640, 480, 32) || !make_map(e, out)) {
     std::fprintf(stderr, "frostkeep-pack: cannot make the map from %s/keep.txt\n", argv[1]);
     return 1;

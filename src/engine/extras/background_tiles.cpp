@@ -4,12 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/angles.h"
 #include "engine/extras/effect_start.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-namespace brisenfall {
+namespace varnel2d {
 
 float scroll_within_tile(float position, float start, int32_t tile) {
   if (position < start - static_cast<float>(tile)) return start;
@@ -24,9 +25,9 @@ float turn_star(float rotation, float step) {
   return turned;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -51,7 +52,7 @@ Record* numbered(std::array<Record, background_slot_count>& table, double number
 void Varnel_2D_Engine::starfield_init(double textureindex, double srcx, double srcy, double srcwidth,
                                       double srcheight, double howmanyframes, double total, double xmin, double ymin,
                                       double xmax, double ymax) {
-  starfield& field = backgrounds_.stars;
+  starfield& field = state_->backgrounds.stars;
   field.texture = to_int32(textureindex);
   field.srcx = to_int32(srcx);
   field.srcy = to_int32(srcy);
@@ -75,8 +76,8 @@ void Varnel_2D_Engine::starfield_init(double textureindex, double srcx, double s
 void Varnel_2D_Engine::starfield_set(double Index, double alpha, double scaled, double rotationdir, double x, double Y,
                                      double frame, double speed) {
   const int32_t n = to_int32(Index);
-  if (n < 1 || static_cast<size_t>(n) > backgrounds_.stars.stars.size()) return;
-  star& s = backgrounds_.stars.stars[static_cast<size_t>(n - 1)];
+  if (n < 1 || static_cast<size_t>(n) > state_->backgrounds.stars.stars.size()) return;
+  star& s = state_->backgrounds.stars.stars[static_cast<size_t>(n - 1)];
   s.alpha = to_int32(alpha);
   s.rotation_speed = static_cast<float>(rotationdir);
   s.scale = static_cast<float>(scaled);
@@ -87,7 +88,7 @@ void Varnel_2D_Engine::starfield_set(double Index, double alpha, double scaled, 
 }
 
 void Varnel_2D_Engine::starfield_draw(double xdir, double ydir) {
-  starfield& field = backgrounds_.stars;
+  starfield& field = state_->backgrounds.stars;
   if (!field.active) return;
   const float t = timedelta;
   const int32_t half_width = field.srcwidth / 2;
@@ -118,7 +119,7 @@ void Varnel_2D_Engine::starfield_draw(double xdir, double ydir) {
     quad.centre_y = s.scale * static_cast<float>(half_height);
     quad.x = std::floor(s.x) - (s.scale - 1) * static_cast<float>(half_width);
     quad.y = std::floor(s.y) - (s.scale - 1) * static_cast<float>(half_height);
-    quad.rotation = core_.angle_table[static_cast<size_t>(angle_index(s.rotation))];
+    quad.rotation = state_->core.angle_table[static_cast<size_t>(angle_index(s.rotation))];
     quad.colour = pack_argb(s.alpha, 255, 255, 255);
     private_draw(field.texture, quad);
   }
@@ -127,7 +128,7 @@ void Varnel_2D_Engine::starfield_draw(double xdir, double ydir) {
 void Varnel_2D_Engine::tiler_config(double Index, double textureindex, double tilex, double tiley, double tilewidth,
                                     double tileheight, double destx, double desty, double destwidth,
                                     double destheight, double alpha) {
-  tiler* t = numbered(backgrounds_.tilers, Index);
+  tiler* t = numbered(state_->backgrounds.tilers, Index);
   if (t == nullptr || to_int32(tilewidth) < 1 || to_int32(tileheight) < 1) return;
   t->texture = to_int32(textureindex);
   t->tilex = static_cast<float>(tilex);
@@ -144,7 +145,7 @@ void Varnel_2D_Engine::tiler_config(double Index, double textureindex, double ti
 }
 
 void Varnel_2D_Engine::tiler_draw(double Index, double xdir, double ydir) {
-  tiler* t = numbered(backgrounds_.tilers, Index);
+  tiler* t = numbered(state_->backgrounds.tilers, Index);
   if (t == nullptr || !t->active) return;
   t->x = scroll_within_tile(static_cast<float>(t->x + xdir * timedelta), t->destx, t->tilewidth);
   t->y = scroll_within_tile(static_cast<float>(t->y + ydir * timedelta), t->desty, t->tileheight);
@@ -170,18 +171,18 @@ void Varnel_2D_Engine::tiler_draw(double Index, double xdir, double ydir) {
 }
 
 void Varnel_2D_Engine::tiler_setalpha(double Index, double alpha) {
-  if (tiler* t = numbered(backgrounds_.tilers, Index)) t->alpha = static_cast<float>(alpha);
+  if (tiler* t = numbered(state_->backgrounds.tilers, Index)) t->alpha = static_cast<float>(alpha);
 }
 
 double Varnel_2D_Engine::tiler_getalpha(double Index) {
-  const tiler* t = numbered(backgrounds_.tilers, Index);
+  const tiler* t = numbered(state_->backgrounds.tilers, Index);
   return t == nullptr ? 0 : t->alpha;
 }
 
 void Varnel_2D_Engine::fxtile_config(double Index, double xpos, double ypos, double textureindex, double sourcex,
                                      double sourcey, double sourcewidth, double sourceheight, double alpha,
                                      double scaled, double rotation) {
-  effect_tile* tile = numbered(backgrounds_.tiles, Index);
+  effect_tile* tile = numbered(state_->backgrounds.tiles, Index);
   if (tile == nullptr) return;
   *tile = effect_tile{};
   tile->x = static_cast<float>(xpos);
@@ -198,7 +199,7 @@ void Varnel_2D_Engine::fxtile_config(double Index, double xpos, double ypos, dou
 }
 
 void Varnel_2D_Engine::fxtile_setxy(double Index, double x, double Y) {
-  if (effect_tile* tile = numbered(backgrounds_.tiles, Index)) {
+  if (effect_tile* tile = numbered(state_->backgrounds.tiles, Index)) {
     tile->x = static_cast<float>(x);
     tile->y = static_cast<float>(Y);
   }
@@ -206,7 +207,7 @@ void Varnel_2D_Engine::fxtile_setxy(double Index, double x, double Y) {
 
 void Varnel_2D_Engine::fxtile_setscaling(double Index, double startingscale, double startingdir, double min,
                                          double max, double length, double style) {
-  effect_tile* tile = numbered(backgrounds_.tiles, Index);
+  effect_tile* tile = numbered(state_->backgrounds.tiles, Index);
   if (tile == nullptr) return;
   if (startingscale > -1) tile->scale = static_cast<float>(startingscale);
   start_channel(tile->scaling, startingdir, min, max, length, style);
@@ -214,7 +215,7 @@ void Varnel_2D_Engine::fxtile_setscaling(double Index, double startingscale, dou
 
 void Varnel_2D_Engine::fxtile_setalphafading(double Index, double startingalpha, double startingdir, double min,
                                              double max, double length, double style) {
-  effect_tile* tile = numbered(backgrounds_.tiles, Index);
+  effect_tile* tile = numbered(state_->backgrounds.tiles, Index);
   if (tile == nullptr) return;
   if (startingalpha > -1) tile->alpha = static_cast<float>(startingalpha);
   start_channel(tile->fading, startingdir, std::max(min, 0.0), std::min(max, highest_alpha), length, style);
@@ -222,7 +223,7 @@ void Varnel_2D_Engine::fxtile_setalphafading(double Index, double startingalpha,
 
 void Varnel_2D_Engine::fxtile_setrotating(double Index, double startingrotate, double startingdir, double min,
                                           double max, double length, double style) {
-  effect_tile* tile = numbered(backgrounds_.tiles, Index);
+  effect_tile* tile = numbered(state_->backgrounds.tiles, Index);
   if (tile == nullptr) return;
   if (startingrotate > -1) tile->rotation = static_cast<float>(startingrotate);
   start_channel(tile->rotating, startingdir, std::max(min, 0.0), std::min(max, highest_rotation_limit), length,
@@ -230,7 +231,7 @@ void Varnel_2D_Engine::fxtile_setrotating(double Index, double startingrotate, d
 }
 
 void Varnel_2D_Engine::fxtile_setshadow(double Index, double alpha, double xoffset, double yoffset, bool state) {
-  effect_tile* tile = numbered(backgrounds_.tiles, Index);
+  effect_tile* tile = numbered(state_->backgrounds.tiles, Index);
   if (tile == nullptr) return;
   tile->shadowalpha = static_cast<float>(alpha);
   tile->shadowx = to_int32(xoffset);
@@ -239,7 +240,7 @@ void Varnel_2D_Engine::fxtile_setshadow(double Index, double alpha, double xoffs
 }
 
 void Varnel_2D_Engine::fxtile_draw(double Index) {
-  effect_tile* tile = numbered(backgrounds_.tiles, Index);
+  effect_tile* tile = numbered(state_->backgrounds.tiles, Index);
   if (tile == nullptr || !tile->active) return;
   const float t = timedelta;
   if ((tile->scaling.running && advance_effect(tile->scale, tile->scaling, natural_scale, t)) ||
@@ -261,7 +262,7 @@ void Varnel_2D_Engine::fxtile_draw(double Index) {
   quad.scale_x = quad.scale_y = s;
   quad.centre_x = s * static_cast<float>(w / 2);
   quad.centre_y = s * static_cast<float>(h / 2);
-  quad.rotation = core_.angle_table[static_cast<size_t>(angle_index(tile->rotation))];
+  quad.rotation = state_->core.angle_table[static_cast<size_t>(angle_index(tile->rotation))];
   if (tile->shadow) {
     quad.x = std::floor(tile->x - half_w + static_cast<float>(tile->shadowx));
     quad.y = std::floor(tile->y - half_h + static_cast<float>(tile->shadowy));

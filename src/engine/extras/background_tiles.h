@@ -9,7 +9,7 @@
 #include "engine/draw_math.h"
 #include "engine/sprites/effect_style.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 struct star {
   float x = 0.0f, y = 0.0f;
@@ -65,4 +65,4 @@ float scroll_within_tile(float position, float start, int32_t tile);
 // A rotation turned by `step`, kept in 0..359 (above 359 becomes 0, below 0 becomes 359).
 float turn_star(float rotation, float step);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

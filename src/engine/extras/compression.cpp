@@ -6,11 +6,11 @@
 #include <iterator>
 #include <limits>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
 #include "engine/extras/engine_files.h"
-#include "platform/files.h"
+#include <varnel2d/files.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 constexpr int compression_level = 9;
@@ -56,9 +56,9 @@ std::optional<std::string> uncompress_container(std::istream& in) {
   return uncompress_container(container);
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 bool Varnel_2D_Engine::lib_filecompress(const std::string& sourcefullfilepath,
                                         const std::string& destinationfullfilepath, std::optional<double>) {

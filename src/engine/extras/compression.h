@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace brisenfall {
+namespace varnel2d {
 
 // deflate never expands more than this many times (zlib's own limit is about 1032 to 1).
 inline constexpr int64_t largest_inflate_ratio = 1032;
@@ -25,4 +25,4 @@ std::optional<compressed_parts> compress_container(std::string_view bytes);
 std::optional<std::string> uncompress_container(std::string_view container);
 std::optional<std::string> uncompress_container(std::istream& in);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <iterator>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
@@ -80,4 +80,4 @@ std::optional<int64_t> delimited_reader::number_field() {
   return value;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

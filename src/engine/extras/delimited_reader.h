@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace brisenfall {
+namespace varnel2d {
 
 class delimited_reader {
  public:
@@ -42,4 +42,4 @@ class delimited_reader {
   size_t at_ = 0;
 };
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "engine/sprites/effect_style.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-namespace brisenfall {
+namespace varnel2d {
 
 inline void start_channel(effect_channel& channel, double step, double min, double max, double length,
                           double style) {
@@ -17,4 +17,4 @@ inline void start_channel(effect_channel& channel, double step, double min, doub
   channel.running = true;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

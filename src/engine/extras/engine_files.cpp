@@ -1,7 +1,7 @@
 // Written numbers and texts, and the shared header lines.
 #include "engine/extras/engine_files.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 std::string written_number(int64_t value) {
   return (value < 0 ? "" : " ") + std::to_string(value) + " ";
@@ -39,4 +39,4 @@ bool read_engine_header(delimited_reader& reader, std::string_view title) {
   return true;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -10,9 +10,9 @@
 
 #include "engine/extras/delimited_reader.h"
 #include "engine/paths.h"
-#include "platform/files.h"
+#include <varnel2d/files.h>
 
-namespace brisenfall {
+namespace varnel2d {
 
 // A number as the engine writes a single number: " 12 ", "-5 ".
 std::string written_number(int64_t value);
@@ -33,4 +33,4 @@ std::string engine_header(std::string_view title);
 // Reads lines 1 to 4; false when one of the first three differs or the version is not three numbers.
 bool read_engine_header(delimited_reader& reader, std::string_view title);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -4,12 +4,13 @@
 #include <algorithm>
 #include <limits>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/extras/delimited_reader.h"
 #include "engine/extras/engine_files.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 constexpr std::string_view guest_name = "Guest";
@@ -80,9 +81,9 @@ std::string format_high_scores(const high_score_table& table) {
   return text;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -95,23 +96,23 @@ std::optional<size_t> place_of(double index) {
 
 }  // namespace
 
-double Varnel_2D_Engine::lib_highscorecheck(double newscore) { return enter_score(high_scores_, newscore); }
+double Varnel_2D_Engine::lib_highscorecheck(double newscore) { return enter_score(state_->high_scores, newscore); }
 
 void Varnel_2D_Engine::lib_highscoreset(double Index, double newscore, const std::string& newname) {
   const std::optional<size_t> place = place_of(Index);
   if (!place) return;
-  high_scores_.places[*place] = {stored_name(cut_name(newname)),
+  state_->high_scores.places[*place] = {stored_name(cut_name(newname)),
                                  to_int32(std::min(newscore, static_cast<double>(highest_score)))};
 }
 
 std::string Varnel_2D_Engine::lib_highscoregetname(double Index) {
   const std::optional<size_t> place = place_of(Index);
-  return place ? high_scores_.places[*place].name : std::string();
+  return place ? state_->high_scores.places[*place].name : std::string();
 }
 
 double Varnel_2D_Engine::lib_highscoregetscore(double Index) {
   const std::optional<size_t> place = place_of(Index);
-  return place ? high_scores_.places[*place].score : 0;
+  return place ? state_->high_scores.places[*place].score : 0;
 }
 
 void Varnel_2D_Engine::private_high_score_error(const char* operation, const file_error& error) {
@@ -123,13 +124,13 @@ void Varnel_2D_Engine::private_high_score_error(const char* operation, const fil
 
 bool Varnel_2D_Engine::lib_highscoreread(const std::string& fullfilepath) {
   const std::optional<std::string> text = read_whole_file(fullfilepath);
-  const std::optional<file_error> error = text ? read_high_scores(*text, high_scores_) : file_not_found;
+  const std::optional<file_error> error = text ? read_high_scores(*text, state_->high_scores) : file_not_found;
   if (error) private_high_score_error("lib_highscoreread", *error);
   return !error;
 }
 
 bool Varnel_2D_Engine::lib_highscorewrite(const std::string& fullfilepath) {
-  if (replace_file(fullfilepath, {format_high_scores(high_scores_)})) return true;
+  if (replace_file(fullfilepath, {format_high_scores(state_->high_scores)})) return true;
   private_high_score_error("lib_highscorewrite", cannot_write);
   return false;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace brisenfall {
+namespace varnel2d {
 
 inline constexpr int32_t high_score_places = 10;
 inline constexpr int32_t highest_score = 9999999;
@@ -47,4 +47,4 @@ std::optional<file_error> read_high_scores(std::istream& in, high_score_table& t
 // The file's bytes: "name",score with CR LF, place 1 first.
 std::string format_high_scores(const high_score_table& table);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

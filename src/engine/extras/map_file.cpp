@@ -4,13 +4,14 @@
 #include <algorithm>
 #include <limits>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/extras/delimited_reader.h"
 #include "engine/extras/engine_files.h"
 #include "engine/paths.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 bool read_int32(delimited_reader& reader, int32_t& value) {
@@ -91,9 +92,9 @@ std::string format_map_file(int32_t screen_width, int32_t screen_height, const m
   return text;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 bool Varnel_2D_Engine::map_initmapfile(const std::string& filenameonly, bool usefullpath, bool loadtextures,
                                        bool usefullpathfortextures, bool returnscreenresonly, uint32_t ColorKey) {
@@ -117,15 +118,15 @@ bool Varnel_2D_Engine::map_initmapfile(const std::string& filenameonly, bool use
   const map_geometry& g = data->geometry;
   map_init(g.tile_width, g.tile_height, g.mapwidth, g.mapheight, g.maptextureswidth, g.maptexturesheight,
            g.sourcetilesacross, g.sourcetilesdown, g.howmanymaptextures, g.howmanyindexes);
-  map_.buffers = std::move(data->buffers);
+  state_->map.buffers = std::move(data->buffers);
   map_buffertomap(1);
   return true;
 }
 
 bool Varnel_2D_Engine::map_savebufferasmapfile(const std::string& fullfilepath, double howmanytexturefiles) {
   const int32_t count = to_int32(howmanytexturefiles);
-  if (!map_.active || count < 0 || count > image_slot_count) return false;
+  if (!state_->map.active || count < 0 || count > image_slot_count) return false;
   std::vector<std::string> names;
-  for (int32_t i = 0; i < count; ++i) names.push_back(images_.textures[static_cast<size_t>(i)].file);
-  return replace_file(fullfilepath, {format_map_file(core_.width, core_.height, map_.geometry, names, map_.buffers)});
+  for (int32_t i = 0; i < count; ++i) names.push_back(state_->images.textures[static_cast<size_t>(i)].file);
+  return replace_file(fullfilepath, {format_map_file(state_->core.width, state_->core.height, state_->map.geometry, names, state_->map.buffers)});
 }

@@ -12,7 +12,7 @@
 
 #include "engine/extras/tile_map.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 inline constexpr std::string_view map_file_title = "Varnel Engine Map Editor";
 
@@ -34,4 +34,4 @@ std::optional<map_file_data> read_map_file(std::istream& in, bool screen_size_on
 std::string format_map_file(int32_t screen_width, int32_t screen_height, const map_geometry& geometry,
                             std::span<const std::string> textures, std::span<const int16_t> buffers);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

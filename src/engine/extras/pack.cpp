@@ -10,12 +10,13 @@
 #include <memory>
 #include <system_error>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/extras/delimited_reader.h"
 #include "engine/extras/engine_files.h"
-#include "platform/files.h"
+#include <varnel2d/files.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 std::optional<std::vector<pack_entry>> read_index(delimited_reader& reader) {
@@ -113,9 +114,9 @@ bool entries_fit(std::span<const pack_entry> entries, int64_t data_length) {
   return true;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 bool Varnel_2D_Engine::lib_filepack(std::span<const std::string> filearray, const std::string& destinationfullfilepath) {
   const std::optional<std::string> data_path = pack_data_file(destinationfullfilepath);
@@ -157,19 +158,19 @@ bool Varnel_2D_Engine::lib_fileunpack(const std::string& filenameonly) {
   const file_handle data = open_file(*data_path, "rb");
   if (!data) return false;
   // Only files this unpack has written are deleted at shutdown.
-  pack_.unpacked_files.clear();
+  state_->pack.unpacked_files.clear();
   std::vector<char> buffer(pack_piece_bytes);
   for (const pack_entry& entry : *entries) {
     const file_handle out = open_file(path + entry.name, "wb");
     if (!out) return false;
-    pack_.unpacked_files.push_back(path + entry.name);
+    state_->pack.unpacked_files.push_back(path + entry.name);
     if (!copy_bytes(data.get(), out.get(), entry.size, buffer)) return false;
   }
   return true;
 }
 
 void Varnel_2D_Engine::private_delete_unpacked_files() {
-  for (const std::string& file : pack_.unpacked_files) {
+  for (const std::string& file : state_->pack.unpacked_files) {
     std::error_code ignored;
     if (lib_fileexists(file)) std::filesystem::remove(file, ignored);
   }

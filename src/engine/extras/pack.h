@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace brisenfall {
+namespace varnel2d {
 
 inline constexpr std::string_view pack_index_title = "Varnel Engine Filemaker";
 // Files are copied through one buffer of this many bytes.
@@ -46,4 +46,4 @@ struct pack_state {
   std::vector<std::string> unpacked_files;  // full paths, deleted at shutdown if still there
 };
 
-}  // namespace brisenfall
+}  // namespace varnel2d

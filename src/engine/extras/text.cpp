@@ -1,11 +1,12 @@
 // Text: system fonts through the display, and monospaced bitmap fonts laid out on a texture grid.
 #include <string_view>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/draw_math.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 constexpr uint32_t opaque_black = 0xFF000000u;
@@ -61,12 +62,12 @@ void Varnel_2D_Engine::text(double left, double top, double width, double height
     request.left = to_int32(left + shadowxoffset);
     request.top = to_int32(top + shadowyoffset);
     request.colour = shadowcolor;
-    backends_.display->draw_text(request);
+    state_->backends.display->draw_text(request);
   }
   request.left = to_int32(left);
   request.top = to_int32(top);
   request.colour = color;
-  backends_.display->draw_text(request);
+  state_->backends.display->draw_text(request);
 }
 
 void Varnel_2D_Engine::text_bitmap(const std::string& txt, double Index, double srcx, double srcy, double letterwidth,

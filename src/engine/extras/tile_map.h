@@ -4,16 +4,13 @@
 
 #include <cstdint>
 #include <optional>
+
+#include <varnel2d/engine_types.h>
 #include <vector>
 
 #include "engine/sprites/effect_style.h"
 
-namespace brisenfall {
-
-// The camera edges a placement stopped at: 1 at that edge, else 0.
-struct map_edge_hits {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
+namespace varnel2d {
 
 // Everything map_init is given, as stored (and as a map file holds it).
 struct map_geometry {
@@ -85,4 +82,4 @@ std::optional<tile_source> tile_source_of(const map_geometry& geometry, int64_t 
 // a map smaller than the screen to a negative position.
 map_edge_hits clamp_camera(float& x, float& y, const tile_map& map);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

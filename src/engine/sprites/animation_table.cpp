@@ -9,9 +9,9 @@
 #include <stdexcept>
 
 #include "engine/delimited_text.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 constexpr int32_t most_entries = 1 << 20;
@@ -127,4 +127,4 @@ std::optional<std::string> read_offset_path(std::string_view text, offset_path& 
   return std::nullopt;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace brisenfall {
+namespace varnel2d {
 
 inline constexpr int32_t most_frames = 64;
 inline constexpr int32_t most_path_points = 800;
@@ -59,4 +59,4 @@ std::optional<std::string> read_animation_data(std::string_view text, animation_
 std::optional<std::string> read_offset_data(std::string_view text, animation_table& table);
 std::optional<std::string> read_offset_path(std::string_view text, offset_path& path);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

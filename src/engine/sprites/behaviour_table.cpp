@@ -4,7 +4,7 @@
 
 #include "engine/sprites/behaviours.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 const std::array<behaviour_slot, highest_behaviour_code + 1> behaviour_table = {{
     {},                                                       //  0 none
@@ -47,4 +47,4 @@ const std::array<behaviour_slot, highest_behaviour_code + 1> behaviour_table = {
 
 const sprite_step animation_step = animate_frames;
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -21,7 +21,7 @@
 
 class Varnel_2D_Engine;
 
-namespace brisenfall {
+namespace varnel2d {
 
 enum class turn_result { goes_on, ends };
 
@@ -60,4 +60,4 @@ inline behaviour_slot behaviour_slot_for(int32_t code) {
 // The behaviour of a code; nullptr for an empty slot or a code outside 1..35.
 inline sprite_step behaviour_for(int32_t code) { return behaviour_slot_for(code).step; }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -4,7 +4,7 @@
 
 #include "engine/sprites/behaviour_table.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 // Set velocities (behaviours_linear.cpp).
 turn_result behave_straight(sprite_turn& turn);              //  1 moves; off outside, stops or off at the end
@@ -56,4 +56,4 @@ turn_result animate_frames(sprite_turn& turn);
 // The operation that starts animation mode 1..7, for the log.
 const char* animation_operation(int32_t mode);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

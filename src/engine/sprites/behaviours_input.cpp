@@ -2,12 +2,13 @@
 // show three frames (idle, under the cursor, pressed) and report a click.
 #include <algorithm>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/sprites/behaviours.h"
 #include "engine/sprites/motion.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -27,7 +28,7 @@ constexpr double cursor_box = 2;
 void Varnel_2D_Engine::sprite_enginekeymove(double sprite, double xdir, double ydir, double keyleft, double keyup,
                                             double keyright, double keydown, double xmin, double ymin, double xmax,
                                             double ymax) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = key_move_code;
   s.xdir = static_cast<float>(xdir);
   s.ydir = static_cast<float>(ydir);
@@ -41,7 +42,7 @@ void Varnel_2D_Engine::sprite_enginekeymove(double sprite, double xdir, double y
 
 void Varnel_2D_Engine::sprite_enginemouse(double sprite, double xoffset, double yoffset, double xmin, double ymin,
                                           double xmax, double ymax) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = mouse_code;
   s.mousexoffset = to_int32(xoffset);
   s.mouseyoffset = to_int32(yoffset);
@@ -50,7 +51,7 @@ void Varnel_2D_Engine::sprite_enginemouse(double sprite, double xoffset, double 
 
 void Varnel_2D_Engine::sprite_enginebutton(double sprite, double x, double Y, double textureindex, double sourcex,
                                            double sourcey, double framewidth, double frameheight) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.state = 1;
   s.enginetype = button_code;
   s.x = static_cast<float>(x);
@@ -77,7 +78,7 @@ void Varnel_2D_Engine::sprite_enginebutton(double sprite, double x, double Y, do
   s.buttonclicked = false;
 }
 
-namespace brisenfall {
+namespace varnel2d {
 
 turn_result behave_key_move(sprite_turn& turn) {
   sprite_record& s = turn.sprite;
@@ -133,4 +134,4 @@ turn_result behave_button(sprite_turn& turn) {
   return turn_result::goes_on;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

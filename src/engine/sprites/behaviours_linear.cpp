@@ -4,13 +4,14 @@
 #include <array>
 #include <cmath>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/angles.h"
 #include "engine/sprites/behaviours.h"
 #include "engine/sprites/motion.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -78,7 +79,7 @@ void stop_at_target(float& position, float velocity, float target) {
 
 void Varnel_2D_Engine::sprite_enginemove(double sprite, double xdir, double ydir, double xmin, double ymin,
                                          double xmax, double ymax, double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_straight(s, straight_code, xdir, ydir, {xmin, ymin, xmax, ymax});
   s.length = static_cast<float>(length);
   set_direction(s);
@@ -88,10 +89,10 @@ void Varnel_2D_Engine::sprite_engineshoot(double sprite, double angle, double ve
                                           double xmax, double ymax, double length) {
   const double degrees = std::clamp(angle, 0.0, highest_shot_angle);
   const auto [xdir, ydir] = movement_towards(degrees, velocity, engine_pi);
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_straight(s, straight_code, xdir, ydir, {xmin, ymin, xmax, ymax});
   s.length = static_cast<float>(length);
-  s.direction = core_.direction_table[static_cast<size_t>(to_int32(degrees))];
+  s.direction = state_->core.direction_table[static_cast<size_t>(to_int32(degrees))];
   s.endaction = 1;
 }
 
@@ -102,14 +103,14 @@ void Varnel_2D_Engine::sprite_engineshootsprite(double sprite, double spritetosh
 
 void Varnel_2D_Engine::sprite_enginepong(double sprite, double xdir, double ydir, double xmin, double ymin, double xmax,
                                          double ymax, double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_straight(s, pong_code, xdir, ydir, {xmin, ymin, xmax, ymax});
   s.length = static_cast<float>(length);
 }
 
 void Varnel_2D_Engine::sprite_enginewrap(double sprite, double xdir, double ydir, double xmin, double ymin, double xmax,
                                          double ymax, double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_straight(s, wrap_code, xdir, ydir, {xmin, ymin, xmax, ymax});
   s.length = static_cast<float>(length);
   set_direction(s);
@@ -117,7 +118,7 @@ void Varnel_2D_Engine::sprite_enginewrap(double sprite, double xdir, double ydir
 
 void Varnel_2D_Engine::sprite_enginemoveyrepeat(double sprite, double xdir, double ydir, double xmin, double ymin,
                                                 double xmax, double ymax, double wrap) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_straight(s, move_y_repeat_code, xdir, ydir, {xmin, ymin, xmax, ymax});
   s.wrap = to_int16(wrap);
   set_direction(s);
@@ -125,7 +126,7 @@ void Varnel_2D_Engine::sprite_enginemoveyrepeat(double sprite, double xdir, doub
 
 void Varnel_2D_Engine::sprite_enginemovexrepeat(double sprite, double xdir, double ydir, double xmin, double ymin,
                                                 double xmax, double ymax, double wrap) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_straight(s, move_x_repeat_code, xdir, ydir, {xmin, ymin, xmax, ymax});
   s.wrap = to_int16(wrap);
   set_direction(s);
@@ -133,7 +134,7 @@ void Varnel_2D_Engine::sprite_enginemovexrepeat(double sprite, double xdir, doub
 
 void Varnel_2D_Engine::sprite_engineframemove(double sprite, double xspeed, double yspeed, double xmin, double ymin,
                                               double xmax, double ymax, bool starttopleft, double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_straight(s, frame_move_code, xspeed, yspeed, {xmin, ymin, xmax, ymax});
   s.length = static_cast<float>(length);
   s.x = starttopleft ? s.xmin : s.xmax;
@@ -142,7 +143,7 @@ void Varnel_2D_Engine::sprite_engineframemove(double sprite, double xspeed, doub
 }
 
 void Varnel_2D_Engine::sprite_enginemovetoxy(double sprite, double x, double Y, double velocity) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = move_to_point_code;
   s.targetx = static_cast<float>(x);
   s.targety = static_cast<float>(Y);
@@ -153,7 +154,7 @@ void Varnel_2D_Engine::sprite_enginemovetoxy(double sprite, double x, double Y, 
 }
 
 void Varnel_2D_Engine::sprite_engineshake(double sprite, double velocity, double speed, double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = shake_code;
   s.bvalue1 = static_cast<float>(velocity);
   s.bvalue2 = shake_next_returns;
@@ -165,7 +166,7 @@ void Varnel_2D_Engine::sprite_engineshake(double sprite, double velocity, double
   s.direction = no_direction;
 }
 
-namespace brisenfall {
+namespace varnel2d {
 
 turn_result behave_straight(sprite_turn& turn) {
   sprite_record& s = turn.sprite;
@@ -253,4 +254,4 @@ turn_result behave_shake(sprite_turn& turn) {
   return count_down_then_off(s, turn.t);
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -1,11 +1,12 @@
 // Behaviours that follow another sprite: tracking at a set speed, tracking with inertia, and
 // riding on a sprite. Tracking compares the centres by frame of the two sprites.
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/sprites/behaviours.h"
 #include "engine/sprites/motion.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -35,7 +36,7 @@ void track_with_inertia(float& position, float& speed, float gain, float limit, 
 
 void Varnel_2D_Engine::sprite_enginetrack(double sprite, double spritetotrack, double xdir, double ydir,
                                           double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = track_code;
   s.target = to_int32(spritetotrack);
   s.xdir = static_cast<float>(xdir);
@@ -45,7 +46,7 @@ void Varnel_2D_Engine::sprite_enginetrack(double sprite, double spritetotrack, d
 
 void Varnel_2D_Engine::sprite_enginetracki(double sprite, double spritetotrack, double htrack, double htrack_max,
                                            double vtrack, double vtrack_max, double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = inertia_track_code;
   s.target = to_int32(spritetotrack);
   s.bvalue1 = 0.0f;
@@ -59,7 +60,7 @@ void Varnel_2D_Engine::sprite_enginetracki(double sprite, double spritetotrack, 
 
 void Varnel_2D_Engine::sprite_enginelatch(double sprite, double spritetolatchonto, double xoffset, double yoffset,
                                           double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = latch_code;
   s.latchsprite = to_int32(spritetolatchonto);
   s.latchx = to_int32(xoffset);
@@ -67,7 +68,7 @@ void Varnel_2D_Engine::sprite_enginelatch(double sprite, double spritetolatchont
   s.length = static_cast<float>(length);
 }
 
-namespace brisenfall {
+namespace varnel2d {
 
 turn_result behave_track(sprite_turn& turn) {
   sprite_record& s = turn.sprite;
@@ -103,4 +104,4 @@ turn_result behave_latch(sprite_turn& turn) {
   return turn_result::goes_on;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

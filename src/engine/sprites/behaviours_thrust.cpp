@@ -4,12 +4,13 @@
 // x or y.
 #include <cmath>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/sprites/behaviours.h"
 #include "engine/sprites/motion.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -199,7 +200,7 @@ void start_ball_bounce(sprite_record& s, int32_t code, const motion_axis& along,
 void Varnel_2D_Engine::sprite_enginethrust(double sprite, double startxthrust, double startythrust, double thrustxspeed,
                                            double thrustyspeed, double xmin, double ymin, double xmax, double ymax,
                                            double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_thrust(s, thrust_code, startxthrust, startythrust, thrustxspeed, thrustyspeed);
   set_bounds(s, {xmin, ymin, xmax, ymax});
   s.length = static_cast<float>(length);
@@ -208,7 +209,7 @@ void Varnel_2D_Engine::sprite_enginethrust(double sprite, double startxthrust, d
 void Varnel_2D_Engine::sprite_engineydrop(double sprite, double startxthrust, double startythrust,
                                           double thrustxspeed, double thrustyspeed, double ymin, double ymax,
                                           double newanimindex, double newanimspeed, double soundindex) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_thrust(s, y_drop_code, startxthrust, startythrust, thrustxspeed, thrustyspeed);
   set_axis_bounds(s, y_axis, ymin, ymax);
   start_landing(s, newanimindex, newanimspeed, soundindex);
@@ -217,7 +218,7 @@ void Varnel_2D_Engine::sprite_engineydrop(double sprite, double startxthrust, do
 void Varnel_2D_Engine::sprite_enginexdrop(double sprite, double startxthrust, double startythrust,
                                           double thrustxspeed, double thrustyspeed, double xmin, double xmax,
                                           double newanimindex, double newanimspeed, double soundindex) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_thrust(s, x_drop_code, startxthrust, startythrust, thrustxspeed, thrustyspeed);
   set_axis_bounds(s, x_axis, xmin, xmax);
   start_landing(s, newanimindex, newanimspeed, soundindex);
@@ -226,7 +227,7 @@ void Varnel_2D_Engine::sprite_enginexdrop(double sprite, double startxthrust, do
 void Varnel_2D_Engine::sprite_enginebillboardx(double sprite, double startxthrust, double startythrust,
                                                double thrustxspeed, double thrustyspeed, double xtarget,
                                                double targetdelay, double xmin, double xmax) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_thrust(s, billboard_x_code, startxthrust, startythrust, thrustxspeed, thrustyspeed);
   set_axis_bounds(s, x_axis, xmin, xmax);
   start_billboard(s, xtarget, targetdelay);
@@ -235,7 +236,7 @@ void Varnel_2D_Engine::sprite_enginebillboardx(double sprite, double startxthrus
 void Varnel_2D_Engine::sprite_enginebillboardy(double sprite, double startxthrust, double startythrust,
                                                double thrustxspeed, double thrustyspeed, double ytarget,
                                                double targetdelay, double ymin, double ymax) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_thrust(s, billboard_y_code, startxthrust, startythrust, thrustxspeed, thrustyspeed);
   set_axis_bounds(s, y_axis, ymin, ymax);
   start_billboard(s, ytarget, targetdelay);
@@ -245,27 +246,27 @@ void Varnel_2D_Engine::sprite_enginevbounce(double sprite, double startxthrust, 
                                             double thrustxspeed, double thrustyspeed, double xmin, double ymin,
                                             double xmax, double ymax, double length) {
   sprite_enginethrust(sprite, startxthrust, startythrust, thrustxspeed, thrustyspeed, xmin, ymin, xmax, ymax, length);
-  sprites_.at(sprite).enginetype = v_bounce_code;
+  state_->sprites.at(sprite).enginetype = v_bounce_code;
 }
 
 void Varnel_2D_Engine::sprite_enginehbounce(double sprite, double startxthrust, double startythrust,
                                             double thrustxspeed, double thrustyspeed, double xmin, double ymin,
                                             double xmax, double ymax, double length) {
   sprite_enginethrust(sprite, startxthrust, startythrust, thrustxspeed, thrustyspeed, xmin, ymin, xmax, ymax, length);
-  sprites_.at(sprite).enginetype = h_bounce_code;
+  state_->sprites.at(sprite).enginetype = h_bounce_code;
 }
 
 void Varnel_2D_Engine::sprite_enginebounce(double sprite, double ybounce, double ymin, double ymax, bool bouncedown,
                                            double length) {
-  start_ball_bounce(sprites_.at(sprite), bounce_y_code, y_axis, ybounce, ymin, ymax, bouncedown, length);
+  start_ball_bounce(state_->sprites.at(sprite), bounce_y_code, y_axis, ybounce, ymin, ymax, bouncedown, length);
 }
 
 void Varnel_2D_Engine::sprite_enginebouncex(double sprite, double xbounce, double xmin, double xmax, bool bounceright,
                                             double length) {
-  start_ball_bounce(sprites_.at(sprite), bounce_x_code, x_axis, xbounce, xmin, xmax, bounceright, length);
+  start_ball_bounce(state_->sprites.at(sprite), bounce_x_code, x_axis, xbounce, xmin, xmax, bounceright, length);
 }
 
-namespace brisenfall {
+namespace varnel2d {
 
 turn_result behave_thrust(sprite_turn& turn) {
   sprite_record& s = turn.sprite;
@@ -285,4 +286,4 @@ turn_result behave_bounce_horizontal(sprite_turn& turn) { return thrust_bounce_a
 turn_result behave_ball_bounce_y(sprite_turn& turn) { return ball_bounce_along(turn, y_axis); }
 turn_result behave_ball_bounce_x(sprite_turn& turn) { return ball_bounce_along(turn, x_axis); }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/sprites/behaviours.h"
 #include "engine/sprites/motion.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -94,7 +95,7 @@ void circle_step(sprite_record& s, float t) {
 
 void Varnel_2D_Engine::sprite_engineycos(double sprite, double ydir, double diameter, double rotatespeed, double xmin,
                                          double ymin, double xmax, double ymax, bool startright, double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_sway_fall(s, sway_fall_code, ydir, diameter, rotatespeed, {xmin, ymin, xmax, ymax}, startright);
   s.length = static_cast<float>(length);
 }
@@ -102,14 +103,14 @@ void Varnel_2D_Engine::sprite_engineycos(double sprite, double ydir, double diam
 void Varnel_2D_Engine::sprite_engineycosrepeat(double sprite, double ydir, double diameter, double rotatespeed,
                                                double xmin, double ymin, double xmax, double ymax, bool startdown,
                                                double wrap) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_sway_fall(s, sway_fall_repeat_code, ydir, diameter, rotatespeed, {xmin, ymin, xmax, ymax}, startdown);
   s.wrap = to_int16(wrap);
 }
 
 void Varnel_2D_Engine::sprite_enginexsin(double sprite, double xdir, double diameter, double rotatespeed, double xmin,
                                          double ymin, double xmax, double ymax, bool startdown, double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_sine_swing(s, sine_swing_code, xdir, diameter, rotatespeed, {xmin, ymin, xmax, ymax}, startdown);
   s.length = static_cast<float>(length);
 }
@@ -117,14 +118,14 @@ void Varnel_2D_Engine::sprite_enginexsin(double sprite, double xdir, double diam
 void Varnel_2D_Engine::sprite_enginexsinrepeat(double sprite, double xdir, double diameter, double rotatespeed,
                                                double xmin, double ymin, double xmax, double ymax, bool startright,
                                                double wrap) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_sine_swing(s, sine_swing_repeat_code, xdir, diameter, rotatespeed, {xmin, ymin, xmax, ymax}, startright);
   s.wrap = to_int16(wrap);
 }
 
 void Varnel_2D_Engine::sprite_engineorbitstill(double sprite, double diameter, double rotatespeed, bool orbitright,
                                                double length) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = orbit_still_code;
   s.basex = s.x;
   s.basey = s.y;
@@ -136,7 +137,7 @@ void Varnel_2D_Engine::sprite_engineorbitmove(double sprite, double diameter, do
                                               double ydir, double xmin, double ymin, double xmax, double ymax,
                                               bool orbitright, double length) {
   sprite_engineorbitstill(sprite, diameter, rotatespeed, orbitright, length);
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = orbit_move_code;
   s.xdir = static_cast<float>(xdir);
   s.ydir = static_cast<float>(ydir);
@@ -147,7 +148,7 @@ void Varnel_2D_Engine::sprite_engineorbit(double sprite, double spritetotrack, d
                                           double xoffset, double yoffset, double orbitstyle, bool orbitright,
                                           double length, double diametergrowth, double diametergrowthspeed,
                                           bool turnoffwhentrackedisoff) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = orbit_code;
   s.target = to_int32(spritetotrack);
   start_swing(s, diameter, rotatespeed, orbitright);
@@ -163,7 +164,7 @@ void Varnel_2D_Engine::sprite_engineorbit(double sprite, double spritetotrack, d
 void Varnel_2D_Engine::sprite_enginebossmove1(double sprite, double xdir, double yspeed, double diameter,
                                               double rotatespeed, double xmin, double ymin, double xmax, double ymax,
                                               double ytarget, bool startright) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = boss_move_code;
   s.basey = s.y;
   s.xdir = static_cast<float>(xdir);
@@ -174,7 +175,7 @@ void Varnel_2D_Engine::sprite_enginebossmove1(double sprite, double xdir, double
   set_direction(s);
 }
 
-namespace brisenfall {
+namespace varnel2d {
 
 turn_result behave_sway_fall(sprite_turn& turn) {
   sprite_record& s = turn.sprite;
@@ -270,4 +271,4 @@ turn_result behave_boss_move(sprite_turn& turn) {
   return turn_result::goes_on;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -3,9 +3,9 @@
 #include "engine/sprites/effect_style.h"
 
 #include "engine/angles.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using namespace effect_styles;
@@ -87,4 +87,4 @@ void advance_face_travel(float& rotate, float& lastx, float& lasty, float x, flo
   lasty = y;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

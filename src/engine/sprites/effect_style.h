@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace brisenfall {
+namespace varnel2d {
 
 // One effect on one value (scale, rotation, alpha, a tile animation...). The value itself lives
 // beside the channel in its owner's record.
@@ -45,4 +45,4 @@ void advance_colour_flash(float& r, float& g, float& b, effect_channel& effect, 
 // becomes the angle of that move and the last position follows; otherwise nothing changes.
 void advance_face_travel(float& rotate, float& lastx, float& lasty, float x, float y);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -5,9 +5,9 @@
 
 #include "engine/angles.h"
 #include "engine/sprites/sprite_table.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 constexpr float two_pi = static_cast<float>(2 * engine_pi);
@@ -107,4 +107,4 @@ int16_t direction_between(const sprite_record& from, const sprite_record& to) {
   return direction_of_signs(sign(to_int16(b.x) - to_int16(a.x)), sign(to_int16(b.y) - to_int16(a.y)));
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

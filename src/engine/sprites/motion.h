@@ -7,7 +7,7 @@
 #include "engine/sprites/behaviour_table.h"
 #include "engine/sprites/sprite_record.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 // x += xdir * t, y += ydir * t.
 void move(sprite_record& sprite, float t);
@@ -73,4 +73,4 @@ frame_centre_point centre_by_frame(const sprite_record& sprite);
 // Direction code from the centre by frame of `from` (rounded to whole numbers) towards that of `to`.
 int16_t direction_between(const sprite_record& from, const sprite_record& to);
 
-}  // namespace brisenfall
+}  // namespace varnel2d

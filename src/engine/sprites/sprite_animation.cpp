@@ -1,12 +1,13 @@
 // Frame animation: defining animations from text and data files, the play modes, the animations
 // by direction, the frame setters and getters, and the animation step of the sprite pass.
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/delimited_text.h"
 #include "engine/paths.h"
 #include "engine/sprites/behaviours.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -117,7 +118,7 @@ bool Varnel_2D_Engine::sprite_animateset(double animindex, double srcx, double s
                                          double frameheight, double animlength, const std::string& frame_parameters,
                                          const std::string& texture_parameters) {
   const int32_t index = to_int32(animindex);
-  if (index > animations_.animation_count()) animations_.size_animations(index);
+  if (index > state_->animations.animation_count()) state_->animations.size_animations(index);
   const std::vector<std::string_view> frame_pieces = comma_pieces(frame_parameters);
   const std::vector<std::string_view> texture_pieces = comma_pieces(texture_parameters);
   const double pairs = static_cast<double>(frame_pieces.size()) / 2;
@@ -130,7 +131,7 @@ bool Varnel_2D_Engine::sprite_animateset(double animindex, double srcx, double s
   std::vector<double> frames, frame_textures;
   for (const std::string_view piece : frame_pieces) frames.push_back(leading_number(piece));
   for (const std::string_view piece : texture_pieces) frame_textures.push_back(leading_number(piece));
-  animations_.animation(index) =
+  state_->animations.animation(index) =
       make_animation(to_int32(srcx), to_int32(srcy), to_int32(framewidth), to_int32(frameheight), frames,
                      frame_textures);
   return true;
@@ -141,39 +142,39 @@ bool Varnel_2D_Engine::sprite_animatefileinit(const std::string& filenameonly, d
   const std::string file = path + filenameonly;
   const std::optional<std::string> text = read_whole_file(file);
   if (!text) return private_definition_failed(operation, "Cannot read " + file + ".");
-  const std::optional<std::string> error = read_animation_data(*text, animations_, to_int32(textureindexoffset));
+  const std::optional<std::string> error = read_animation_data(*text, state_->animations, to_int32(textureindexoffset));
   if (error) return private_definition_failed(operation, *error);
   return true;
 }
 
 void Varnel_2D_Engine::sprite_animateloop(double sprite, double animindex, double animspeed) {
-  start_animation(sprites_.at(sprite), animations_, loop_mode, to_int32(animindex), to_int32(animspeed));
+  start_animation(state_->sprites.at(sprite), state_->animations, loop_mode, to_int32(animindex), to_int32(animspeed));
 }
 
 void Varnel_2D_Engine::sprite_animatecollide(double sprite, double animindex, double animspeed) {
-  sprite_record& s = sprites_.at(sprite);
-  start_animation(s, animations_, collide_mode, to_int32(animindex), to_int32(animspeed));
+  sprite_record& s = state_->sprites.at(sprite);
+  start_animation(s, state_->animations, collide_mode, to_int32(animindex), to_int32(animspeed));
   s.collidestatus = false;
 }
 
 void Varnel_2D_Engine::sprite_animatehit(double sprite, double animindex, double animspeed, double newanimindex,
                                          double newanimspeed) {
-  sprite_record& s = sprites_.at(sprite);
-  start_animation(s, animations_, hit_mode, to_int32(animindex), to_int32(animspeed));
+  sprite_record& s = state_->sprites.at(sprite);
+  start_animation(s, state_->animations, hit_mode, to_int32(animindex), to_int32(animspeed));
   s.newanimindex = to_int32(newanimindex);
   s.newanimspeed = to_int32(newanimspeed);
 }
 
 void Varnel_2D_Engine::sprite_animateonce(double sprite, double animindex, double animspeed) {
-  start_animation(sprites_.at(sprite), animations_, once_mode, to_int32(animindex), to_int32(animspeed));
+  start_animation(state_->sprites.at(sprite), state_->animations, once_mode, to_int32(animindex), to_int32(animspeed));
 }
 
 void Varnel_2D_Engine::sprite_animateonceturnoff(double sprite, double animindex, double animspeed) {
-  start_animation(sprites_.at(sprite), animations_, once_then_off_mode, to_int32(animindex), to_int32(animspeed));
+  start_animation(state_->sprites.at(sprite), state_->animations, once_then_off_mode, to_int32(animindex), to_int32(animspeed));
 }
 
 void Varnel_2D_Engine::sprite_animatehitdir(double sprite, double animindex, double animspeed) {
-  start_animation(sprites_.at(sprite), animations_, hit_then_direction_mode, to_int32(animindex),
+  start_animation(state_->sprites.at(sprite), state_->animations, hit_then_direction_mode, to_int32(animindex),
                   to_int32(animspeed));
 }
 
@@ -182,14 +183,14 @@ bool Varnel_2D_Engine::sprite_animatedirection(double sprite, double startingdir
   const std::vector<std::string_view> pieces = comma_pieces(directionlist);
   const int16_t start = to_int16(startingdirection);
   if (pieces.size() != direction_list_pieces || start < 0 || start >= direction_count) return false;
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   for (size_t k = 0; k < static_cast<size_t>(direction_count); ++k) {
     s.diranimindex[k] = to_int32(leading_number(pieces[2 * k]));
     s.diranimspeed[k] = to_int32(leading_number(pieces[2 * k + 1]));
   }
   const auto first = static_cast<size_t>(start);
   if (s.diranimindex[first] >= 1) {
-    start_animation(s, animations_, direction_mode, s.diranimindex[first], s.diranimspeed[first]);
+    start_animation(s, state_->animations, direction_mode, s.diranimindex[first], s.diranimspeed[first]);
   } else {
     // No animation for the starting direction: the current frame stays until one is chosen.
     s.animmode = direction_mode;
@@ -202,11 +203,11 @@ bool Varnel_2D_Engine::sprite_animatedirection(double sprite, double startingdir
   return true;
 }
 
-void Varnel_2D_Engine::sprite_animateoff(double sprite) { sprites_.at(sprite).animmode = 0; }
+void Varnel_2D_Engine::sprite_animateoff(double sprite) { state_->sprites.at(sprite).animmode = 0; }
 
 void Varnel_2D_Engine::sprite_animatesetframe(double sprite, double textureindex, double sourcex, double sourcey,
                                               double framewidth, double frameheight, double xframe, double yframe) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.textureindex = to_int32(textureindex);
   s.srcx = to_int32(sourcex);
   s.srcy = to_int32(sourcey);
@@ -216,18 +217,18 @@ void Varnel_2D_Engine::sprite_animatesetframe(double sprite, double textureindex
 }
 
 void Varnel_2D_Engine::sprite_animatesetframeindex(double sprite, double xframe, double yframe) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.xframe = static_cast<float>(xframe);
   s.yframe = static_cast<float>(yframe);
 }
 
 double Varnel_2D_Engine::sprite_animategetanim(double sprite) {
-  const sprite_record& s = sprites_.at(sprite);
+  const sprite_record& s = state_->sprites.at(sprite);
   return s.animmode != 0 ? s.animindex : 0;
 }
 
 void Varnel_2D_Engine::sprite_animategetframeindex(double sprite) {
-  const sprite_record& s = sprites_.at(sprite);
+  const sprite_record& s = state_->sprites.at(sprite);
   retx = s.xframe;
   rety = s.yframe;
 }
@@ -237,11 +238,11 @@ void Varnel_2D_Engine::sprite_animategetframesize(double sprite) {
   rety = static_cast<float>(sprite_animategetframeheight(sprite));
 }
 
-double Varnel_2D_Engine::sprite_animategetframewidth(double sprite) { return sprites_.at(sprite).framewidth; }
+double Varnel_2D_Engine::sprite_animategetframewidth(double sprite) { return state_->sprites.at(sprite).framewidth; }
 
-double Varnel_2D_Engine::sprite_animategetframeheight(double sprite) { return sprites_.at(sprite).frameheight; }
+double Varnel_2D_Engine::sprite_animategetframeheight(double sprite) { return state_->sprites.at(sprite).frameheight; }
 
-namespace brisenfall {
+namespace varnel2d {
 
 const char* animation_operation(int32_t mode) {
   switch (mode) {
@@ -271,4 +272,4 @@ turn_result animate_frames(sprite_turn& turn) {
   return after_last_frame(s, turn.animations, entry) ? turn_result::ends : turn_result::goes_on;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

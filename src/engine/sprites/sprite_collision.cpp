@@ -2,11 +2,12 @@
 // circle; a sprite against an area; and the cursor over an area or a sprite.
 #include <algorithm>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/draw_math.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -91,29 +92,29 @@ bool Varnel_2D_Engine::lib_collidecircle(double x1, double y1, double radius1, d
 }
 
 double Varnel_2D_Engine::sprite_collidebox(double sprite, double startsprite, double endsprite) {
-  return first_collision(sprites_, sprite, startsprite, endsprite, plain_box, boxes_overlap);
+  return first_collision(state_->sprites, sprite, startsprite, endsprite, plain_box, boxes_overlap);
 }
 
 double Varnel_2D_Engine::sprite_collideboxorigin(double sprite, double startsprite, double endsprite) {
-  return first_collision(sprites_, sprite, startsprite, endsprite, origin_box, boxes_overlap);
+  return first_collision(state_->sprites, sprite, startsprite, endsprite, origin_box, boxes_overlap);
 }
 
 double Varnel_2D_Engine::sprite_collidecircle(double sprite, double startsprite, double endsprite) {
-  return first_collision(sprites_, sprite, startsprite, endsprite, collision_circle, circles_meet(*this));
+  return first_collision(state_->sprites, sprite, startsprite, endsprite, collision_circle, circles_meet(*this));
 }
 
 void Varnel_2D_Engine::sprite_collideboxoriginarray(double sprite, double startsprite, double endsprite,
                                                     std::span<uint8_t> hits) {
-  mark_collisions(sprites_, sprite, startsprite, endsprite, hits, origin_box, boxes_overlap);
+  mark_collisions(state_->sprites, sprite, startsprite, endsprite, hits, origin_box, boxes_overlap);
 }
 
 void Varnel_2D_Engine::sprite_collidecirclearray(double sprite, double startsprite, double endsprite,
                                                  std::span<uint8_t> hits) {
-  mark_collisions(sprites_, sprite, startsprite, endsprite, hits, collision_circle, circles_meet(*this));
+  mark_collisions(state_->sprites, sprite, startsprite, endsprite, hits, collision_circle, circles_meet(*this));
 }
 
 bool Varnel_2D_Engine::sprite_collideoverarea(double sprite, double x, double y, double width, double height) {
-  const sprite_record& s = sprites_.at(sprite);
+  const sprite_record& s = state_->sprites.at(sprite);
   return collidable(s) && boxes_overlap(origin_box(s), box_of(x, y, width, height));
 }
 
@@ -125,7 +126,7 @@ double Varnel_2D_Engine::mouse_oversprite() {
   const double x = static_cast<double>(mapx) + mousex - 1;
   const double y = static_cast<double>(mapy) + mousey - 1;
   double over = 0;
-  for (int32_t n = 1; n <= sprites_.spritetotal; ++n) {
+  for (int32_t n = 1; n <= state_->sprites.spritetotal; ++n) {
     if (sprite_collideoverarea(n, x, y, cursor_box_size, cursor_box_size)) over = n;
   }
   return over;

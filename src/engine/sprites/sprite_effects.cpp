@@ -2,13 +2,14 @@
 // the fade-on-hold-fade-off behaviour, and the per-frame effect step of the sprite pass.
 #include <algorithm>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/draw_math.h"
 #include "engine/sprites/behaviours.h"
 #include "engine/sprites/effect_style.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -39,33 +40,33 @@ void start_effect(float& value, effect_channel& effect, double starting, double 
 
 void Varnel_2D_Engine::sprite_enginesetscaling(double sprite, double startingscale, double startingdir, double min,
                                                double max, double length, double style) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_effect(s.scale, s.scaling, startingscale, startingdir, min, max, length, style);
 }
 
 void Varnel_2D_Engine::sprite_enginesetrotating(double sprite, double startingrotate, double startingdir, double min,
                                                 double max, double length, double style) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_effect(s.rotate, s.rotating, startingrotate, startingdir, std::max(min, 0.0),
                std::min(max, highest_rotation_limit), length, style);
 }
 
 void Varnel_2D_Engine::sprite_enginesetalphafading(double sprite, double startingalpha, double startingdir, double min,
                                                    double max, double length, double style) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   start_effect(s.alpha, s.fading, startingalpha, startingdir, std::max(min, 0.0), std::min(max, highest_alpha), length,
                style);
 }
 
 void Varnel_2D_Engine::sprite_enginerotatetosprite(double sprite, double spritetorotateto) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.rotating.running = true;
   s.rotating.style = effect_styles::face_target;
   s.rotatetarget = to_int32(spritetorotateto);
 }
 
 void Varnel_2D_Engine::sprite_enginerotatetodirection(double sprite) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.rotating.running = true;
   s.rotating.style = effect_styles::face_travel;
   s.lastx = s.x;
@@ -74,14 +75,14 @@ void Varnel_2D_Engine::sprite_enginerotatetodirection(double sprite) {
 
 void Varnel_2D_Engine::sprite_enginesetalphaflash(double sprite, double r, double g, double b, double speed) {
   sprite_setrgb(sprite, r, g, b);
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.fading.running = true;
   s.fading.style = effect_styles::colour_flash;
   s.fading.step = static_cast<float>(speed);
 }
 
 void Varnel_2D_Engine::sprite_enginefadeonfadeoff(double sprite, double speed, double holdtime) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = fade_on_fade_off_code;
   s.bvalue1 = 0.0f;
   s.bvalue2 = static_cast<float>(speed);
@@ -90,9 +91,9 @@ void Varnel_2D_Engine::sprite_enginefadeonfadeoff(double sprite, double speed, d
   sprite_enginesetalphafading(sprite, 0, speed, 0, 255, 0, effect_styles::stop_at_limit);
 }
 
-bool Varnel_2D_Engine::sprite_engineisscaling(double sprite) { return sprites_.at(sprite).scaling.running; }
-bool Varnel_2D_Engine::sprite_engineisrotating(double sprite) { return sprites_.at(sprite).rotating.running; }
-bool Varnel_2D_Engine::sprite_engineisalphafading(double sprite) { return sprites_.at(sprite).fading.running; }
+bool Varnel_2D_Engine::sprite_engineisscaling(double sprite) { return state_->sprites.at(sprite).scaling.running; }
+bool Varnel_2D_Engine::sprite_engineisrotating(double sprite) { return state_->sprites.at(sprite).rotating.running; }
+bool Varnel_2D_Engine::sprite_engineisalphafading(double sprite) { return state_->sprites.at(sprite).fading.running; }
 
 bool Varnel_2D_Engine::private_sprite_effects(sprite_record& s) {
   const float t = timedelta;
@@ -103,7 +104,7 @@ bool Varnel_2D_Engine::private_sprite_effects(sprite_record& s) {
   if (s.rotating.running) {
     if (s.rotating.style == effect_styles::face_target) {
       const grid_point from = sprite_centre(s);
-      const grid_point to = sprite_centre(sprites_.at(s.rotatetarget));
+      const grid_point to = sprite_centre(state_->sprites.at(s.rotatetarget));
       s.rotate = static_cast<float>(lib_getangle(static_cast<float>(from.x), static_cast<float>(from.y),
                                                  static_cast<float>(to.x), static_cast<float>(to.y)));
     } else if (s.rotating.style == effect_styles::face_travel) {
@@ -124,7 +125,7 @@ bool Varnel_2D_Engine::private_sprite_effects(sprite_record& s) {
   return true;
 }
 
-namespace brisenfall {
+namespace varnel2d {
 
 turn_result behave_fade_on_fade_off(sprite_turn& turn) {
   sprite_record& s = turn.sprite;
@@ -141,4 +142,4 @@ turn_result behave_fade_on_fade_off(sprite_turn& turn) {
   return turn_result::goes_on;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

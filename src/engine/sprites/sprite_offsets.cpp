@@ -3,14 +3,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/delimited_text.h"
 #include "engine/paths.h"
 #include "engine/sprites/behaviours.h"
 #include "engine/sprites/motion.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 namespace {
 
@@ -32,8 +33,8 @@ bool Varnel_2D_Engine::sprite_offsetset(double offsetindex, double lengthtotal, 
                                         const std::string& filename) {
   const char* operation = "sprite_offsetset";
   const int32_t index = to_int32(offsetindex);
-  if (index > animations_.path_count()) animations_.size_paths(index);
-  offset_path& target = animations_.path(index);
+  if (index > state_->animations.path_count()) state_->animations.size_paths(index);
+  offset_path& target = state_->animations.path(index);
   if (!filename.empty()) {
     const std::string file = path + filename;
     const std::optional<std::string> text = read_whole_file(file);
@@ -64,7 +65,7 @@ bool Varnel_2D_Engine::sprite_offsetfileinit(const std::string& filenameonly) {
   const std::string file = path + filenameonly;
   const std::optional<std::string> text = read_whole_file(file);
   if (!text) return private_definition_failed(operation, "Cannot read " + file + ".");
-  const std::optional<std::string> error = read_offset_data(*text, animations_);
+  const std::optional<std::string> error = read_offset_data(*text, state_->animations);
   if (error) return private_definition_failed(operation, *error);
   return true;
 }
@@ -72,7 +73,7 @@ bool Varnel_2D_Engine::sprite_offsetfileinit(const std::string& filenameonly) {
 void Varnel_2D_Engine::sprite_engineoffset(double sprite, double offsetindex, double offsetspeed, double offsettype,
                                            double offsetstyle, double offsetsprite, double offsetlength,
                                            double startingpoint) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   s.enginetype = path_offset_code;
   s.offsetindex = to_int32(offsetindex);
   s.offsettimer = s.speed = static_cast<float>(offsetspeed);
@@ -81,10 +82,10 @@ void Varnel_2D_Engine::sprite_engineoffset(double sprite, double offsetindex, do
   s.target = to_int32(offsetsprite);
   s.offsetlength = to_int32(offsetlength);
   s.offsetposition = static_cast<float>(startingpoint);
-  s.length = static_cast<float>(animations_.path(s.offsetindex).pathlength);
+  s.length = static_cast<float>(state_->animations.path(s.offsetindex).pathlength);
 }
 
-namespace brisenfall {
+namespace varnel2d {
 
 turn_result behave_path_offset(sprite_turn& turn) {
   sprite_record& s = turn.sprite;
@@ -133,4 +134,4 @@ turn_result behave_path_offset(sprite_turn& turn) {
   return turn_result::goes_on;
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

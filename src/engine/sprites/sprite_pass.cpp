@@ -4,22 +4,23 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
 #include "engine/angles.h"
 #include "engine/draw_math.h"
 #include "engine/sprites/behaviour_table.h"
 #include "engine/sprites/behaviours.h"
 #include "engine/sprites/motion.h"
-#include "platform/numbers.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
 void Varnel_2D_Engine::sprites_draw() {
   const float t = timedelta;
-  const int32_t total = sprites_.spritetotal;
+  const int32_t total = state_->sprites.spritetotal;
   for (int32_t position = 1; position <= total; ++position) {
-    const int32_t number = sprites_.zorder[static_cast<size_t>(position)];
-    sprite_record& s = sprites_.sprites[static_cast<size_t>(number)];
+    const int32_t number = state_->sprites.zorder[static_cast<size_t>(position)];
+    sprite_record& s = state_->sprites.sprites[static_cast<size_t>(number)];
     if (s.state == 0) {
       // Waiting sprites count down; one that wakes up is neither moved nor drawn this frame.
       if (s.delay != 0) {
@@ -49,13 +50,13 @@ bool Varnel_2D_Engine::private_sprite_update(sprite_record& s, int32_t number, t
   const float t = timedelta;
   if (const sprite_step behaviour = behaviour_for(s.enginetype); behaviour != nullptr) {
     part = turn_part::behaviour;
-    sprite_turn turn{*this, sprites_, animations_, s, number, t};
+    sprite_turn turn{*this, state_->sprites, state_->animations, s, number, t};
     // A behaviour that switched the sprite off has ended its turn whatever it returned.
     if (behaviour(turn) == turn_result::ends || s.state == 0) return false;
   }
   if (s.animmode >= 1) {
     part = turn_part::animation;
-    sprite_turn turn{*this, sprites_, animations_, s, number, t};
+    sprite_turn turn{*this, state_->sprites, state_->animations, s, number, t};
     if (animation_step(turn) == turn_result::ends || s.state == 0) return false;
   }
   part = turn_part::effects;
@@ -78,7 +79,7 @@ void Varnel_2D_Engine::private_sprite_part_failed(sprite_record& s, int32_t numb
       s.rotating.running = false;
       break;
   }
-  if (sprites_.faults_logged.emplace(number, operation).second)
+  if (state_->sprites.faults_logged.emplace(number, operation).second)
     log("Error. (" + operation + ") Sprite " + std::to_string(number) + ": " + fault + "; it stops there.");
 }
 
@@ -92,7 +93,7 @@ void Varnel_2D_Engine::private_sprite_draw(const sprite_record& s) {
   quad.scale_x = quad.scale_y = s.scale;
   quad.centre_x = s.scale * static_cast<float>(s.framewidth / 2);
   quad.centre_y = s.scale * static_cast<float>(s.frameheight / 2);
-  quad.rotation = core_.angle_table[static_cast<size_t>(angle_index(s.rotate))];
+  quad.rotation = state_->core.angle_table[static_cast<size_t>(angle_index(s.rotate))];
   // The corner before the camera: the position itself, or the centre less half the scaled size.
   float left = s.x;
   float top = s.y;
@@ -113,10 +114,10 @@ void Varnel_2D_Engine::private_sprite_draw(const sprite_record& s) {
 }
 
 int16_t Varnel_2D_Engine::private_get_move_direction(double sprite) {
-  const sprite_record& s = sprites_.at(sprite);
+  const sprite_record& s = state_->sprites.at(sprite);
   return move_direction(s.xdir, s.ydir);
 }
 
 int16_t Varnel_2D_Engine::private_get_direction_to_sprite(double sprite1, double sprite2) {
-  return direction_between(sprites_.at(sprite1), sprites_.at(sprite2));
+  return direction_between(state_->sprites.at(sprite1), state_->sprites.at(sprite2));
 }

@@ -8,7 +8,7 @@
 
 #include "engine/sprites/effect_style.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 // Direction codes: 0 up, clockwise in 45-degree steps, 8 none.
 inline constexpr int16_t no_direction = 8;
@@ -100,4 +100,4 @@ struct sprite_record {
   float offsettimer = 0.0f;
 };
 
-}  // namespace brisenfall
+}  // namespace varnel2d

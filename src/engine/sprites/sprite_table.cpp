@@ -6,12 +6,13 @@
 #include <string>
 #include <utility>
 
-#include "engine/Varnel_2D_Engine.h"
-#include "platform/numbers.h"
+#include <varnel2d/Varnel_2D_Engine.h>
+#include "engine/engine_state.h"
+#include <varnel2d/numbers.h>
 
-using namespace brisenfall;
+using namespace varnel2d;
 
-namespace brisenfall {
+namespace varnel2d {
 
 sprite_record& sprite_table::at(double number) {
   return const_cast<sprite_record&>(std::as_const(*this).at(number));
@@ -25,7 +26,7 @@ const sprite_record& sprite_table::at(double number) const {
   return sprites[static_cast<size_t>(index)];
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d
 
 namespace {
 
@@ -62,26 +63,26 @@ double sort_key(const sprite_record& sprite, int32_t method) {
 void Varnel_2D_Engine::sprite_init(double spritetotal) {
   const int32_t total = to_int32(spritetotal);
   if (total < 0) throw std::invalid_argument("sprite_init needs a sprite count of 0 or more, not " + std::to_string(total));
-  sprites_.sprites.assign(static_cast<size_t>(total) + 1, sprite_record{});
-  sprites_.zorder.assign(static_cast<size_t>(total) + 1, 0);
-  sprites_.spritetotal = total;
-  animations_.reset_animations();
+  state_->sprites.sprites.assign(static_cast<size_t>(total) + 1, sprite_record{});
+  state_->sprites.zorder.assign(static_cast<size_t>(total) + 1, 0);
+  state_->sprites.spritetotal = total;
+  state_->animations.reset_animations();
   sprite_resetzorder();
 }
 
 void Varnel_2D_Engine::sprite_resetzorder() {
-  const int32_t total = sprites_.spritetotal;
+  const int32_t total = state_->sprites.spritetotal;
   for (int32_t position = 1; position <= total; ++position) {
     const int32_t sprite = total + 1 - position;
-    sprites_.zorder[static_cast<size_t>(position)] = sprite;
-    sprites_.sprites[static_cast<size_t>(sprite)].zorder = position;
+    state_->sprites.zorder[static_cast<size_t>(position)] = sprite;
+    state_->sprites.sprites[static_cast<size_t>(sprite)].zorder = position;
   }
 }
 
 void Varnel_2D_Engine::sprite_on(double spriteindex, double xpos, double ypos, double textureindex, double srcx,
                                  double srcy, double xframe, double yframe, double framewidth, double frameheight,
                                  bool origintopleft) {
-  sprite_record& s = sprites_.at(spriteindex);
+  sprite_record& s = state_->sprites.at(spriteindex);
   s.state = 1;
   s.endaction = 0;
   s.x = static_cast<float>(xpos);
@@ -121,14 +122,14 @@ void Varnel_2D_Engine::sprite_on(double spriteindex, double xpos, double ypos, d
   s.hits = 0;
 }
 
-void Varnel_2D_Engine::sprite_off(double sprite) { switch_off(sprites_.at(sprite)); }
+void Varnel_2D_Engine::sprite_off(double sprite) { switch_off(state_->sprites.at(sprite)); }
 
 void Varnel_2D_Engine::sprite_offall() {
-  for (int32_t n = 1; n <= sprites_.spritetotal; ++n) switch_off(sprites_.sprites[static_cast<size_t>(n)]);
+  for (int32_t n = 1; n <= state_->sprites.spritetotal; ++n) switch_off(state_->sprites.sprites[static_cast<size_t>(n)]);
 }
 
 void Varnel_2D_Engine::sprite_setstatus(double sprite, bool active) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   if (active)
     s.state = 1;
   else
@@ -136,7 +137,7 @@ void Varnel_2D_Engine::sprite_setstatus(double sprite, bool active) {
 }
 
 std::optional<double> Varnel_2D_Engine::sprite_getstatus(double sprite) {
-  const sprite_record& s = sprites_.at(sprite);
+  const sprite_record& s = state_->sprites.at(sprite);
   if (s.state == 0 && s.delay == 0) return 0;
   if (s.state == 0 && s.delay > 0) return 3;
   if (s.state == 1 && s.delay == 0) return 1;
@@ -144,12 +145,12 @@ std::optional<double> Varnel_2D_Engine::sprite_getstatus(double sprite) {
   return std::nullopt;
 }
 
-double Varnel_2D_Engine::sprite_get1available() { return sprite_get1availablerange(1, sprites_.spritetotal); }
+double Varnel_2D_Engine::sprite_get1available() { return sprite_get1availablerange(1, state_->sprites.spritetotal); }
 
 double Varnel_2D_Engine::sprite_get1availablerange(double startsprite, double endsprite) {
-  const sprite_range range = checked_range(sprites_, startsprite, endsprite);
+  const sprite_range range = checked_range(state_->sprites, startsprite, endsprite);
   for (int32_t n = range.first; n <= range.last; ++n) {
-    const sprite_record& s = sprites_.sprites[static_cast<size_t>(n)];
+    const sprite_record& s = state_->sprites.sprites[static_cast<size_t>(n)];
     if (s.state == 0 && s.delay == 0) return n;
   }
   return 0;
@@ -157,12 +158,12 @@ double Varnel_2D_Engine::sprite_get1availablerange(double startsprite, double en
 
 double Varnel_2D_Engine::sprite_get1onrandomrange(double startsprite, double endsprite) {
   const double drawn = lib_getnumber(startsprite, endsprite);
-  return sprites_.at(drawn).state == 1 ? drawn : 0;
+  return state_->sprites.at(drawn).state == 1 ? drawn : 0;
 }
 
 double Varnel_2D_Engine::sprite_gethowmanyon() {
   int32_t count = 0;
-  for (int32_t n = 1; n <= sprites_.spritetotal; ++n) count += is_live(sprites_.sprites[static_cast<size_t>(n)]) ? 1 : 0;
+  for (int32_t n = 1; n <= state_->sprites.spritetotal; ++n) count += is_live(state_->sprites.sprites[static_cast<size_t>(n)]) ? 1 : 0;
   return count;
 }
 
@@ -171,56 +172,56 @@ int32_t Varnel_2D_Engine::private_stats_sprite_count() { return to_int32(sprite_
 double Varnel_2D_Engine::sprite_gethowmanyonwithid(double id) {
   const int32_t wanted = to_int32(id);
   int32_t count = 0;
-  for (int32_t n = 1; n <= sprites_.spritetotal; ++n) {
-    const sprite_record& s = sprites_.sprites[static_cast<size_t>(n)];
+  for (int32_t n = 1; n <= state_->sprites.spritetotal; ++n) {
+    const sprite_record& s = state_->sprites.sprites[static_cast<size_t>(n)];
     count += is_live(s) && s.id1 == wanted ? 1 : 0;
   }
   return count;
 }
 
 bool Varnel_2D_Engine::sprite_getanyoftheseon(double startsprite, double endsprite) {
-  const sprite_range range = checked_range(sprites_, startsprite, endsprite);
+  const sprite_range range = checked_range(state_->sprites, startsprite, endsprite);
   for (int32_t n = range.first; n <= range.last; ++n) {
-    if (is_live(sprites_.sprites[static_cast<size_t>(n)])) return true;
+    if (is_live(state_->sprites.sprites[static_cast<size_t>(n)])) return true;
   }
   return false;
 }
 
-double Varnel_2D_Engine::sprite_getreservedtotal() { return sprites_.spritetotal; }
+double Varnel_2D_Engine::sprite_getreservedtotal() { return state_->sprites.spritetotal; }
 
 void Varnel_2D_Engine::sprite_setzorder(double sprite, double zorder) {
-  sprite_record& moved = sprites_.at(sprite);
+  sprite_record& moved = state_->sprites.at(sprite);
   const int32_t target = to_int32(zorder);
-  if (target < 1 || target > sprites_.spritetotal)
+  if (target < 1 || target > state_->sprites.spritetotal)
     throw std::out_of_range("z-order position " + std::to_string(target) + " is outside 1.." +
-                            std::to_string(sprites_.spritetotal));
+                            std::to_string(state_->sprites.spritetotal));
   const int32_t number = to_int32(sprite);
   int32_t i = moved.zorder;
   const int32_t step = i < target ? 1 : -1;
   while (i != target) {
-    const int32_t shifted = sprites_.zorder[static_cast<size_t>(i + step)];
-    sprites_.zorder[static_cast<size_t>(i)] = shifted;
-    sprites_.sprites[static_cast<size_t>(shifted)].zorder = i;
+    const int32_t shifted = state_->sprites.zorder[static_cast<size_t>(i + step)];
+    state_->sprites.zorder[static_cast<size_t>(i)] = shifted;
+    state_->sprites.sprites[static_cast<size_t>(shifted)].zorder = i;
     i += step;
   }
-  sprites_.zorder[static_cast<size_t>(target)] = number;
+  state_->sprites.zorder[static_cast<size_t>(target)] = number;
   moved.zorder = target;
 }
 
-double Varnel_2D_Engine::sprite_getzorder(double sprite) { return sprites_.at(sprite).zorder; }
+double Varnel_2D_Engine::sprite_getzorder(double sprite) { return state_->sprites.at(sprite).zorder; }
 
 void Varnel_2D_Engine::sprite_sort(double sortmethod, double howmanysorts) {
   const int32_t method = to_int32(sortmethod);
-  const int32_t total = sprites_.spritetotal;
+  const int32_t total = state_->sprites.spritetotal;
   if (method < 1 || method > 4 || total < 2) return;
   const int32_t sorts = to_int32(howmanysorts);
-  int32_t& cursor = sprites_.sortcursor;
+  int32_t& cursor = state_->sprites.sortcursor;
   for (int32_t done = 0; done < sorts; ++done) {
     if (++cursor > total) cursor = 2;
-    int32_t& front = sprites_.zorder[static_cast<size_t>(cursor - 1)];
-    int32_t& back = sprites_.zorder[static_cast<size_t>(cursor)];
-    sprite_record& a = sprites_.sprites[static_cast<size_t>(front)];
-    sprite_record& b = sprites_.sprites[static_cast<size_t>(back)];
+    int32_t& front = state_->sprites.zorder[static_cast<size_t>(cursor - 1)];
+    int32_t& back = state_->sprites.zorder[static_cast<size_t>(cursor)];
+    sprite_record& a = state_->sprites.sprites[static_cast<size_t>(front)];
+    sprite_record& b = state_->sprites.sprites[static_cast<size_t>(back)];
     const double key_a = sort_key(a, method);
     const double key_b = sort_key(b, method);
     if (method == 4 ? key_a > key_b : key_a < key_b) {
@@ -231,7 +232,7 @@ void Varnel_2D_Engine::sprite_sort(double sortmethod, double howmanysorts) {
 }
 
 void Varnel_2D_Engine::sprite_enginedelay(double sprite, double delay) {
-  sprite_record& s = sprites_.at(sprite);
+  sprite_record& s = state_->sprites.at(sprite);
   if (delay == 0) {
     s.state = 1;
     s.pendingtype = 0;
@@ -243,19 +244,19 @@ void Varnel_2D_Engine::sprite_enginedelay(double sprite, double delay) {
   }
 }
 
-double Varnel_2D_Engine::sprite_enginegetdelay(double sprite) { return sprites_.at(sprite).delay; }
+double Varnel_2D_Engine::sprite_enginegetdelay(double sprite) { return state_->sprites.at(sprite).delay; }
 
-void Varnel_2D_Engine::sprite_engineoff(double sprite) { sprites_.at(sprite).enginetype = 0; }
+void Varnel_2D_Engine::sprite_engineoff(double sprite) { state_->sprites.at(sprite).enginetype = 0; }
 
-double Varnel_2D_Engine::sprite_enginegettype(double sprite) { return sprites_.at(sprite).enginetype; }
+double Varnel_2D_Engine::sprite_enginegettype(double sprite) { return state_->sprites.at(sprite).enginetype; }
 
 bool Varnel_2D_Engine::sprite_enginegetbillboardwaiting(double sprite) {
-  return sprites_.at(sprite).billboardwaiting;
+  return state_->sprites.at(sprite).billboardwaiting;
 }
 
 double Varnel_2D_Engine::sprite_enginegetbuttonclicked() {
-  for (int32_t number = 1; number <= sprites_.spritetotal; ++number) {
-    sprite_record& s = sprites_.sprites[static_cast<size_t>(number)];
+  for (int32_t number = 1; number <= state_->sprites.spritetotal; ++number) {
+    sprite_record& s = state_->sprites.sprites[static_cast<size_t>(number)];
     if (s.state == 1 && s.buttonclicked) {
       s.buttonclicked = false;
       return number;

@@ -11,7 +11,7 @@
 #include "engine/draw_math.h"
 #include "engine/sprites/sprite_record.h"
 
-namespace brisenfall {
+namespace varnel2d {
 
 // The parts of a sprite's turn in the pass that read the sprite's own data.
 enum class turn_part { behaviour, animation, effects };
@@ -43,4 +43,4 @@ inline grid_point sprite_centre(const sprite_record& sprite) {
   return frame_centre(sprite.x, sprite.y, sprite.framewidth, sprite.frameheight, sprite.origintopleft);
 }
 
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -6,7 +6,7 @@
 #include "engine/angles.h"
 #include "extras_fixture.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::extras_engine;
@@ -171,4 +171,4 @@ TEST(EffectTile, EffectsAdvanceWithTheSharedStyles) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -10,7 +10,7 @@
 
 #include "extras_fixture.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 namespace fs = std::filesystem;
@@ -158,4 +158,4 @@ TEST(EngineWriters, WriteThroughALinkAndKeepTheFilesPermissions) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

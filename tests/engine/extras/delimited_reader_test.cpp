@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(DelimitedReader, TextFieldsEndAtCommasAndLineBreaksWithBlanksDropped) {
@@ -68,4 +68,4 @@ TEST(DelimitedReader, ReadsAStreamHandedToIt) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

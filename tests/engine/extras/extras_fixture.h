@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/temp_folder.h"
 #include "support/test_files.h"
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 struct extras_engine : recorded_engine {
   temp_folder folder;
@@ -29,4 +29,4 @@ struct extras_engine : recorded_engine {
   }
 };
 
-}  // namespace brisenfall::testing
+}  // namespace varnel2d::testing

@@ -9,7 +9,7 @@
 #include "engine/extras/map_file.h"
 #include "engine/extras/pack.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 // Where the last field of a text starts: prefixes shorter than this lack at least one field.
@@ -83,4 +83,4 @@ TEST(FilePrefixes, CompressedContainers) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

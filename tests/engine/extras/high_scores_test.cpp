@@ -5,7 +5,7 @@
 
 #include "extras_fixture.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::extras_engine;
@@ -98,4 +98,4 @@ TEST(HighScores, AFileThatCannotBeWrittenIsLogged) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -8,7 +8,7 @@
 
 #include "extras_fixture.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::extras_engine;
@@ -156,4 +156,4 @@ TEST(MapFile, SavingWithoutAMapIsRefused) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

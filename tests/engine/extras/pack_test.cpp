@@ -8,7 +8,7 @@
 
 #include "extras_fixture.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 namespace fs = std::filesystem;
@@ -160,4 +160,4 @@ TEST(Pack, DataFileNamesTakeTheNextCharacter) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -8,7 +8,7 @@
 #include "engine/angles.h"
 #include "extras_fixture.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::extras_engine;
@@ -313,4 +313,4 @@ TEST(TileMapStatistics, TheStatisticsLineShowsTheCameraAndTheTileUnderTheCursor)
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -11,7 +11,7 @@
 #include "engine/sprites/animation_table.h"
 #include "sprite_engine.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::recorded_sprites;
@@ -351,4 +351,4 @@ TEST(DataFiles, AFileCutShortKeepsEveryEntryCompletedBeforeTheCut) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -7,7 +7,7 @@
 #include "direction_watch.h"
 #include "sprite_engine.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::recorded_sprites;
@@ -148,4 +148,4 @@ TEST(Button, ShowsItsThreeFramesAndReportsOneClickPerPressReleasedOverIt) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -10,7 +10,7 @@
 #include "direction_watch.h"
 #include "sprite_engine.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::recorded_sprites;
@@ -223,4 +223,4 @@ TEST(BehaviourDelay, ZeroSwitchesOnAtOnceAndADelayParksTheBehaviour) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

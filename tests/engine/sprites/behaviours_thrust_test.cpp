@@ -6,7 +6,7 @@
 
 #include "sprite_engine.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::recorded_sprites;
@@ -197,4 +197,4 @@ TEST(BallBounce, AcrossRisingBallStartsAtTheHighBound) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

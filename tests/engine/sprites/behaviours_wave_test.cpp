@@ -8,7 +8,7 @@
 #include "direction_watch.h"
 #include "sprite_engine.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::recorded_sprites;
@@ -257,4 +257,4 @@ TEST(BossMove, TurnsAtTheSidesAndItsCentreHeadsForTheTargetHeight) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

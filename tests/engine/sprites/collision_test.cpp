@@ -6,7 +6,7 @@
 
 #include "sprite_engine.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::recorded_sprites;
@@ -124,4 +124,4 @@ TEST(CollideCursor, AreaAndHighestNumberedSpriteInWorldCoordinates) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

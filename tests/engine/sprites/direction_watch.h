@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "engine/Varnel_2D_Engine.h"
+#include <varnel2d/Varnel_2D_Engine.h>
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 inline void watch_direction(Varnel_2D_Engine& engine, double sprite) {
   std::string list;
@@ -22,4 +22,4 @@ inline int direction_of(Varnel_2D_Engine& engine, double sprite) {
   return static_cast<int>(engine.sprite_animategetanim(sprite)) - 1;
 }
 
-}  // namespace brisenfall::testing
+}  // namespace varnel2d::testing

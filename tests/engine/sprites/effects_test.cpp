@@ -5,7 +5,7 @@
 #include "engine/sprites/effect_style.h"
 #include "sprite_engine.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::recorded_sprites;
@@ -192,4 +192,4 @@ TEST(SpriteEffects, FadeOnHoldFadeOffTakes51And100And51Frames) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

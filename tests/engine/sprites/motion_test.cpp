@@ -5,7 +5,7 @@
 #include "engine/angles.h"
 #include "engine/sprites/motion.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 TEST(MotionDirection, SignsOfTheVelocityGiveTheNineCodes) {
@@ -79,4 +79,4 @@ TEST(MotionSteps, LengthCountsDownThenSwitchesOff) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

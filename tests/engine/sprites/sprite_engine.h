@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "support/engine_doubles.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/test_files.h"
 
-namespace brisenfall::testing {
+namespace varnel2d::testing {
 
 template <typename Engine>
 struct sprite_engine : Engine {
@@ -56,4 +56,4 @@ inline std::pair<double, double> where(recorded_sprites& e, double sprite) {
   return {e->sprite_getx(sprite), e->sprite_gety(sprite)};
 }
 
-}  // namespace brisenfall::testing
+}  // namespace varnel2d::testing

@@ -6,7 +6,7 @@
 #include "engine/sprites/behaviour_table.h"
 #include "sprite_engine.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::headless_sprites;
@@ -200,4 +200,4 @@ TEST(SpritePassPixels, FadeHalfWayBlendsHalfOverBlack) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -6,7 +6,7 @@
 
 #include "sprite_engine.h"
 
-namespace brisenfall {
+namespace varnel2d {
 namespace {
 
 using testing::drawn_order;
@@ -240,4 +240,4 @@ TEST(SpritePosition, AngleRunsBetweenTheCentres) {
 }
 
 }  // namespace
-}  // namespace brisenfall
+}  // namespace varnel2d

@@ -1,0 +1,18 @@
+// The one process-wide random generator (xoshiro256**). Reseeding from the clock mixes the clock
+// into the running state, so draws within one millisecond still differ.
+#pragma once
+
+#include <cstdint>
+
+namespace varnel2d {
+
+// A uniform draw in [0, 1).
+double random_unit();
+
+// Mixes the current high-resolution clock into the generator's state.
+void random_reseed_from_clock();
+
+// Restarts the generator from a fixed seed (tests and reproducible runs).
+void random_seed(uint64_t seed);
+
+}  // namespace varnel2d

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include <varnel2d/audio_output.h>
 #include <varnel2d/clock.h>
@@ -19,11 +21,21 @@ struct engine_backends {
   std::unique_ptr<audio_output> audio;  // none: the engine runs silently
 };
 
+// How the window display draws: OpenGL through an SDL renderer, or composed on the CPU and shown as
+// an image of the window (for machines whose OpenGL is a software rasteriser or missing).
+// `automatic` draws on the CPU exactly there.
+enum class display_renderer { automatic, gl, software };
+
+// "auto", "gl" or "software"; nothing for any other name.
+std::optional<display_renderer> renderer_named(std::string_view name);
+
 // How the real display opens its window.
 struct sdl_display_options {
-  std::string driver = "opengl";    // SDL render driver: "opengl" batches quads; "software" copies them one by one
+  display_renderer renderer = display_renderer::automatic;
+  std::string driver = "opengl";    // SDL render driver of the gl path: "opengl" batches quads; "software" copies them one by one
   bool vsync = true;                // present waits for the vertical retrace where there is one
   std::string title = "Varnel 2D";  // the title of the window the display opens itself
+  int max_fps = 0;                  // frames shown a second at most; 0: the screen's refresh rate (60 where unknown)
 };
 
 // The real display: a borderless desktop-size window, always on top, with an SDL renderer.

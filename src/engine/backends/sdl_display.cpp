@@ -1,7 +1,9 @@
 // The window backend of the display seam. The window covers the desktop at (0, 0) without borders,
 // so it is full screen with or without a window manager, or it is a host's window (foreign to SDL)
 // whose size changes it follows. Renderer resets mark the device for a rebuild. Frames are shown
-// at most at the screen's refresh rate, waiting where the display has no vertical retrace.
+// at most at the screen's refresh rate (or a lower cap), waiting where the display has no vertical
+// retrace. The drawing half is the SDL renderer's or the CPU compositor's, chosen when the display
+// is made.
 #include <varnel2d/engine_backends.h>
 
 #include <SDL.h>
@@ -13,16 +15,19 @@
 #include <thread>
 
 #include "engine/backends/frame_pacing.h"
+#include "engine/backends/renderer_choice.h"
 #include "engine/backends/sdl_display_base.h"
+#include "engine/backends/software_display.h"
 #include <varnel2d/x11_windows.h>
 
 namespace varnel2d {
 namespace {
 
-class sdl_display final : public sdl_display_base {
+template <class drawing>
+class window_display final : public drawing {
  public:
-  explicit sdl_display(sdl_display_options options) : options_(std::move(options)) {}
-  ~sdl_display() override { close(); }
+  explicit window_display(sdl_display_options options) : options_(std::move(options)) {}
+  ~window_display() override { close(); }
 
   bool open(const display_mode& mode) override {
     close();
@@ -31,7 +36,7 @@ class sdl_display final : public sdl_display_base {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     video_ = true;
     if (mode.window != 0) {
-      SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
+      if (drawing::draws_with_opengl) SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
       // SDL reads the host's window at once; if it is gone already, that error must not end us.
       x11_survive_errors();
       window_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<uintptr_t>(mode.window)));
@@ -55,23 +60,20 @@ class sdl_display final : public sdl_display_base {
     }
     SDL_DisplayMode current{};
     const int screen = SDL_GetWindowDisplayIndex(window_);
-    pacer_ = frame_pacer(cap_rate(SDL_GetCurrentDisplayMode(screen < 0 ? 0 : screen, &current) == 0 ? current.refresh_rate : 0));
-    Uint32 flags = SDL_RENDERER_TARGETTEXTURE;
-    if (options_.vsync) flags |= SDL_RENDERER_PRESENTVSYNC;
-    SDL_Renderer* renderer = SDL_CreateRenderer(window_, -1, flags);
-    if (renderer == nullptr) return false;
+    const int refresh = SDL_GetCurrentDisplayMode(screen < 0 ? 0 : screen, &current) == 0 ? current.refresh_rate : 0;
+    pacer_ = frame_pacer(options_.max_fps > 0 ? options_.max_fps : cap_rate(refresh));
     reset_ = false;
-    SDL_AddEventWatch(&sdl_display::watch, this);
+    SDL_AddEventWatch(&window_display::watch, this);
     watching_ = true;
-    return attach(renderer, mode);
+    return this->attach_window(window_, mode, options_.vsync);
   }
 
   void close() override {
     foreign_display_ = nullptr;
     foreign_gone_ = false;
-    if (watching_) SDL_DelEventWatch(&sdl_display::watch, this);
+    if (watching_) SDL_DelEventWatch(&window_display::watch, this);
     watching_ = false;
-    detach();
+    this->detach();
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     window_ = nullptr;
     if (video_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -91,7 +93,7 @@ class sdl_display final : public sdl_display_base {
   void present() override {
     // Drawing into a window that is gone is slow with software GL, and shows nothing.
     if (foreign_window_gone()) return;
-    sdl_display_base::present();
+    drawing::present();
     const double now = std::chrono::duration<double, std::milli>(clock::now().time_since_epoch()).count();
     const double wait = pacer_.wait_before_showing(now);
     if (wait > 0) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(wait));
@@ -127,7 +129,7 @@ class sdl_display final : public sdl_display_base {
   // Runs for every event as it is queued, whoever drains the queue later.
   static int watch(void* self, SDL_Event* event) {
     if (event->type != SDL_RENDER_DEVICE_RESET && event->type != SDL_RENDER_TARGETS_RESET) return 0;
-    bool& reset = static_cast<sdl_display*>(self)->reset_;
+    bool& reset = static_cast<window_display*>(self)->reset_;
     if (!reset) std::cerr << "varnel2d: the display device was reset; rebuilding it\n";
     reset = true;
     return 0;
@@ -147,7 +149,17 @@ class sdl_display final : public sdl_display_base {
 }  // namespace
 
 std::unique_ptr<display_device> make_sdl_display(const sdl_display_options& options) {
-  return std::make_unique<sdl_display>(options);
+  display_renderer chosen = options.renderer;
+  if (chosen == display_renderer::automatic) {
+    std::optional<std::string> gl;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+      gl = probe_gl_renderer();
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    chosen = resolve_renderer(chosen, gl);
+  }
+  if (chosen == display_renderer::software) return std::make_unique<window_display<software_display>>(options);
+  return std::make_unique<window_display<sdl_display_base>>(options);
 }
 
 }  // namespace varnel2d

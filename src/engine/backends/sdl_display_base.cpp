@@ -26,7 +26,13 @@ constexpr int32_t unlimited_texture_side = 16384;
 
 uint8_t channel(uint32_t argb, int shift) { return static_cast<uint8_t>((argb >> shift) & 0xFFu); }
 
-// Pixels exactly equal to the key (alpha included) become transparent black.
+struct surface_owner {
+  SDL_Surface* surface;
+  ~surface_owner() { SDL_FreeSurface(surface); }
+};
+
+}  // namespace
+
 void apply_colour_key(SDL_Surface* argb, uint32_t key) {
   if (key == 0 || SDL_LockSurface(argb) != 0) return;
   for (int y = 0; y < argb->h; ++y) {
@@ -37,15 +43,15 @@ void apply_colour_key(SDL_Surface* argb, uint32_t key) {
   SDL_UnlockSurface(argb);
 }
 
-struct surface_owner {
-  SDL_Surface* surface;
-  ~surface_owner() { SDL_FreeSurface(surface); }
-};
-
-}  // namespace
-
 sdl_display_base::sdl_display_base() = default;
 sdl_display_base::~sdl_display_base() = default;
+
+bool sdl_display_base::attach_window(SDL_Window* window, const display_mode& mode, bool vsync) {
+  Uint32 flags = SDL_RENDERER_TARGETTEXTURE;
+  if (vsync) flags |= SDL_RENDERER_PRESENTVSYNC;
+  SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, flags);
+  return renderer != nullptr && attach(renderer, mode);
+}
 
 bool sdl_display_base::attach(SDL_Renderer* renderer, const display_mode& mode) {
   renderer_ = renderer;
@@ -227,32 +233,19 @@ void sdl_display_base::draw_text(const text_request& request) {
   const SDL_Rect clip{request.left, request.top, request.right - request.left, request.bottom - request.top};
   if (clip.w <= 0 || clip.h <= 0) return;
   SDL_RenderSetClipRect(renderer_, &clip);
-  // Lines break only where the text has line breaks.
-  std::vector<std::string_view> lines;
-  for (std::string_view rest = request.text;;) {
-    const size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    rest.remove_prefix(end + 1);
-  }
+  const std::vector<std::string_view> lines = text_lines(request.text);
   const int skip = TTF_FontLineSkip(font);
-  int y = request.top;
-  if (request.align == text_align::centre) y += (clip.h - skip * static_cast<int>(lines.size())) / 2;
-  for (const std::string_view line : lines) {
-    const line_textures::line rendered = line.empty() ? line_textures::line{} : lines_.get(renderer_, font, line);
-    if (rendered.texture != nullptr) {
-      SDL_SetTextureColorMod(rendered.texture, channel(request.colour, 16), channel(request.colour, 8),
-                             channel(request.colour, 0));
-      SDL_SetTextureAlphaMod(rendered.texture, channel(request.colour, 24));
-      int x = request.left;
-      if (request.align == text_align::right) x = request.right - rendered.width;
-      if (request.align == text_align::centre) x += (clip.w - rendered.width) / 2;
-      const SDL_Rect to{x, y, rendered.width, rendered.height};
-      SDL_RenderCopy(renderer_, rendered.texture, nullptr, &to);
-    }
-    y += skip;
+  const auto count = static_cast<int32_t>(lines.size());
+  for (int32_t i = 0; i < count; ++i) {
+    if (lines[i].empty()) continue;
+    const line_textures::line rendered = lines_.get(renderer_, font, lines[i]);
+    if (rendered.texture == nullptr) continue;
+    SDL_SetTextureColorMod(rendered.texture, channel(request.colour, 16), channel(request.colour, 8),
+                           channel(request.colour, 0));
+    SDL_SetTextureAlphaMod(rendered.texture, channel(request.colour, 24));
+    const screen_rect at = placed_line(request, i, count, rendered.width, skip);
+    const SDL_Rect to{at.x, at.y, rendered.width, rendered.height};
+    SDL_RenderCopy(renderer_, rendered.texture, nullptr, &to);
   }
   SDL_RenderSetClipRect(renderer_, nullptr);
 }

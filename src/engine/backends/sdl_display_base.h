@@ -10,7 +10,9 @@
 #include "engine/backends/sdl_text.h"
 
 struct SDL_Renderer;
+struct SDL_Surface;
 struct SDL_Texture;
+struct SDL_Window;
 
 namespace varnel2d {
 
@@ -20,6 +22,10 @@ struct render_vertex {
   uint8_t r, g, b, a;
   float u, v;
 };
+
+// Pixels of an ARGB8888 surface exactly equal to the key (alpha included) become transparent
+// black; a key of 0 keys nothing.
+void apply_colour_key(SDL_Surface* argb, uint32_t key);
 
 class sdl_display_base : public display_device {
  public:
@@ -39,6 +45,9 @@ class sdl_display_base : public display_device {
   bool save_screenshot(const std::string& file) override;
 
  protected:
+  static constexpr bool draws_with_opengl = true;
+  // Makes a renderer for the window and the back buffer; false when it cannot.
+  bool attach_window(SDL_Window* window, const display_mode& mode, bool vsync);
   // Takes over an open renderer and makes the back buffer; false when it cannot.
   bool attach(SDL_Renderer* renderer, const display_mode& mode);
   // Releases every image, the back buffer and the renderer.

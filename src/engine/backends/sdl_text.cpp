@@ -17,6 +17,29 @@ constexpr int default_points = 10;
 constexpr unsigned int screen_dpi = 96;
 }  // namespace
 
+std::vector<std::string_view> text_lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  for (std::string_view rest = text;;) {
+    const size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+screen_rect placed_line(const text_request& request, int32_t index, int32_t count, int32_t width, int32_t skip) {
+  const int32_t box_w = request.right - request.left, box_h = request.bottom - request.top;
+  int32_t y = request.top + index * skip;
+  if (request.align == text_align::centre) y += (box_h - skip * count) / 2;
+  int32_t x = request.left;
+  if (request.align == text_align::right) x = request.right - width;
+  if (request.align == text_align::centre) x += (box_w - width) / 2;
+  return {x, y, width, skip};
+}
+
 font_cache::font_cache() { ready_ = TTF_Init() == 0 && FcInit(); }
 
 font_cache::~font_cache() {

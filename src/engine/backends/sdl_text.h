@@ -11,11 +11,20 @@
 #include <tuple>
 #include <vector>
 
+#include <varnel2d/display_device.h>
+
 struct _TTF_Font;
 struct SDL_Renderer;
 struct SDL_Texture;
 
 namespace varnel2d {
+
+// The lines of a text: it breaks only where it has line breaks.
+std::vector<std::string_view> text_lines(std::string_view text);
+
+// Where line `index` of `count` lines, `width` pixels wide and `skip` pixels apart, starts in the
+// request's rectangle, after its alignment.
+screen_rect placed_line(const text_request& request, int32_t index, int32_t count, int32_t width, int32_t skip);
 
 class font_cache {
  public:

@@ -1,0 +1,242 @@
+// The display that draws on the CPU, composing into memory: colour key, alpha, tint, rotation,
+// scale, clipping, letterboxing and resizes against expected pixels; the same picture as SDL's
+// software renderer; and the choice between it and OpenGL.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+#include <varnel2d/testing/headless_display.h>
+#include "engine/backends/renderer_choice.h"
+#include "engine/backends/software_display.h"
+#include "support/test_files.h"
+
+namespace varnel2d {
+namespace {
+
+constexpr float pi = std::numbers::pi_v<float>;
+constexpr uint32_t GREY = 0xFF404040u, RED = 0xFFFF0000u, GREEN = 0xFF00FF00u, BLUE = 0xFF0000FFu;
+constexpr uint32_t HALF_WHITE_ON_GREY = 0xFFA0A0A0u, BLACK = 0xFF000000u;
+
+// A 20 x 20 texture: red, green, blue and half-transparent white quarters, the top-left 2 x 2 magenta
+// (the key), on a 640 x 480 grey background surface.
+struct canvas {
+  testing::temp_folder folder;
+  software_display display;
+  image_handle texture = 0, background = 0;
+
+  explicit canvas(int32_t output_w = 640, int32_t output_h = 480) {
+    testing::pixel_image quarters = testing::filled_image(20, 20, 0);
+    for (int32_t y = 0; y < 20; ++y)
+      for (int32_t x = 0; x < 20; ++x)
+        quarters.argb[static_cast<size_t>(y * 20 + x)] =
+            x < 2 && y < 2 ? 0xFFFF00FFu : y < 10 ? (x < 10 ? RED : GREEN) : (x < 10 ? BLUE : 0x80FFFFFFu);
+    testing::write_png(folder.file("quarters.png"), quarters);
+    testing::write_png(folder.file("grey.png"), testing::filled_image(64, 48, GREY));
+    EXPECT_TRUE(display.open({0, 640, 480, 32}));
+    display.resize_memory_output(output_w, output_h);
+    texture = display.load_texture(folder.file("quarters.png"), 0xFFFF00FFu);
+    background = display.load_surface(folder.file("grey.png"));
+  }
+
+  sprite_quad quad(float x, float y) const {
+    sprite_quad q;
+    q.texture = texture;
+    q.right = q.bottom = 20;
+    q.x = x;
+    q.y = y;
+    return q;
+  }
+
+  void frame(const std::vector<sprite_quad>& quads) {
+    display.begin_frame();
+    display.copy_surface(background);
+    for (const sprite_quad& q : quads) display.draw(q);
+    display.present();
+  }
+};
+
+struct probe {
+  int32_t x, y;
+  uint32_t expected;
+};
+
+sprite_quad with(sprite_quad q, float scale, float rotation, uint32_t colour) {
+  q.scale_x = q.scale_y = scale;
+  q.centre_x = q.centre_y = 10 * scale;
+  q.rotation = rotation;
+  q.colour = colour;
+  return q;
+}
+
+// Rotations are counter-clockwise in the quad: a quarter turn clockwise is 3/2 pi.
+struct drawing_case {
+  const char* what;
+  float x, y, scale, rotation;
+  uint32_t colour;
+  int32_t output_w, output_h;
+  std::vector<probe> probes;
+};
+
+TEST(SoftwareDisplay, DrawsQuadsAsTheBackBufferDescribesThem) {
+  const std::vector<drawing_case> cases = {
+      {"plain, keyed corner", 100, 100, 1, 0, 0xFFFFFFFF, 640, 480,
+       {{101, 101, GREY}, {103, 103, RED}, {115, 103, GREEN}, {103, 115, BLUE}, {115, 115, HALF_WHITE_ON_GREY},
+        {120, 105, GREY}}},
+      {"tint", 100, 100, 1, 0, 0xFF808080, 640, 480, {{103, 103, 0xFF800000}, {115, 103, 0xFF008000}}},
+      {"half alpha", 100, 100, 1, 0, 0x80FFFFFF, 640, 480, {{105, 105, 0xFFA02020}, {115, 115, 0xFF707070}}},
+      {"scale 2", 100, 100, 2, 0, 0xFFFFFFFF, 640, 480,
+       {{101, 101, GREY}, {106, 106, RED}, {135, 106, GREEN}, {106, 135, BLUE}, {135, 135, HALF_WHITE_ON_GREY},
+        {141, 120, GREY}}},
+      {"a quarter turn clockwise", 100, 100, 1, 1.5f * pi, 0xFFFFFFFF, 640, 480,
+       {{115, 105, RED}, {115, 115, GREEN}, {105, 105, BLUE}, {105, 115, HALF_WHITE_ON_GREY}, {118, 101, GREY}}},
+      {"30 degrees clockwise", 100, 100, 1, 2 * pi - pi / 6, 0xFFFFFFFF, 640, 480,
+       {{108, 103, RED}, {116, 108, GREEN}, {119, 100, GREY}, {103, 111, BLUE}, {101, 117, GREY}}},
+      {"clipped at the left edge", -10, 200, 1, 0, 0xFFFFFFFF, 640, 480, {{0, 205, GREEN}, {9, 205, GREEN}, {10, 205, GREY}}},
+      {"clipped at the right edge", 630, 200, 1, 0, 0xFFFFFFFF, 640, 480, {{639, 205, RED}, {629, 205, GREY}}},
+      {"clipped at the top edge", 300, -10, 1, 0, 0xFFFFFFFF, 640, 480, {{305, 0, BLUE}, {305, 9, BLUE}, {305, 10, GREY}}},
+      {"clipped at the bottom edge", 300, 470, 1, 0, 0xFFFFFFFF, 640, 480, {{305, 479, RED}, {305, 469, GREY}}},
+      {"turned across the corner", -10, -10, 1, 1.5f * pi, 0xFFFFFFFF, 640, 480, {{0, 0, GREEN}, {9, 9, GREEN}, {5, 15, GREY}}},
+      // 200 x 150: a third of the size; the sprite at (320, 240) covers (100, 75) to about (106, 81).
+      {"letterboxed into 200 x 150", 320, 240, 1, 0, 0xFFFFFFFF, 200, 150,
+       {{101, 77, RED}, {99, 77, GREY}, {104, 77, GREEN}, {101, 80, BLUE}, {108, 77, GREY}}},
+      // 1920 x 1080: 2.25 times, black bars of 240 pixels left and right.
+      {"letterboxed into 1920 x 1080", 100, 100, 1, 0, 0xFFFFFFFF, 1920, 1080,
+       {{470, 238, RED}, {500, 238, GREEN}, {470, 260, BLUE}, {500, 260, HALF_WHITE_ON_GREY}, {300, 10, GREY},
+        {239, 500, BLACK}, {1680, 500, BLACK}, {240, 500, GREY}, {1679, 500, GREY}}},
+      {"turned in 1920 x 1080", 100, 100, 1, 1.5f * pi, 0xFFFFFFFF, 1920, 1080,
+       {{500, 238, RED}, {500, 260, GREEN}, {470, 238, BLUE}, {470, 260, HALF_WHITE_ON_GREY}}},
+  };
+  for (const drawing_case& c : cases) {
+    SCOPED_TRACE(c.what);
+    canvas scene(c.output_w, c.output_h);
+    scene.frame({with(scene.quad(c.x, c.y), c.scale, c.rotation, c.colour)});
+    for (const probe& p : c.probes)
+      EXPECT_EQ(scene.display.shown_pixel(p.x, p.y), p.expected) << "at " << p.x << ", " << p.y;
+  }
+}
+
+// A resize between frames: the next frame is letterboxed into the new size, bars and all.
+TEST(SoftwareDisplay, FollowsAResizeOfItsOutput) {
+  canvas scene(1920, 1080);
+  scene.frame({scene.quad(100, 100)});
+  scene.display.resize_memory_output(320, 480);  // now 320 x 240 in the middle, bars above and below
+  scene.frame({scene.quad(100, 100)});
+  EXPECT_EQ(scene.display.shown_pixel(10, 10), BLACK);
+  EXPECT_EQ(scene.display.shown_pixel(10, 470), BLACK);
+  EXPECT_EQ(scene.display.shown_pixel(10, 130), GREY);
+  EXPECT_EQ(scene.display.shown_pixel(53, 172), RED);  // (107, 104) halved, 120 down
+  EXPECT_EQ(scene.display.shown_pixel(57, 172), GREEN);
+}
+
+// Text comes through the same frame list: the statistics line's white letters land in its box.
+TEST(SoftwareDisplay, DrawsTextInsideItsRectangle) {
+  canvas scene;
+  scene.display.begin_frame();
+  scene.display.copy_surface(scene.background);
+  scene.display.draw_text({"FPS=60 Sprites=1300", "Arial", 0, false, false, 10, 10, 310, 60, text_align::left_top,
+                           0xFFFFFFFF});
+  scene.display.draw_text({"clipped away", "Arial", 0, false, false, 10, 100, 20, 102, text_align::left_top,
+                           0xFFFFFFFF});
+  scene.display.present();
+  int lit = 0, outside = 0;
+  for (int32_t y = 0; y < 130; ++y) {
+    for (int32_t x = 0; x < 400; ++x) {
+      const bool white = (scene.display.shown_pixel(x, y) & 0xFF) > 200;
+      const bool in_line = x >= 10 && x < 310 && y >= 10 && y < 60;
+      (in_line ? lit : outside) += white ? 1 : 0;
+    }
+  }
+  EXPECT_GT(lit, 50);
+  EXPECT_EQ(outside, 0);
+}
+
+// Peak signal-to-noise ratio of two pictures in decibels, over the three colour channels.
+double psnr(const testing::pixel_image& a, const testing::pixel_image& b) {
+  double squares = 0;
+  for (size_t i = 0; i < a.argb.size(); ++i)
+    for (int shift = 0; shift < 24; shift += 8) {
+      const double d = static_cast<double>((a.argb[i] >> shift) & 255) - static_cast<double>((b.argb[i] >> shift) & 255);
+      squares += d * d;
+    }
+  const double mean = squares / (3.0 * static_cast<double>(a.argb.size()));
+  return mean == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mean);
+}
+
+// A seeded scene of rotated, scaled, tinted and half-transparent sprites over a picture, drawn by
+// this display and by SDL's software renderer, compared in their 640 x 480 screenshots.
+TEST(SoftwareDisplay, DrawsTheSamePictureAsSdlsSoftwareRenderer) {
+  testing::temp_folder folder;
+  testing::pixel_image picture = testing::filled_image(640, 480, 0);
+  for (int32_t y = 0; y < 480; ++y)
+    for (int32_t x = 0; x < 640; ++x)
+      picture.argb[static_cast<size_t>(y * 640 + x)] =
+          0xFF000000u | static_cast<uint32_t>(x * 255 / 639) << 16 | static_cast<uint32_t>(y * 255 / 479) << 8 | 0x60u;
+  testing::write_png(folder.file("picture.png"), picture);
+  testing::pixel_image flake = testing::filled_image(32, 32, 0xFFFF00FFu);
+  for (int32_t y = 0; y < 32; ++y)
+    for (int32_t x = 0; x < 32; ++x) {
+      const double r = std::hypot(x - 15.5, y - 15.5);
+      if (r < 14) flake.argb[static_cast<size_t>(y * 32 + x)] = static_cast<uint32_t>(255 - r * 12) << 24 | 0xE0F0FFu;
+    }
+  testing::write_png(folder.file("flake.png"), flake);
+
+  software_display cpu;
+  headless_display sdl;
+  for (display_device* display : std::initializer_list<display_device*>{&cpu, &sdl}) {
+    ASSERT_TRUE(display->open({0, 640, 480, 32}));
+    const image_handle background = display->load_texture(folder.file("picture.png"), 0);
+    const image_handle texture = display->load_texture(folder.file("flake.png"), 0xFFFF00FFu);
+    std::mt19937 random(21);
+    std::uniform_real_distribution<float> unit(0, 1);
+    display->begin_frame();
+    sprite_quad whole;
+    whole.texture = background;
+    whole.right = 640;
+    whole.bottom = 480;
+    display->draw(whole);
+    for (int i = 0; i < 300; ++i) {
+      sprite_quad q;
+      q.texture = texture;
+      q.right = q.bottom = 32;
+      q.scale_x = q.scale_y = 0.5f + 2 * unit(random);
+      q.centre_x = q.centre_y = 16 * q.scale_x;
+      q.rotation = 2 * pi * unit(random);
+      q.x = std::floor(-20 + 660 * unit(random));  // the engine places quads at whole pixels
+      q.y = std::floor(-20 + 500 * unit(random));
+      q.colour = static_cast<uint32_t>(128 + 127 * unit(random)) << 24 | static_cast<uint32_t>(155 + 100 * unit(random)) << 16 |
+                 static_cast<uint32_t>(155 + 100 * unit(random)) << 8 | 255u;
+      display->draw(q);
+    }
+    ASSERT_TRUE(display->save_screenshot(folder.file(display == &cpu ? "cpu.bmp" : "sdl.bmp")));
+  }
+  const double decibels = psnr(testing::read_bmp24(folder.file("cpu.bmp")), testing::read_bmp24(folder.file("sdl.bmp")));
+  std::printf("PSNR of the CPU display against SDL's software renderer: %.1f dB\n", decibels);
+  EXPECT_GE(decibels, 35.0);
+}
+
+TEST(RendererChoice, CpuRasterisersAndAMissingOpenGlDrawOnTheCpuUnlessGlIsAskedFor) {
+  struct choice {
+    display_renderer requested;
+    std::optional<std::string> gl;
+    display_renderer chosen;
+  };
+  const std::vector<choice> cases = {
+      {display_renderer::automatic, "llvmpipe (LLVM 15.0.6, 256 bits)", display_renderer::software},
+      {display_renderer::automatic, "softpipe", display_renderer::software},
+      {display_renderer::automatic, "Software Rasterizer (swrast)", display_renderer::software},
+      {display_renderer::automatic, std::nullopt, display_renderer::software},
+      {display_renderer::automatic, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", display_renderer::gl},
+      {display_renderer::gl, "llvmpipe (LLVM 15.0.6, 256 bits)", display_renderer::gl},
+      {display_renderer::software, "AMD Radeon RX 6600", display_renderer::software},
+  };
+  for (const choice& c : cases) EXPECT_EQ(resolve_renderer(c.requested, c.gl), c.chosen) << c.gl.value_or("(none)");
+  EXPECT_EQ(renderer_named("auto"), display_renderer::automatic);
+  EXPECT_EQ(renderer_named("gl"), display_renderer::gl);
+  EXPECT_EQ(renderer_named("software"), display_renderer::software);
+  EXPECT_EQ(renderer_named("opengl"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace varnel2d

@@ -50,8 +50,31 @@ TEST(run_options, every_setting_option_and_the_last_of_mute_and_music_wins) {
   EXPECT_EQ(request.mute, -1);
   EXPECT_EQ(request.snow, 3000);
   EXPECT_EQ(accepted({"--mute", "--music"}).mute, 0);
+  EXPECT_EQ(accepted({"--renderer", "software", "--max-fps=10"}).renderer, varnel2d::display_renderer::software);
+  EXPECT_EQ(accepted({"--renderer=gl", "--max-fps", "240"}).max_fps, 240);
+  EXPECT_EQ(accepted({"--renderer", "auto"}).renderer, varnel2d::display_renderer::automatic);
   EXPECT_EQ(accepted({"--help"}).what, run_request::action::help);
   EXPECT_EQ(accepted({"-version"}).what, run_request::action::version);
+}
+
+TEST(run_options, the_renderer_option_over_the_environment_over_the_automatic_choice) {
+  using varnel2d::display_renderer;
+  struct choice {
+    std::optional<display_renderer> option;
+    const char* environment;
+    display_renderer chosen;
+    bool warned;
+  };
+  for (const choice& c : {choice{display_renderer::gl, "software", display_renderer::gl, false},
+                          choice{std::nullopt, "software", display_renderer::software, false},
+                          choice{std::nullopt, "gl", display_renderer::gl, false},
+                          choice{std::nullopt, nullptr, display_renderer::automatic, false},
+                          choice{std::nullopt, "", display_renderer::automatic, false},
+                          choice{std::nullopt, "GL!", display_renderer::automatic, true}}) {
+    std::string warning;
+    EXPECT_EQ(choose_renderer(c.option, c.environment, warning), c.chosen) << (c.environment ? c.environment : "-");
+    EXPECT_EQ(warning.find("BRISENFALL_RENDERER takes auto, gl or software, not 'GL!'") != std::string::npos, c.warned);
+  }
 }
 
 TEST(run_options, window_ids_in_hexadecimal_and_decimal) {
@@ -77,6 +100,10 @@ TEST(run_options, malformed_and_unknown_options_are_refused_in_one_line) {
   EXPECT_NE(refusal({"--volume", "101"}).find("from 0 to 100"), std::string::npos);
   EXPECT_NE(refusal({"--scene-seconds", "4"}).find("from 5 to 120"), std::string::npos);
   EXPECT_NE(refusal({"--depth", "24"}).find("16 or 32"), std::string::npos);
+  EXPECT_NE(refusal({"--renderer", "vulkan"}).find("auto, gl or software, not 'vulkan'"), std::string::npos);
+  EXPECT_NE(refusal({"--renderer"}).find("auto, gl or software"), std::string::npos);
+  EXPECT_NE(refusal({"--max-fps", "9"}).find("from 10 to 240, not '9'"), std::string::npos);
+  EXPECT_NE(refusal({"--max-fps", "241"}).find("from 10 to 240"), std::string::npos);
   EXPECT_NE(refusal({"--frobnicate"}).find("unknown option '--frobnicate'"), std::string::npos);
   EXPECT_NE(refusal({"---root"}).find("unknown option"), std::string::npos);
   EXPECT_NE(refusal({"--root", "stray"}).find("unknown option 'stray'"), std::string::npos);

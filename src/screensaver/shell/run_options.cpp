@@ -59,7 +59,7 @@ class option_reader {
   std::optional<option_error> take(const option_word& word, const std::string& argument) {
     const std::string& name = word.name;
     const bool takes_value = name == "window-id" || name == "snow" || name == "volume" || name == "scene-seconds" ||
-                             name == "depth";
+                             name == "depth" || name == "renderer" || name == "max-fps";
     if (!takes_value && word.inline_value) return refused("--" + name + " takes no value");
     if (name == "root") request_.root = true;
     else if (name == "mute") request_.mute = -1;
@@ -85,10 +85,17 @@ class option_reader {
       request_.depth = static_cast<int16_t>(*depth);
       return std::nullopt;
     }
+    if (name == "renderer") {
+      request_.renderer = value ? varnel2d::renderer_named(*value) : std::nullopt;
+      if (!request_.renderer)
+        return refused("--renderer takes auto, gl or software" + (value ? ", not '" + *value + "'" : std::string()));
+      return std::nullopt;
+    }
     struct range { std::optional<int16_t>* target; int16_t least, most; };
-    const range limits = name == "snow"     ? range{&request_.snow, SNOW_LEAST, SNOW_MOST}
-                         : name == "volume" ? range{&request_.volume, VOLUME_LEAST, VOLUME_MOST}
-                                            : range{&request_.scene_seconds, SCENE_SECONDS_LEAST, SCENE_SECONDS_MOST};
+    const range limits = name == "snow"      ? range{&request_.snow, SNOW_LEAST, SNOW_MOST}
+                         : name == "volume"  ? range{&request_.volume, VOLUME_LEAST, VOLUME_MOST}
+                         : name == "max-fps" ? range{&request_.max_fps, MAX_FPS_LEAST, MAX_FPS_MOST}
+                                             : range{&request_.scene_seconds, SCENE_SECONDS_LEAST, SCENE_SECONDS_MOST};
     const std::optional<long long> number = value ? whole_number(*value) : std::nullopt;
     if (!number || *number < limits.least || *number > limits.most)
       return refused("--" + name + " takes a whole number from " + std::to_string(limits.least) + " to " +
@@ -150,6 +157,16 @@ void apply_run_options(const run_request& request, settings_values& settings) {
   if (request.depth) settings.cfg_video_depth = *request.depth;
 }
 
+varnel2d::display_renderer choose_renderer(std::optional<varnel2d::display_renderer> option, const char* environment,
+                                           std::string& warning) {
+  if (option) return *option;
+  if (environment == nullptr || *environment == '\0') return varnel2d::display_renderer::automatic;
+  if (const auto named = varnel2d::renderer_named(environment)) return *named;
+  warning = "brisenfall: BRISENFALL_RENDERER takes auto, gl or software, not '" + std::string(environment) +
+            "'; choosing automatically";
+  return varnel2d::display_renderer::automatic;
+}
+
 std::string usage_text() {
   return "Usage: brisenfall [OPTION]...\n"
          "       brisenfall /c | /s | /p WINDOW | /a\n"
@@ -164,6 +181,10 @@ std::string usage_text() {
          "  --mute, --music      music off or on\n"
          "  --depth 16|32        colour depth of the back buffer\n"
          "  --fps                show the statistics line\n"
+         "  --renderer auto|gl|software\n"
+         "                       draw with OpenGL or on the CPU; auto: on the CPU where OpenGL is\n"
+         "                       a software rasteriser or missing (also BRISENFALL_RENDERER)\n"
+         "  --max-fps N          frames a second at most, 10 to 240 (default: the screen's rate)\n"
          "  --help               print this text\n"
          "  --version            print the version\n"
          "\n"

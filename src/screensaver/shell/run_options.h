@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include <varnel2d/engine_backends.h>
 #include "shell/shell_state.h"
 
 namespace brisenfall {
@@ -26,12 +27,15 @@ struct run_request {
   std::optional<int16_t> mute;           // --mute gives -1, --music 0; the last one given wins
   std::optional<int16_t> depth;          // --depth
   bool fps = false;                      // --fps: the statistics line
+  std::optional<varnel2d::display_renderer> renderer;  // --renderer
+  std::optional<int16_t> max_fps;                      // --max-fps
 };
 
 // The allowed values of the numeric options (the configuration dialog's ranges).
 inline constexpr int16_t SNOW_LEAST = 100, SNOW_MOST = 3000;
 inline constexpr int16_t VOLUME_LEAST = 0, VOLUME_MOST = 100;
 inline constexpr int16_t SCENE_SECONDS_LEAST = 5, SCENE_SECONDS_MOST = 120;
+inline constexpr int16_t MAX_FPS_LEAST = 10, MAX_FPS_MOST = 240;
 
 // An option the program refuses: one line for stderr, without a line end.
 struct option_error {
@@ -67,6 +71,11 @@ bool music_may_play(host_choice::kind where, int32_t width, int32_t height, int3
 
 // Lays the request's values over the settings, in memory only.
 void apply_run_options(const run_request& request, settings_values& settings);
+
+// How the show draws: --renderer over the environment variable BRISENFALL_RENDERER (null when
+// unset) over the automatic choice. A malformed variable is named in `warning` and left aside.
+varnel2d::display_renderer choose_renderer(std::optional<varnel2d::display_renderer> option, const char* environment,
+                                           std::string& warning);
 
 // The text --help prints, ending in a line end.
 std::string usage_text();

@@ -95,6 +95,8 @@ int run_with_options(const std::vector<std::string>& arguments, const std::strin
   show_placement placement;
   placement.host = host.get();
   placement.statistics = request.fps;
+  placement.renderer = request.renderer;
+  placement.max_fps = request.max_fps.value_or(0);
   if (host) {
     const host_view view = host->poll();
     const varnel2d::image_size screen = host->screen_size();

@@ -2,12 +2,14 @@
 // pumped once a frame.
 #include "show/show_entry.h"
 
+#include <cstdlib>
 #include <iostream>
 
 #include <varnel2d/Varnel_2D_Engine.h>
 #include "desktop/event_pump.h"
 #include "desktop/show_host.h"
 #include <varnel2d/termination_signals.h>
+#include "shell/run_options.h"
 #include "shell/startup.h"
 #include "show/show_window.h"
 
@@ -22,11 +24,17 @@ constexpr std::chrono::milliseconds HIDDEN_WAIT{50};
 int run_show(shell_state& shell, system_services& system, const show_placement& placement) {
   const varnel2d::termination_signal_catcher catcher;
   show_host* host = placement.host;
+  std::string warning;
+  const varnel2d::display_renderer renderer =
+      choose_renderer(placement.renderer, std::getenv("BRISENFALL_RENDERER"), warning);
+  if (!warning.empty()) std::cerr << warning << '\n';
   show_services services{
       system,
-      [with_sound = placement.with_sound] {
+      [with_sound = placement.with_sound, renderer, max_fps = placement.max_fps] {
         varnel2d::sdl_display_options display;
         display.title = SHOW_WINDOW_TITLE;
+        display.renderer = renderer;
+        display.max_fps = max_fps;
         varnel2d::engine_backends backends = varnel2d::real_backends(display);
         if (!with_sound) backends.audio.reset();
         return std::make_unique<Varnel_2D_Engine>(std::move(backends));

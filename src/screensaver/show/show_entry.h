@@ -1,7 +1,10 @@
 // Show mode's entry: the show window on the real display, input, clock and sound card.
 #pragma once
 
+#include <optional>
+
 #include <varnel2d/display_device.h>
+#include <varnel2d/engine_backends.h>
 #include "desktop/system_services.h"
 #include "shell/shell_state.h"
 
@@ -14,6 +17,8 @@ struct show_placement {
   show_host* host = nullptr;  // none: a full-screen window of the show's own, ended by keys and mouse
   bool with_sound = true;     // false: no sound device is opened at all
   bool statistics = false;    // the engine's statistics line
+  std::optional<varnel2d::display_renderer> renderer;  // none: BRISENFALL_RENDERER, else automatic
+  int max_fps = 0;                                     // 0: the screen's refresh rate
 };
 
 // The exit code of a show that could not start or could not go on (see frmMain::failed).

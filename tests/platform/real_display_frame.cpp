@@ -1,15 +1,19 @@
 // Opens the real display, draws the second frame of a sprite sheet and saves a screenshot.
-// Usage: real_display_frame DATA_FOLDER. Exit status 0 when every step worked.
+// Usage: real_display_frame DATA_FOLDER [auto|gl|software]. Exit status 0 when every step worked.
 #include <cstdio>
 
 #include <varnel2d/Varnel_2D_Engine.h>
+#include <varnel2d/engine_backends.h>
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s DATA_FOLDER\n", argv[0]);
+  varnel2d::sdl_display_options options;
+  const auto renderer = argc == 3 ? varnel2d::renderer_named(argv[2]) : varnel2d::display_renderer::automatic;
+  if ((argc != 2 && argc != 3) || !renderer) {
+    std::fprintf(stderr, "usage: %s DATA_FOLDER [auto|gl|software]\n", argv[0]);
     return 2;
   }
-  Varnel_2D_Engine engine;
+  options.renderer = *renderer;
+  Varnel_2D_Engine engine(varnel2d::real_backends(options));
   engine.lib_setpath(argv[1]);
   if (!engine.init(0, 640, 480, 32)) return 3;
   if (!engine.texture_load(1, "sheet.png", 0xFFFF00FFu)) return 4;

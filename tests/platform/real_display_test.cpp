@@ -15,8 +15,20 @@
 namespace varnel2d {
 namespace {
 
-TEST(RealDisplay, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
-  testing::virtual_display display;
+// Through OpenGL, and on the CPU with and without the server's shared-memory images.
+struct display_path {
+  const char* renderer;
+  std::vector<std::string> server_arguments;
+};
+
+class RealDisplayPaths : public ::testing::TestWithParam<display_path> {};
+
+INSTANTIATE_TEST_SUITE_P(EachPath, RealDisplayPaths,
+                         ::testing::Values(display_path{"gl", {}}, display_path{"software", {}},
+                                           display_path{"software", {"-extension", "MIT-SHM"}}));
+
+TEST_P(RealDisplayPaths, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
+  testing::virtual_display display("1024x768x24", GetParam().server_arguments);
   testing::temp_folder folder;
   // Two 32 x 32 frames side by side with a one-pixel magenta gap; frame 1 is green with a
   // magenta (transparent) top-left 8 x 8 corner.
@@ -27,7 +39,7 @@ TEST(RealDisplay, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
       sheet.argb[static_cast<size_t>(y * 65 + x)] = (x < 41 && y < 8) ? 0xFFFF00FF : 0xFF00FF00;
   }
   testing::write_png(folder.file("sheet.png"), sheet);
-  testing::child_process frame({REAL_DISPLAY_FRAME, folder.path().string()},
+  testing::child_process frame({REAL_DISPLAY_FRAME, folder.path().string(), GetParam().renderer},
                                {{"DISPLAY", display.name()}, {"SDL_AUDIODRIVER", "dummy"}});
   ASSERT_EQ(frame.wait_for_exit(std::chrono::seconds(30)), 0);
   const testing::pixel_image shot = testing::read_bmp24(folder.file("screen1.bmp"));

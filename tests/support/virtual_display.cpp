@@ -29,7 +29,7 @@ std::string read_line(int fd, std::chrono::milliseconds limit) {
 
 }  // namespace
 
-virtual_display::virtual_display(const std::string& screen) {
+virtual_display::virtual_display(const std::string& screen, const std::vector<std::string>& server_arguments) {
   // The server picks a free display number itself (its lock files make that safe between parallel
   // tests) and writes it on the pipe once it accepts connections.
   int pipe_ends[2];
@@ -37,10 +37,10 @@ virtual_display::virtual_display(const std::string& screen) {
   fcntl(pipe_ends[0], F_SETFD, FD_CLOEXEC);
   // -noreset: by default the server resets when its last client goes (each xdotool call), and a
   // program connecting during that reset is turned away.
-  server_ = std::make_unique<child_process>(
-      std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(pipe_ends[1]), "-screen", "0", screen,
-                               "-nolisten", "tcp", "-noreset"},
-      std::map<std::string, std::string>{});
+  std::vector<std::string> command{"/usr/bin/Xvfb", "-displayfd", std::to_string(pipe_ends[1]), "-screen", "0", screen,
+                                   "-nolisten", "tcp", "-noreset"};
+  command.insert(command.end(), server_arguments.begin(), server_arguments.end());
+  server_ = std::make_unique<child_process>(command, std::map<std::string, std::string>{});
   close(pipe_ends[1]);
   const std::string number = read_line(pipe_ends[0], std::chrono::seconds(10));
   close(pipe_ends[0]);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "support/child_process.h"
 
@@ -11,7 +12,9 @@ namespace varnel2d::testing {
 
 class virtual_display {
  public:
-  explicit virtual_display(const std::string& screen = "1024x768x24");
+  // `server_arguments` go to Xvfb as well, e.g. {"-extension", "MIT-SHM"} to take an extension away.
+  explicit virtual_display(const std::string& screen = "1024x768x24",
+                           const std::vector<std::string>& server_arguments = {});
 
   // ":N", for DISPLAY.
   const std::string& name() const { return name_; }

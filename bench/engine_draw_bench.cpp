@@ -92,7 +92,15 @@ void BM_engine_headless(benchmark::State& state) {
 
 void BM_engine_opengl(benchmark::State& state) {
   if (!have_display()) return state.SkipWithError("no DISPLAY");
-  static auto engine = open_engine(varnel2d::make_sdl_display({"opengl", false}));
+  static auto engine =
+      open_engine(varnel2d::make_sdl_display({"opengl", false, "Varnel 2D", varnel2d::display_renderer::gl}));
+  engine_frames(state, engine.get());
+}
+
+void BM_engine_software(benchmark::State& state) {
+  if (!have_display()) return state.SkipWithError("no DISPLAY");
+  static auto engine =
+      open_engine(varnel2d::make_sdl_display({"opengl", false, "Varnel 2D", varnel2d::display_renderer::software}));
   engine_frames(state, engine.get());
 }
 
@@ -190,6 +198,7 @@ void BM_raw_geometry_opengl(benchmark::State& state) {
 BENCHMARK(BM_engine_headless)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_raw_geometry_headless)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_engine_opengl)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_engine_software)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_raw_geometry_opengl)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

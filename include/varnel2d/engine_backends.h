@@ -31,10 +31,10 @@ std::optional<display_renderer> renderer_named(std::string_view name);
 
 // How the real display opens its window.
 struct sdl_display_options {
-  display_renderer renderer = display_renderer::automatic;
   std::string driver = "opengl";    // SDL render driver of the gl path: "opengl" batches quads; "software" copies them one by one
   bool vsync = true;                // present waits for the vertical retrace where there is one
   std::string title = "Varnel 2D";  // the title of the window the display opens itself
+  display_renderer renderer = display_renderer::automatic;
   int max_fps = 0;                  // frames shown a second at most; 0: the screen's refresh rate (60 where unknown)
 };
 

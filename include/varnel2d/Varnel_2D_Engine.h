@@ -36,7 +36,7 @@ class Varnel_2D_Engine {
   std::string path;         // data folder, ends with "/" after lib_setpath
   float mapx = 0.0f, mapy = 0.0f;
   int32_t framerate = 0;    // frames ended during the last whole second
-  float timedelta = 0.0f;   // 1.0 in frame mode; the mean frame time in ms in delta mode
+  float timedelta = 0.0f;   // 1.0 in frame mode (from scene_setframerate on); the mean frame time in ms in delta mode
   bool sceneinfo = false;   // statistics overlay
   float retx = 0.0f, rety = 0.0f;
   float retr = 0.0f, retg = 0.0f, retb = 0.0f;
@@ -142,7 +142,8 @@ class Varnel_2D_Engine {
 
   // ==== Sprites (the sprite family's section) ================================================
   // ---- Sprite table: sprites 1..spritetotal, on/off, attributes, the z-order list ------------
-  // A fresh table of `spritetotal` sprites, all off, drawn in the order spritetotal .. 1.
+  // A fresh table of `spritetotal` sprites, all off, drawn in the order spritetotal .. 1. It also empties
+  // the animation table: define animations (sprite_animateset, sprite_animatefileinit) after it.
   void sprite_init(double spritetotal);
   void sprite_resetzorder();
   // Switches the sprite on with the default attributes; without origintopleft (x, y) is the centre.
@@ -391,7 +392,9 @@ class Varnel_2D_Engine {
   // True when the two rectangles (right and bottom edges outside) intersect.
   bool lib_collideapi(const varnel2d::edge_rect& rect1, const varnel2d::edge_rect& rect2);
   bool lib_collidecircle(double x1, double y1, double radius1, double x2, double y2, double radius2);
-  // The first sprite of the range whose box (plain, origin form) or circle overlaps the sprite's; 0 if none.
+  // The first sprite of the range whose box or circle overlaps the sprite's; 0 if none. The range may hold the
+  // sprite itself. The plain box spans (x, y) .. (x + width, y + height), right for sprites placed by their
+  // top-left corner; for centred sprites use the origin form, whose box offsets count from the frame's corner.
   double sprite_collidebox(double sprite, double startsprite, double endsprite);
   double sprite_collideboxorigin(double sprite, double startsprite, double endsprite);
   double sprite_collidecircle(double sprite, double startsprite, double endsprite);
@@ -493,8 +496,8 @@ class Varnel_2D_Engine {
   double map_getsourcetilesdown();
 
   // ---- Map files --------------------------------------------------------------------------------
-  // Reads a map file (and its textures); with returnscreenresonly only its screen size into retx,
-  // rety. A bad file is refused and the map stays as it was.
+  // Reads a map file (and with loadtextures its textures, into texture slots 1..T); with
+  // returnscreenresonly only its screen size into retx, rety. A bad file is refused and the map stays.
   bool map_initmapfile(const std::string& filenameonly, bool usefullpath, bool loadtextures,
                        bool usefullpathfortextures, bool returnscreenresonly, uint32_t ColorKey);
   // Writes the geometry, the names of textures 1..howmanytexturefiles and every buffer.
@@ -524,7 +527,8 @@ class Varnel_2D_Engine {
   void tiler_draw(double Index, double xdir, double ydir);
   void tiler_setalpha(double Index, double alpha);
   double tiler_getalpha(double Index);
-  // Effect tiles 1..64: free images centred on (x, y) with the sprite effects and a shadow.
+  // Effect tiles 1..64: free images centred on (x, y) in screen pixels (subtract mapx, mapy to pin one to
+  // the map), with the sprite effects and a shadow.
   void fxtile_config(double Index, double xpos, double ypos, double textureindex, double sourcex, double sourcey,
                      double sourcewidth, double sourceheight, double alpha, double scaled, double rotation);
   void fxtile_setxy(double Index, double x, double Y);

@@ -12,7 +12,8 @@ double random_unit();
 // Mixes the current high-resolution clock into the generator's state.
 void random_reseed_from_clock();
 
-// Restarts the generator from a fixed seed (tests and reproducible runs).
+// Restarts the generator from a fixed seed. Draws that reseed from the clock (lib_getnumber) still
+// mix in the real time, so a seed alone does not make them repeat.
 void random_seed(uint64_t seed);
 
 }  // namespace varnel2d

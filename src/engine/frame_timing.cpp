@@ -59,6 +59,8 @@ void Varnel_2D_Engine::scene_setframerate(double fps, bool deltaflag) {
   state_->frames.interval = to_int32(1000 / fps);
   lib_initdelta(fps);
   state_->frames.delta = deltaflag;
+  // Frame mode counts in frames from the very next one, not from the next scene_end.
+  if (!deltaflag) timedelta = 1.0f;
 }
 
 double Varnel_2D_Engine::scene_getframerate() const { return framerate; }

@@ -98,9 +98,11 @@ TEST(FrameCycle, QuickFrameIsPulledBackToTheMean) {
   EXPECT_EQ(e->timedelta, (18.5f + 5.0f) / 2);
 }
 
+// From the switch on, before the first frame of it too (init leaves the delta mean behind).
 TEST(FrameCycle, FrameModeKeepsTimedeltaAtOne) {
   running_engine e;
   e->scene_setframerate(60, false);
+  EXPECT_EQ(e->timedelta, 1.0f);
   for (int frame = 0; frame < 5; ++frame) {
     e.frame(3);
     EXPECT_EQ(e->timedelta, 1.0f);

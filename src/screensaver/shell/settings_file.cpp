@@ -5,12 +5,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <vector>
-
-#include <unistd.h>
 
 #include <varnel2d/files.h>
 #include <varnel2d/numbers.h>

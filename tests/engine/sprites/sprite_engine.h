@@ -1,5 +1,4 @@
-// An engine on test doubles, started, with a sprite table, one 64 x 64 texture in slot 1 and
-// timedelta fixed at 1, for the sprite tests.
+// The started engine with a sprite table and one 64 x 64 texture in slot 1, for the sprite tests.
 #pragma once
 
 #include <cstddef>
@@ -7,21 +6,15 @@
 #include <utility>
 #include <vector>
 
-#include <varnel2d/testing/engine_on_doubles.h>
-#include "support/test_files.h"
+#include "support/engine_fixture.h"
 
 namespace varnel2d::testing {
 
 template <typename Engine>
-struct sprite_engine : Engine {
-  temp_folder folder;
+struct sprite_engine : started_engine<Engine> {
   explicit sprite_engine(int32_t sprites = 10, uint32_t texture_colour = 0xFFFFFFFFu) {
-    this->engine->lib_setpath(folder.path().string());
-    this->engine->init(0, 640, 480, 32);
-    write_png(folder.file("sheet.png"), filled_image(64, 64, texture_colour));
-    this->engine->texture_load(1, "sheet.png", 0u);
+    this->load_texture(1, 64, 64, texture_colour);
     this->engine->sprite_init(sprites);
-    this->engine->timedelta = 1.0f;
   }
   // A top-left or centre-origin sprite of one 16 x 16 frame of texture 1.
   void frame_at(double sprite, double x, double y, bool origintopleft = true) {

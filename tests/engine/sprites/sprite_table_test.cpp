@@ -13,29 +13,19 @@ using testing::drawn_order;
 using testing::recorded_sprites;
 using order = std::vector<int32_t>;
 
-TEST(SpriteTable, InitDrawsTheHighestNumberFirstAndFreesEverySprite) {
+TEST(SpriteTable, InitListsTheHighestNumberFirstFreesEverySpriteAndRefusesBadNumbers) {
   recorded_sprites e(5);
   EXPECT_EQ(e->sprite_get1available(), 1);
-  EXPECT_EQ(e->sprite_gethowmanyon(), 0);
   EXPECT_EQ(drawn_order(e), (order{5, 4, 3, 2, 1}));
   for (int32_t n = 1; n <= 5; ++n) EXPECT_EQ(e->sprite_getzorder(n), 6 - n);
-}
-
-TEST(SpriteTable, InitAgainDiscardsEverySprite) {
-  recorded_sprites e(5);
   e.frame_at(2, 10, 10);
   e->sprite_setzorder(1, 1);
-  e->sprite_init(3);
+  e->sprite_init(3);  // discards every sprite
   EXPECT_EQ(e->sprite_getreservedtotal(), 3);
   EXPECT_EQ(e->sprite_gethowmanyon(), 0);
   EXPECT_EQ(e->sprite_getx(2), 0);
-  EXPECT_EQ(drawn_order(e), (order{3, 2, 1}));
-}
-
-TEST(SpriteTable, BadCountOrNumberIsAClearErrorAndLosesNothing) {
-  recorded_sprites e(3);
   e.frame_at(1, 5, 6);
-  EXPECT_THROW(e->sprite_init(-1), std::invalid_argument);
+  EXPECT_THROW(e->sprite_init(-1), std::invalid_argument);  // and loses nothing
   EXPECT_EQ(e->sprite_getx(1), 5);
   EXPECT_THROW(e->sprite_getx(4), std::out_of_range);
   EXPECT_THROW(e->sprite_off(0), std::out_of_range);
@@ -79,7 +69,7 @@ TEST(SpriteTable, CollideRadiusIsHalfTheFrameWidthRoundedToEven) {
   EXPECT_EQ(e->sprite_collidecircle(2, 3, 3), 3);
 }
 
-TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOff) {
+TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOffAndSetStatusOnlyTouchesTheState) {
   recorded_sprites e(3);
   e.frame_at(1, 0, 0);
   e->sprite_enginedelay(1, 5);
@@ -90,27 +80,23 @@ TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOff) {
   EXPECT_EQ(e->sprite_gethowmanyon(), 1);
   EXPECT_TRUE(e->sprite_getanyoftheseon(1, 1));
   EXPECT_FALSE(e->sprite_getanyoftheseon(2, 3));
-  e->sprite_off(1);
-  EXPECT_EQ(e->sprite_getstatus(1), 0);
-  EXPECT_EQ(e->sprite_get1available(), 1);
-}
-
-TEST(SpriteStatus, SetStatusOnlyTouchesTheState) {
-  recorded_sprites e(2);
-  e.frame_at(1, 0, 0);
-  e->sprite_enginedelay(1, 4);
   e->sprite_setstatus(1, true);  // on, but still holding its delay: no status for that
   EXPECT_EQ(e->sprite_getstatus(1), std::nullopt);
   e->sprite_setstatus(1, false);
   EXPECT_EQ(e->sprite_getstatus(1), 0);
   EXPECT_EQ(e->sprite_enginegetdelay(1), 0);
-  EXPECT_EQ(e->sprite_getx(1), 0);
-  e->sprite_enginedelay(2, 0);
-  EXPECT_EQ(e->sprite_getstatus(2), 1);
+  EXPECT_EQ(e->sprite_get1available(), 1);
+  EXPECT_EQ(e->sprite_get1availablerange(2, 3), 2);
+  e.frame_at(2, 0, 0);
+  EXPECT_EQ(e->sprite_get1availablerange(2, 3), 3);
+  EXPECT_EQ(e->sprite_get1onrandomrange(2, 2), 2);
+  EXPECT_EQ(e->sprite_get1onrandomrange(3, 3), 0);
+  e->sprite_enginedelay(3, 0);
+  EXPECT_EQ(e->sprite_getstatus(3), 1);
 }
 
-TEST(SpriteStatus, CountsByIdOnlyLiveSprites) {
-  recorded_sprites e(4);
+TEST(SpriteStatus, CountsByIdAndTheStatisticsLineCountOnlyLiveSprites) {
+  recorded_sprites e(5);
   for (int32_t n = 1; n <= 4; ++n) {
     e.frame_at(n, 0, 0);
     e->sprite_setid1(n, n <= 3 ? 9 : 8);
@@ -120,27 +106,11 @@ TEST(SpriteStatus, CountsByIdOnlyLiveSprites) {
   EXPECT_EQ(e->sprite_gethowmanyonwithid(9), 2);
   EXPECT_EQ(e->sprite_gethowmanyonwithid(8), 1);
   EXPECT_EQ(e->sprite_gethowmanyonwithid(7), 0);
-}
-
-TEST(SpriteStatus, StatisticsLineCountsLiveSprites) {
-  recorded_sprites e(4);
-  e.frame_at(1, 0, 0);
-  e.frame_at(2, 0, 0);
-  e->sprite_enginedelay(2, 10);
-  e.frame_at(3, 0, 0);
-  e->sprite_off(3);
   e->sceneinfo = true;
   e->scene_begin();
   e->scene_end();
   ASSERT_FALSE(e.display->texts.empty());
-  EXPECT_NE(e.display->texts.back().text.find(" Sprites=2 "), std::string::npos) << e.display->texts.back().text;
-}
-
-TEST(SpriteStatus, RandomRangeDrawsOnceAndReportsOffAsZero) {
-  recorded_sprites e(2);
-  e.frame_at(1, 0, 0);
-  EXPECT_EQ(e->sprite_get1onrandomrange(1, 1), 1);
-  EXPECT_EQ(e->sprite_get1onrandomrange(2, 2), 0);
+  EXPECT_NE(e.display->texts.back().text.find(" Sprites=3 "), std::string::npos) << e.display->texts.back().text;
 }
 
 TEST(SpriteHits, GetHitCountsDownAndReportsTheLastHit) {
@@ -156,16 +126,13 @@ TEST(SpriteHits, GetHitCountsDownAndReportsTheLastHit) {
   EXPECT_EQ(e->sprite_gethitsleft(1), 2);
 }
 
-TEST(SpriteZOrder, MovingBackShiftsTheOthersForward) {
+TEST(SpriteZOrder, MovingShiftsTheOthersAndResetRestoresTheList) {
   recorded_sprites e(5);  // list 5 4 3 2 1
   e->sprite_setzorder(4, 4);
   EXPECT_EQ(drawn_order(e), (order{5, 3, 2, 4, 1}));
   EXPECT_EQ(e->sprite_getzorder(4), 4);
   EXPECT_EQ(e->sprite_getzorder(2), 3);
-}
-
-TEST(SpriteZOrder, MovingForwardShiftsTheOthersBack) {
-  recorded_sprites e(5);
+  e->sprite_resetzorder();
   e->sprite_setzorder(2, 1);
   EXPECT_EQ(drawn_order(e), (order{2, 5, 4, 3, 1}));
   EXPECT_EQ(e->sprite_getzorder(5), 2);

@@ -47,7 +47,6 @@ double start_flake(sprites& e, double sprite, double x, bool startright, double 
 }
 
 TEST(Behaviours, EachFollowsItsPathPassByPass) {
-  const std::vector<after_pass> nine(9, {1});
   const behaviour_case cases[] = {
       {"move: length 10 stops it on the tenth unit, still drawn",
        [](sprites& e) { e.frame_at(1, 100, 100); e->sprite_enginemove(1, 2, -1, 0, 0, 640, 480, 10); return 1.0; },
@@ -188,6 +187,30 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
       {"sine swing: off past xmax",
        [](sprites& e) { e.frame_at(1, 0, 100); e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 3, 480, true); return 1.0; },
        {{1}, {0}}, 0},
+      {"path offset: one step per point whatever the frame time; style 0 ends off on the last",
+       [](sprites& e) {
+         EXPECT_TRUE(e->sprite_offsetset(3, 3, "1,0,2,0,0,4", ""));
+         e.frame_at(1, 100, 100);
+         e->sprite_engineoffset(1, 3, 10, 0, 0);
+         e->timedelta = 5;  // the timer of 10 runs out every second unit
+         return 1.0;
+       },
+       {{1, 100, 100}, {1, 101, 100}, {1, 101, 100}, {1, 103, 100}, {1, 103, 100}, {0, 103, 104}}, 0},
+      {"path offset: style 2 repeats",
+       [](sprites& e) { EXPECT_TRUE(e->sprite_offsetset(1, 2, "1,0,1,0", "")); e.frame_at(1, 0, 0); e->sprite_engineoffset(1, 1, 0, 0, 2); return 1.0; },
+       {{1, 1, 0}, {1, 2, 0}, {1, 3, 0}, {1, 4, 0}, {1, 5, 0}, {1, 6, 0}, {1, 7, 0}, {1, 8, 0}, {1, 9, 0}}, 1, 5},
+      {"path offset: style 1 stops on the last point",
+       [](sprites& e) { EXPECT_TRUE(e->sprite_offsetset(1, 2, "1,0,1,0", "")); e.frame_at(1, 0, 0); e->sprite_engineoffset(1, 1, 0, 0, 1); return 1.0; },
+       {{1, 1, 0}, {1, 2, 0}, {1, 2, 0}, {1, 2, 0}}, 1},
+      {"path offset: type 1 steps from a sprite, for its length of 3",
+       [](sprites& e) {
+         EXPECT_TRUE(e->sprite_offsetset(2, 2, "5,5,-5,5", ""));
+         e.frame_at(1, 50, 20);
+         e.frame_at(3, 0, 0);
+         e->sprite_engineoffset(3, 2, 0, 1, 3, 1, 3);
+         return 3.0;
+       },
+       {{2, 55, 25}, {2}, {1}}, 0},
       {"boss move: turns at xmax and heads left",
        [](sprites& e) { e.frame_at(1, 95, 100); e->sprite_enginebossmove1(1, 10, 5, 4, 0.1, 0, 0, 100, 300, 112, true); return 1.0; },
        {{1, 100, any, 6}, {1, 90}}, 1, 33},

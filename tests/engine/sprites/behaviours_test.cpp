@@ -1,12 +1,12 @@
 // The sprite behaviours run by the pass. One table follows each behaviour pass by pass (what was
-// drawn, where the sprite is, which way it heads); the swings, orbits, landings, billboards and
-// buttons, whose checks are not single places, have tests of their own below it.
+// drawn, where the sprite is, which way it heads); the random re-entries, swings, orbits, landings,
+// billboards and buttons have tests of their own below it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <limits>
+#include <numbers>
 #include <set>
 #include <vector>
 
@@ -17,8 +17,9 @@
 namespace varnel2d {
 namespace {
 
-using testing::recorded_sprites;
-using sprites = recorded_sprites;
+using testing::pass;
+using testing::where;
+using sprites = testing::recorded_sprites;
 using action = void (*)(sprites&);
 constexpr double any = std::numeric_limits<double>::quiet_NaN();
 constexpr uint8_t key_up = 200, key_left = 203, key_right = 205, key_down = 208;
@@ -31,220 +32,176 @@ struct after_pass {
   int direction = -1;
   action before = nullptr;
 };
+// Sprite 1 is put at (x, y) and `start` starts the behaviour.
 struct behaviour_case {
   const char* name;
-  double (*start)(sprites&);  // starts the behaviour and returns the sprite to watch
+  double x, y;
+  action start;
   std::vector<after_pass> passes;
-  int status;                 // the watched sprite's status after the last pass
-  int type = -1;              // and its behaviour code (-1: not checked)
-  double tolerance = 0;       // places: 0 is float-exact
+  int status;             // the watched sprite's status after the last pass
+  int type = -1;          // and its behaviour code (-1: not checked)
+  double tolerance = 0;   // for places; 0 is float-exact
+  double watched = 1;
 };
 
-double start_flake(sprites& e, double sprite, double x, bool startright, double length = 0) {
-  e.frame_at(sprite, x, -100);
+// A snowflake's fall: 0.5 a unit, swinging 20 either side, falling inside a wide area.
+void flake(sprites& e, double sprite, bool startright = true, double length = 0) {
   e->sprite_engineycos(sprite, 0.5, 20, 0.05, -170, -250, 680, 480, startright, length);
-  return sprite;
 }
 
 TEST(Behaviours, EachFollowsItsPathPassByPass) {
   const behaviour_case cases[] = {
-      {"move: length 10 stops it on the tenth unit, still drawn",
-       [](sprites& e) { e.frame_at(1, 100, 100); e->sprite_enginemove(1, 2, -1, 0, 0, 640, 480, 10); return 1.0; },
+      {"move: length 10 stops it on the tenth unit, still drawn", 100, 100,
+       [](sprites& e) { e->sprite_enginemove(1, 2, -1, 0, 0, 640, 480, 10); },
        {{1, 102, 99}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1, 120, 90}, {1, 120, 90}}, 1, 0},
-      {"shot: the same length ends it off",
-       [](sprites& e) { e.frame_at(1, 100, 100); e->sprite_engineshoot(1, 90, 2, 0, 0, 640, 480, 10); return 1.0; },
+      {"shot: the same length ends it off", 100, 100,
+       [](sprites& e) { e->sprite_engineshoot(1, 90, 2, 0, 0, 640, 480, 10); },
        {{1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {0}}, 0},
-      {"shot at 90 degrees: right",
-       [](sprites& e) { e.frame_at(1, 100, 100); e->sprite_engineshoot(1, 90, 3, 0, 0, 640, 480); return 1.0; },
+      {"shot at 90 degrees: right", 100, 100, [](sprites& e) { e->sprite_engineshoot(1, 90, 3, 0, 0, 640, 480); },
        {{1, 103, 100}}, 1, 1, 1e-4},
-      {"shot at 0 degrees: up",
-       [](sprites& e) { e.frame_at(1, 100, 100); e->sprite_engineshoot(1, 0, 3, 0, 0, 640, 480); return 1.0; },
+      {"shot at 0 degrees: up", 100, 100, [](sprites& e) { e->sprite_engineshoot(1, 0, 3, 0, 0, 640, 480); },
        {{1, 100, 97}}, 1, 1, 1e-4},
-      {"shot at 500 degrees: held to 359",
-       [](sprites& e) { e.frame_at(1, 100, 100); e->sprite_engineshoot(1, 500, 3, 0, 0, 640, 480); return 1.0; },
+      {"shot at 500 degrees: held to 359", 100, 100,
+       [](sprites& e) { e->sprite_engineshoot(1, 500, 3, 0, 0, 640, 480); },
        {{1, 100 - 3 * std::sin(std::numbers::pi / 180), 100 - 3 * std::cos(std::numbers::pi / 180)}}, 1, 1, 1e-4},
-      {"shot at a sprite: heads for it, off past xmax",
-       [](sprites& e) {
-         e.frame_at(1, 100, 100);
-         e.frame_at(2, 200, 100);
-         e->sprite_engineshootsprite(1, 2, 50, 0, 0, 180, 480);
-         return 1.0;
-       },
+      {"shot at a sprite: heads for it, off past xmax", 100, 100,
+       [](sprites& e) { e.frame_at(2, 200, 100), e->sprite_engineshootsprite(1, 2, 50, 0, 0, 180, 480); },
        {{2, 150, 100}, {1}}, 0, -1, 1e-3},
-      {"pong: crossing xmax reverses and steps back",
-       [](sprites& e) { e.frame_at(1, 98, 50); e->sprite_enginepong(1, 3, -2, 0, 0, 100, 100); return 1.0; },
-       {{1, 98, 48}, {1, 95, 46}}, 1, 2},
-      {"pong: crossing ymin reverses",
-       [](sprites& e) { e.frame_at(1, 50, 1); e->sprite_enginepong(1, 0, -2, 0, 0, 100, 100, 5); return 1.0; },
+      {"pong: crossing xmax reverses and steps back", 98, 50,
+       [](sprites& e) { e->sprite_enginepong(1, 3, -2, 0, 0, 100, 100); }, {{1, 98, 48}, {1, 95, 46}}, 1, 2},
+      {"pong: crossing ymin reverses", 50, 1, [](sprites& e) { e->sprite_enginepong(1, 0, -2, 0, 0, 100, 100, 5); },
        {{1, 50, 1}, {1, 50, 3}}, 1},
-      {"wrap: reappears at the opposite bounds",
-       [](sprites& e) { e.frame_at(1, 99, 1); e->sprite_enginewrap(1, 2, -2, 0, 0, 100, 100); return 1.0; },
+      {"wrap: reappears at the opposite bounds", 99, 1, [](sprites& e) { e->sprite_enginewrap(1, 2, -2, 0, 0, 100, 100); },
        {{1, 0, 100}}, 1, 25},
-      {"move y repeat with wrap: keeps its x",
-       [](sprites& e) { e.frame_at(1, 50, 99); e->sprite_enginemoveyrepeat(1, 0, 2, 10, 0, 30, 100, 1); return 1.0; },
-       {{1, 50, 0}}, 1, 28},
-      {"move x repeat with wrap: keeps its y",
-       [](sprites& e) { e.frame_at(1, 1, 500); e->sprite_enginemovexrepeat(1, -2, 0, 0, 40, 100, 60, 1); return 1.0; },
-       {{1, 100, 500}}, 1, 29},
-      {"sway fall repeat with wrap: keeps its swing centre",
-       [](sprites& e) { e.frame_at(1, 100, 99); e->sprite_engineycosrepeat(1, 2, 5, 0.1, 10, 0, 30, 100, true, 1); return 1.0; },
-       {{1, 100, 0}}, 1, 30, 0.1},
-      {"sine swing repeat with wrap: keeps its swing centre",
-       [](sprites& e) { e.frame_at(1, 99, 500); e->sprite_enginexsinrepeat(1, 2, 5, 0.1, 0, 40, 100, 60, true, 1); return 1.0; },
-       {{1, 0, 495}}, 1, 31, 0.01},
-      {"frame move from the top left: clockwise, passing a corner sets it there",
-       [](sprites& e) { e.frame_at(1, 300, 300); e->sprite_engineframemove(1, 5, 5, 0, 0, 20, 10, true); return 1.0; },
+      {"move y repeat with wrap: keeps its x", 50, 99,
+       [](sprites& e) { e->sprite_enginemoveyrepeat(1, 0, 2, 10, 0, 30, 100, 1); }, {{1, 50, 0}}, 1, 28},
+      {"move x repeat with wrap: keeps its y", 1, 500,
+       [](sprites& e) { e->sprite_enginemovexrepeat(1, -2, 0, 0, 40, 100, 60, 1); }, {{1, 100, 500}}, 1, 29},
+      {"sway fall repeat with wrap: keeps its swing centre", 100, 99,
+       [](sprites& e) { e->sprite_engineycosrepeat(1, 2, 5, 0.1, 10, 0, 30, 100, true, 1); }, {{1, 100, 0}}, 1, 30, 0.1},
+      {"sine swing repeat with wrap: keeps its swing centre", 99, 500,
+       [](sprites& e) { e->sprite_enginexsinrepeat(1, 2, 5, 0.1, 0, 40, 100, 60, true, 1); }, {{1, 0, 495}}, 1, 31, 0.01},
+      {"frame move from the top left: clockwise, passing a corner sets it there", 300, 300,
+       [](sprites& e) { e->sprite_engineframemove(1, 5, 5, 0, 0, 20, 10, true); },
        {{1, 5, 0, 2}, {1, 10, 0}, {1, 15, 0}, {1, 20, 0}, {1, 20, 0}, {1, 20, 5, 4}, {1, 20, 10}, {1, 20, 10},
         {1, 15, 10, 6}, {1, 10, 10}, {1, 5, 10}, {1, 0, 10}, {1, 0, 10}, {1, 0, 5, 0}, {1, 0, 0}, {1, 0, 0}, {1, 5, 0, 2}},
        1, 9},
-      {"frame move from the bottom right: counter-clockwise",
-       [](sprites& e) { e.frame_at(1, 300, 300); e->sprite_engineframemove(1, 5, 5, 0, 0, 20, 10, false); return 1.0; },
+      {"frame move from the bottom right: counter-clockwise", 300, 300,
+       [](sprites& e) { e->sprite_engineframemove(1, 5, 5, 0, 0, 20, 10, false); },
        {{1, 20, 5, 0}, {1, 20, 0}, {1, 20, 0}, {1, 15, 0, 6}}, 1},
-      {"move to a point: 50 away at 10 a unit, arrives in 5 or 6 units and stops",
-       [](sprites& e) { e.frame_at(1, 0, 0); e->sprite_enginemovetoxy(1, 30, 40, 10); return 1.0; },
+      {"move to a point: 50 away at 10 a unit, arrives in 5 or 6 units and stops", 0, 0,
+       [](sprites& e) { e->sprite_enginemovetoxy(1, 30, 40, 10); },
        {{1}, {1}, {1}, {1, 24, 32, 3}, {1}, {1, 30, 40}, {1, 30, 40, 8}}, 1, 0, 0.1},
-      {"thrust: accelerates, stops unseen in the frame its length runs out",
-       [](sprites& e) { e.frame_at(1, 0, 0); e->sprite_enginethrust(1, 1, 0, 1, 0.5, -10, -10, 640, 480, 3); return 1.0; },
+      {"thrust: accelerates, stops unseen in the frame its length runs out", 0, 0,
+       [](sprites& e) { e->sprite_enginethrust(1, 1, 0, 1, 0.5, -10, -10, 640, 480, 3); },
        {{1, 2, 0.5}, {1}, {0, 9, 3}, {1, 9, 3}}, 1, 0},
-      {"thrust: off outside the bounds",
-       [](sprites& e) { e.frame_at(1, 0, 0); e->sprite_enginethrust(1, 0, -1, 0, 0, -10, -1, 640, 480); return 1.0; },
+      {"thrust: off outside the bounds", 0, 0, [](sprites& e) { e->sprite_enginethrust(1, 0, -1, 0, 0, -10, -1, 640, 480); },
        {{1}, {0}}, 0},
-      {"vertical bounce: bounces off ymax, off past xmax",
-       [](sprites& e) { e.frame_at(1, 10, 95); e->sprite_enginevbounce(1, 2, 3, 0, 1, 0, 0, 15, 100); return 1.0; },
-       {{1, 12, 99}, {1, 14, 100}, {0, 16, 96}}, 0},
-      {"horizontal bounce: bounces off xmin while accelerating left",
-       [](sprites& e) { e.frame_at(1, 3, 50); e->sprite_enginehbounce(1, -2, 0, -1, 0, 0, 0, 100, 100); return 1.0; },
-       {{1, 0, 50}, {1, 0, 50}, {1, 3, 50}}, 1, 19},
+      {"vertical bounce: bounces off ymax, off past xmax", 10, 95,
+       [](sprites& e) { e->sprite_enginevbounce(1, 2, 3, 0, 1, 0, 0, 15, 100); }, {{1, 12, 99}, {1, 14, 100}, {0, 16, 96}}, 0},
+      {"horizontal bounce: bounces off xmin while accelerating left", 3, 50,
+       [](sprites& e) { e->sprite_enginehbounce(1, -2, 0, -1, 0, 0, 0, 100, 100); }, {{1, 0, 50}, {1, 0, 50}, {1, 3, 50}}, 1, 19},
       // Ball bounces: position += speed, then speed += 2 (or -3); at the far bound the speed turns,
       // at the near one it stops.
-      {"ball bounce falling: 0 2 6 12 20, bounces, back to 0 and rests",
-       [](sprites& e) { e.frame_at(1, 10, 7); e->sprite_enginebounce(1, -2, 0, 20, true); return 1.0; },
+      {"ball bounce falling: 0 2 6 12 20, bounces, back to 0 and rests", 10, 7,
+       [](sprites& e) { e->sprite_enginebounce(1, -2, 0, 20, true); },
        {{1, 10, 0}, {1, 10, 2}, {1, 10, 6}, {1, 10, 12}, {1, 10, 20}, {1, 10, 20}, {1, 10, 8}, {1, 10, 0}, {1, 10, 0},
         {1, 10, 2}}, 1, 26},
-      {"ball bounce across, rising: starts at the high bound, bounces at 0 with speed 18",
-       [](sprites& e) { e.frame_at(1, 10, 7); e->sprite_enginebouncex(1, 3, 0, 30, false); return 1.0; },
+      {"ball bounce across, rising: starts at the high bound, bounces at 0 with speed 18", 10, 7,
+       [](sprites& e) { e->sprite_enginebouncex(1, 3, 0, 30, false); },
        {{1, 30, 7}, {1, 27}, {1, 21}, {1, 12}, {1, 0}, {1, 0}, {1, 18}}, 1, 34},
-      {"track: steps on the axes that differ, stops on the target",
-       [](sprites& e) { e.frame_at(2, 100, 50); e.frame_at(1, 94, 50); e->sprite_enginetrack(1, 2, 2, 3); return 1.0; },
+      {"track: steps on the axes that differ, stops on the target", 94, 50,
+       [](sprites& e) { e.frame_at(2, 100, 50), e->sprite_enginetrack(1, 2, 2, 3); },
        {{2, 96, 50, 2}, {2, 98, 50}, {2, 100, 50}, {2, 100, 50},
         {2, 100, 47, 0, [](sprites& e) { e->sprite_sety(2, 0); }}}, 1, 3},
-      {"track with inertia: speed grows to 3 and overshoots",
-       [](sprites& e) { e.frame_at(2, 20, 0); e.frame_at(1, 0, 0); e->sprite_enginetracki(1, 2, 1, 3, 1, 3); return 1.0; },
+      {"track with inertia: speed grows to 3 and overshoots", 0, 0,
+       [](sprites& e) { e.frame_at(2, 20, 0), e->sprite_enginetracki(1, 2, 1, 3, 1, 3); },
        {{2, 1, 0}, {2, 3, 0}, {2, 6, 0}, {2, 9, 0}, {2}, {2}, {2}, {2, 21, 0}, {2, 23, 0}}, 1, 11},
-      {"latch: rides at its offset from where the target was before the target moved",
+      {"latch: rides at its offset from where the target was before the target moved", 100, 100,
        [](sprites& e) {
-         e.frame_at(1, 100, 100);
          e.frame_at(2, 0, 0);
          e->sprite_enginelatch(2, 1, 5, -7);
          e->sprite_enginemove(1, 2, 0, 0, 0, 640, 480);
-         return 2.0;
        },
-       {{2, 105, 93}, {2, 107, 93}, {0, any, any, -1, [](sprites& e) { e->sprite_off(1); }}}, 0},
-      {"latch: its length ends the ride",
-       [](sprites& e) { e.frame_at(1, 100, 100); e.frame_at(2, 0, 0); e->sprite_enginelatch(2, 1, 0, 0, 2); return 2.0; },
-       {{2}, {1}}, 0},
-      {"key move: up and left, held at xmin, then down, then no key",
+       {{2, 105, 93}, {2, 107, 93}, {0, any, any, -1, [](sprites& e) { e->sprite_off(1); }}}, 0, -1, 0, 2},
+      {"latch: its length ends the ride", 100, 100,
+       [](sprites& e) { e.frame_at(2, 0, 0), e->sprite_enginelatch(2, 1, 0, 0, 2); }, {{2}, {1}}, 0, -1, 0, 2},
+      {"key move: up and left, held at xmin, then down, then no key", 100, 100,
        [](sprites& e) {
-         e.frame_at(1, 100, 100);
          e->sprite_enginekeymove(1, 2, 3, key_left, key_up, key_right, key_down, 97, 0, 640, 480);
          e.input->press(key_up);
          e.input->press(key_left);
-         return 1.0;
        },
        {{1, 98, 97, 6}, {1, 97, 94},
-        {1, 97, 97, 4, [](sprites& e) { e.input->release(key_up); e.input->release(key_left); e.input->press(key_down); }},
+        {1, 97, 97, 4, [](sprites& e) { e.input->release(key_up), e.input->release(key_left), e.input->press(key_down); }},
         {1, 97, 97, 8, [](sprites& e) { e.input->release(key_down); }}}, 1, 23},
-      {"mouse: the cursor plus its offset, in the world",
-       [](sprites& e) {
-         e.frame_at(1, 0, 0);
-         e->sprite_enginemouse(1, 4, -6, 0, 0, 640, 480);
-         e->mousex = 50;
-         e->mousey = 60;
-         e->mapx = 1000;
-         return 1.0;
-       },
+      {"mouse: the cursor plus its offset, in the world", 0, 0,
+       [](sprites& e) { e->sprite_enginemouse(1, 4, -6, 0, 0, 640, 480), e->mousex = 50, e->mousey = 60, e->mapx = 1000; },
        {{1, 1054, 54}}, 1, 32},
-      {"sway fall: falls at its speed times timedelta",
-       [](sprites& e) { return start_flake(e, 1, 100, true); },
+      {"sway fall: falls at its speed times timedelta", 100, -100, [](sprites& e) { flake(e, 1); },
        {{1, any, -99.5}, {1, any, -91.5, -1, [](sprites& e) { e->timedelta = 16; }}}, 1, 7},
-      {"sway fall: y 480 is still inside, past it off",
-       [](sprites& e) { start_flake(e, 1, 100, true); e->sprite_sety(1, 479.5); return 1.0; }, {{1}, {0}}, 0},
-      {"sway fall: length 3 ends it",
-       [](sprites& e) { return start_flake(e, 1, 100, true, 3); }, {{1}, {1}, {0}}, 0},
-      {"sway fall: past the bottom off that frame, its last place readable",
+      {"sway fall: y 480 is still inside, past it off", 100, 479.5, [](sprites& e) { flake(e, 1); }, {{1}, {0}}, 0},
+      {"sway fall: length 3 ends it", 100, -100, [](sprites& e) { flake(e, 1, true, 3); }, {{1}, {1}, {0}}, 0},
+      {"sway fall: past the bottom off that frame, its last place readable", 100, 479.7,
        [](sprites& e) {
-         for (double sprite = 2; sprite <= 4; ++sprite) start_flake(e, sprite, 100, true);
-         e->sprite_sety(3, 479.7);
-         return 3.0;
+         e.frame_at(2, 100, -100), e.frame_at(3, 100, -100);
+         for (double sprite = 1; sprite <= 3; ++sprite) flake(e, sprite);
        },
        {{2, any, 480.2}, {2}}, 0},
-      {"sine swing: start down is at the top, then swings down",
-       [](sprites& e) { e.frame_at(1, 0, 100); e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 640, 480, true); return 1.0; },
+      {"sine swing: start down is at the top, then swings down", 0, 100,
+       [](sprites& e) { e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 640, 480, true); },
        {{1, 2, 100 + 10 * std::sin(4.7)}, {1, 4, 100 + 10 * std::sin(4.8)}}, 1, 12, 1e-4},
-      {"sine swing: start up is at the bottom, then swings up",
-       [](sprites& e) { e.frame_at(1, 0, 100); e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 640, 480, false); return 1.0; },
+      {"sine swing: start up is at the bottom, then swings up", 0, 100,
+       [](sprites& e) { e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 640, 480, false); },
        {{1, 2, 100 - 10 * std::sin(4.7)}, {1, 4, 100 - 10 * std::sin(4.8)}}, 1, 12, 1e-4},
-      {"sine swing: off past xmax",
-       [](sprites& e) { e.frame_at(1, 0, 100); e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 3, 480, true); return 1.0; },
+      {"sine swing: off past xmax", 0, 100, [](sprites& e) { e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 3, 480, true); },
        {{1}, {0}}, 0},
-      {"path offset: one step per point whatever the frame time; style 0 ends off on the last",
+      {"path offset: one step per point whatever the frame time; style 0 ends off on the last", 100, 100,
        [](sprites& e) {
-         EXPECT_TRUE(e->sprite_offsetset(3, 3, "1,0,2,0,0,4", ""));
-         e.frame_at(1, 100, 100);
+         e->sprite_offsetset(3, 3, "1,0,2,0,0,4", "");
          e->sprite_engineoffset(1, 3, 10, 0, 0);
          e->timedelta = 5;  // the timer of 10 runs out every second unit
-         return 1.0;
        },
        {{1, 100, 100}, {1, 101, 100}, {1, 101, 100}, {1, 103, 100}, {1, 103, 100}, {0, 103, 104}}, 0},
-      {"path offset: style 2 repeats",
-       [](sprites& e) { EXPECT_TRUE(e->sprite_offsetset(1, 2, "1,0,1,0", "")); e.frame_at(1, 0, 0); e->sprite_engineoffset(1, 1, 0, 0, 2); return 1.0; },
+      {"path offset: style 2 repeats", 0, 0,
+       [](sprites& e) { e->sprite_offsetset(1, 2, "1,0,1,0", ""), e->sprite_engineoffset(1, 1, 0, 0, 2); },
        {{1, 1, 0}, {1, 2, 0}, {1, 3, 0}, {1, 4, 0}, {1, 5, 0}, {1, 6, 0}, {1, 7, 0}, {1, 8, 0}, {1, 9, 0}}, 1, 5},
-      {"path offset: style 1 stops on the last point",
-       [](sprites& e) { EXPECT_TRUE(e->sprite_offsetset(1, 2, "1,0,1,0", "")); e.frame_at(1, 0, 0); e->sprite_engineoffset(1, 1, 0, 0, 1); return 1.0; },
+      {"path offset: style 1 stops on the last point", 0, 0,
+       [](sprites& e) { e->sprite_offsetset(1, 2, "1,0,1,0", ""), e->sprite_engineoffset(1, 1, 0, 0, 1); },
        {{1, 1, 0}, {1, 2, 0}, {1, 2, 0}, {1, 2, 0}}, 1},
-      {"path offset: type 1 steps from a sprite, for its length of 3",
+      {"path offset: type 1 steps from a sprite, for its length of 3", 50, 20,
        [](sprites& e) {
-         EXPECT_TRUE(e->sprite_offsetset(2, 2, "5,5,-5,5", ""));
-         e.frame_at(1, 50, 20);
+         e->sprite_offsetset(2, 2, "5,5,-5,5", "");
          e.frame_at(3, 0, 0);
          e->sprite_engineoffset(3, 2, 0, 1, 3, 1, 3);
-         return 3.0;
        },
-       {{2, 55, 25}, {2}, {1}}, 0},
-      {"boss move: turns at xmax and heads left",
-       [](sprites& e) { e.frame_at(1, 95, 100); e->sprite_enginebossmove1(1, 10, 5, 4, 0.1, 0, 0, 100, 300, 112, true); return 1.0; },
+       {{2, 55, 25}, {2}, {1}}, 0, -1, 0, 3},
+      {"boss move: turns at xmax and heads left", 95, 100,
+       [](sprites& e) { e->sprite_enginebossmove1(1, 10, 5, 4, 0.1, 0, 0, 100, 300, 112, true); },
        {{1, 100, any, 6}, {1, 90}}, 1, 33},
   };
   for (const behaviour_case& c : cases) {
     SCOPED_TRACE(c.name);
     sprites e;
-    const double watched = c.start(e);
-    for (const after_pass& p : c.passes)
-      if (p.direction >= 0) testing::watch_direction(*e.engine, watched);
+    e.frame_at(1, c.x, c.y);
+    c.start(e);
+    if (std::any_of(c.passes.begin(), c.passes.end(), [](const after_pass& p) { return p.direction >= 0; }))
+      testing::watch_direction(*e.engine, c.watched);
     for (size_t n = 0; n < c.passes.size(); ++n) {
       SCOPED_TRACE("pass " + std::to_string(n + 1));
       const after_pass& p = c.passes[n];
       if (p.before) p.before(e);
-      const size_t drawn = testing::pass(e);
-      if (p.drawn >= 0) {
-        EXPECT_EQ(drawn, static_cast<size_t>(p.drawn));
-      }
-      for (const auto& [want, got] : {std::pair{p.x, e->sprite_getx(watched)}, std::pair{p.y, e->sprite_gety(watched)}}) {
+      const size_t drawn = pass(e);
+      if (p.drawn >= 0) { EXPECT_EQ(drawn, static_cast<size_t>(p.drawn)); }
+      for (const auto& [want, got] : {std::pair{p.x, e->sprite_getx(c.watched)}, std::pair{p.y, e->sprite_gety(c.watched)}}) {
         if (std::isnan(want)) continue;
-        if (c.tolerance > 0) {
-          EXPECT_NEAR(got, want, c.tolerance);
-        } else {
-          EXPECT_FLOAT_EQ(static_cast<float>(got), static_cast<float>(want));
-        }
+        if (c.tolerance > 0) { EXPECT_NEAR(got, want, c.tolerance); }
+        if (c.tolerance == 0) { EXPECT_FLOAT_EQ(static_cast<float>(got), static_cast<float>(want)); }
       }
-      if (p.direction >= 0) {
-        EXPECT_EQ(testing::direction_of(*e.engine, watched), p.direction);
-      }
+      if (p.direction >= 0) { EXPECT_EQ(testing::direction_of(*e.engine, c.watched), p.direction); }
     }
-    EXPECT_EQ(*e->sprite_getstatus(watched), c.status);
-    if (c.type >= 0) {
-      EXPECT_EQ(e->sprite_enginegettype(watched), c.type);
-    }
+    EXPECT_EQ(*e->sprite_getstatus(c.watched), c.status);
+    if (c.type >= 0) { EXPECT_EQ(e->sprite_enginegettype(c.watched), c.type); }
   }
 }
 
@@ -266,13 +223,13 @@ TEST(Behaviours, RepeatingMovesReenterAtARandomPlaceAcross) {
     std::set<double> places;
     for (int run = 0; run < 20; ++run) {
       c.start(e);
-      testing::pass(e);
+      pass(e);
       const double place = c.across_x ? e->sprite_getx(1) : e->sprite_gety(1);
       EXPECT_EQ(c.across_x ? e->sprite_gety(1) : e->sprite_getx(1), c.bound);
       EXPECT_GE(place, c.low);
       EXPECT_LE(place, c.high);
       places.insert(place);
-      testing::pass(e);  // the swings go on about the new place
+      pass(e);  // the swings go on about the new place
       EXPECT_NEAR(c.across_x ? e->sprite_getx(1) : e->sprite_gety(1), place, 5.1);
     }
     EXPECT_GT(places.size(), 3u);
@@ -281,10 +238,11 @@ TEST(Behaviours, RepeatingMovesReenterAtARandomPlaceAcross) {
 
 TEST(SwayFall, SwingsRightFirstToTheFullWidthAndWrapsItsAngle) {
   sprites e;
-  start_flake(e, 1, 100, true);
+  e.frame_at(1, 100, -100);
+  flake(e, 1);
   std::vector<double> xs{100};
   for (int frame = 1; frame <= 40; ++frame) {
-    testing::pass(e);
+    pass(e);
     xs.push_back(e->sprite_getx(1));
   }
   EXPECT_NEAR(xs[1], 100 + std::cos(4.7f) * 20, 1e-4);  // about 99.75
@@ -293,14 +251,15 @@ TEST(SwayFall, SwingsRightFirstToTheFullWidthAndWrapsItsAngle) {
   EXPECT_NEAR(xs[32], 100 + 20 * std::cos(4.7f + 31 * 0.05f), 1e-3);
   EXPECT_NEAR(xs[33], 100 + 20 * std::cos(4.7f + 32 * 0.05f - 2 * engine_pi), 1e-3);
   EXPECT_NEAR(*std::max_element(xs.begin(), xs.end()), 120, 0.01);
-  start_flake(e, 2, 100, false);
-  testing::pass(e);
+  e.frame_at(2, 100, -100);
+  flake(e, 2, false);
+  pass(e);
   EXPECT_NEAR(e->sprite_getx(2), 100.25, 0.01);
-  for (int frame = 0; frame < 10; ++frame) testing::pass(e);
+  for (int frame = 0; frame < 10; ++frame) pass(e);
   EXPECT_LT(e->sprite_getx(2), 95.25);  // left first
   const double before = e->sprite_getx(1);
   e->sprite_addtopos(1, 50, 0);
-  testing::pass(e);
+  pass(e);
   EXPECT_NEAR(e->sprite_getx(1), before + 50, 1.5);  // moving the sprite moved its swing's centre
 }
 
@@ -314,12 +273,10 @@ TEST(Orbits, CircleTheirPlaceOrTheirTargetAtTheirRadius) {
   e.frame_at(2, 100, 300);
   e->sprite_engineorbitmove(2, 10, 0.2, 3, 0, 0, 0, 200, 400, false, 0);
   for (int frame = 1; frame <= 40; ++frame) {
-    testing::pass(e);
+    pass(e);
     EXPECT_NEAR(distance(1, 100, 100), 10, 1e-3);
     // The moving centre steps 3 after each circle step: 97 + 3 n.
-    if (frame <= 5) {
-      EXPECT_NEAR(distance(2, 97 + 3 * frame, 300), 10, 1e-3);
-    }
+    if (frame <= 5) { EXPECT_NEAR(distance(2, 97 + 3 * frame, 300), 10, 1e-3); }
   }
   EXPECT_EQ(e->sprite_enginegettype(1), 21);
   EXPECT_EQ(*e->sprite_getstatus(2), 0);  // its centre left through xmax 200
@@ -329,7 +286,7 @@ TEST(Orbits, CircleTheirPlaceOrTheirTargetAtTheirRadius) {
   o.frame_at(2, 0, 0);                                     // 16 x 16: placed by its own centre
   o->sprite_engineorbit(2, 1, 20, 0.1, 0, 0, 0, true, 0, 5, 3, false);
   for (const double radius : {20, 20, 20, 25}) {  // the growth interval 3 ends on the third frame
-    testing::pass(o);
+    pass(o);
     EXPECT_NEAR(std::hypot(o->sprite_getx(2) + 8 - 216, o->sprite_gety(2) + 8 - 216), radius, 1e-3);
   }
 }
@@ -341,11 +298,11 @@ TEST(Orbits, StylesKeepOneTermAndTurnOffFollowsTheTarget) {
   e->sprite_engineorbit(2, 1, 20, 0.1, 5, -5, 1, true, 0, 0, 0, true);  // across only
   e.frame_at(3, 0, 0);
   e->sprite_engineorbit(3, 1, 20, 0.1, 5, -5, 2, true, 0, 0, 0, false);  // up and down only
-  testing::pass(e);
+  pass(e);
   EXPECT_FLOAT_EQ(static_cast<float>(e->sprite_gety(2)), 95.0f);
   EXPECT_FLOAT_EQ(static_cast<float>(e->sprite_getx(3)), 105.0f);
   e->sprite_off(1);
-  EXPECT_EQ(testing::pass(e), 1u);  // sprite 2 goes off with its target; sprite 3 does not
+  EXPECT_EQ(pass(e), 1u);  // sprite 2 goes off with its target; sprite 3 does not
   EXPECT_EQ(*e->sprite_getstatus(2), 0);
   EXPECT_EQ(*e->sprite_getstatus(3), 1);
 }
@@ -354,7 +311,7 @@ TEST(BossMove, ItsCentreHeadsForTheTargetHeightAndTheSwingStaysWithinReach) {
   sprites e;
   e.frame_at(1, 95, 100);
   e->sprite_enginebossmove1(1, 10, 5, 4, 0.1, 0, 0, 100, 300, 112, true);
-  for (int frame = 0; frame < 12; ++frame) testing::pass(e);
+  for (int frame = 0; frame < 12; ++frame) pass(e);
   // The centre went 105, 110, 112 and stays; the swing keeps within 4 of it.
   EXPECT_NEAR(e->sprite_gety(1), 112, 4.01);
   EXPECT_GT(e->sprite_gety(1), 107);
@@ -365,7 +322,7 @@ TEST(Shake, AlternatesBetweenItsPlaceAndAPointAtTheShakeDistance) {
   e.frame_at(1, 100, 100);
   e->sprite_engineshake(1, 5, 2);
   for (int frame = 1; frame <= 6; ++frame) {
-    testing::pass(e);  // every second unit: back to the centre, then displaced
+    pass(e);  // every second unit: back to the centre, then displaced
     const double off = std::hypot(e->sprite_getx(1) - 100, e->sprite_gety(1) - 100);
     EXPECT_NEAR(off, frame == 4 || frame == 5 ? 5 : 0, 1e-3) << frame;
   }
@@ -379,24 +336,24 @@ TEST(Drops, LandOnTheBoundPlayTheLandingOnceAndGoOff) {
   e->sprite_engineydrop(1, 1, 3, 0, 1, 0, 100, 2, 1, 0);
   e.frame_at(2, 5, 50);
   e->sprite_enginexdrop(2, -3, 2, -1, 0, 0, 640, 2, 5, 7);  // no audio here: the sound is skipped
-  testing::pass(e);  // 1: ydir 4, y 94; 2: xdir -4, x 1
+  pass(e);  // 1: ydir 4, y 94; 2: xdir -4, x 1
   EXPECT_EQ(e->sprite_animategetanim(2), 0);
-  testing::pass(e);  // 1: ydir 5, y 99; 2: -4 < 0 lands on 0
+  pass(e);  // 1: ydir 5, y 99; 2: -4 < 0 lands on 0
   EXPECT_EQ(e->sprite_animategetanim(1), 0);
-  EXPECT_EQ(testing::where(e, 2), std::make_pair(0.0, 54.0));
+  EXPECT_EQ(where(e, 2), std::make_pair(0.0, 54.0));
   EXPECT_EQ(e->sprite_animategetanim(2), 2);
-  EXPECT_EQ(testing::pass(e), 2u);  // 1: 105 > 100 lands on 100 and shows the first landing frame
-  EXPECT_EQ(testing::where(e, 1), std::make_pair(103.0, 100.0));
-  EXPECT_EQ(testing::where(e, 2), std::make_pair(0.0, 56.0));
+  EXPECT_EQ(pass(e), 2u);  // 1: 105 > 100 lands on 100 and shows the first landing frame
+  EXPECT_EQ(where(e, 1), std::make_pair(103.0, 100.0));
+  EXPECT_EQ(where(e, 2), std::make_pair(0.0, 56.0));
   EXPECT_EQ(e->sprite_animategetanim(1), 2);
   e->sprite_animategetframeindex(1);
   EXPECT_EQ(e->retx, 0);
   EXPECT_EQ(e->rety, 1);
-  testing::pass(e);  // x keeps moving; y stays
-  EXPECT_EQ(testing::where(e, 1), std::make_pair(104.0, 100.0));
+  pass(e);  // x keeps moving; y stays
+  EXPECT_EQ(where(e, 1), std::make_pair(104.0, 100.0));
   int frames = 0;
   while (*e->sprite_getstatus(1) == 1 && frames < 20) {
-    testing::pass(e);
+    pass(e);
     ++frames;
   }
   EXPECT_LT(frames, 20);
@@ -413,13 +370,13 @@ TEST(Billboards, ArriveWaitTheirDelayAndLeaveWithTheMirroredAcceleration) {
     EXPECT_FALSE(e->sprite_enginegetbillboardwaiting(1));
     int frames = 0;
     while (!e->sprite_enginegetbillboardwaiting(1) && frames < 20) {
-      testing::pass(e);
+      pass(e);
       ++frames;
     }
     EXPECT_EQ(frames, 7);
-    EXPECT_EQ(testing::where(e, 1), std::make_pair(110.0, 50.0));
+    EXPECT_EQ(where(e, 1), std::make_pair(110.0, 50.0));
     for (int frame = 1; frame <= 50; ++frame) {
-      testing::pass(e);
+      pass(e);
       EXPECT_EQ(e->sprite_getx(1), 110);
       EXPECT_EQ(e->sprite_enginegetbillboardwaiting(1), delay < 0 || frame < 50) << frame;
     }
@@ -427,13 +384,13 @@ TEST(Billboards, ArriveWaitTheirDelayAndLeaveWithTheMirroredAcceleration) {
       EXPECT_EQ(e->sprite_enginegettype(1), 0);
       continue;
     }
-    testing::pass(e);  // acceleration now -1: leaves to the left, 110 - n (n + 1) / 2 after n units
+    pass(e);  // acceleration now -1: leaves to the left, 110 - n (n + 1) / 2 after n units
     EXPECT_EQ(e->sprite_getx(1), 109);
-    testing::pass(e);
+    pass(e);
     EXPECT_EQ(e->sprite_getx(1), 107);
     int more = 0;
     while (*e->sprite_getstatus(1) == 1 && more < 50) {
-      testing::pass(e);
+      pass(e);
       ++more;
     }
     EXPECT_EQ(more, 13);  // below 0 after 15 leaving frames
@@ -441,11 +398,11 @@ TEST(Billboards, ArriveWaitTheirDelayAndLeaveWithTheMirroredAcceleration) {
   sprites e;
   e.frame_at(1, 50, 0);
   e->sprite_enginebillboardy(1, 0, 10, 0, 0, 35, 2, 0, 480);
-  for (int frame = 0; frame < 4; ++frame) testing::pass(e);
-  EXPECT_EQ(testing::where(e, 1), std::make_pair(50.0, 35.0));
+  for (int frame = 0; frame < 4; ++frame) pass(e);
+  EXPECT_EQ(where(e, 1), std::make_pair(50.0, 35.0));
   EXPECT_TRUE(e->sprite_enginegetbillboardwaiting(1));
-  testing::pass(e);
-  testing::pass(e);
+  pass(e);
+  pass(e);
   EXPECT_FALSE(e->sprite_enginegetbillboardwaiting(1));
 }
 
@@ -462,7 +419,7 @@ TEST(Button, ShowsItsThreeFramesAndReportsOneClickPerPressReleasedOverIt) {
   for (const step& s : steps) {
     e->mousex = s.x;
     e->mousebutton = s.button;
-    testing::pass(e);
+    pass(e);
     e->sprite_animategetframeindex(3);
     EXPECT_EQ(e->rety, s.row) << s.x << " " << s.button;
     EXPECT_EQ(e->sprite_enginegetbuttonclicked(), s.click);
@@ -476,17 +433,17 @@ TEST(BehaviourDelay, ZeroSwitchesOnAtOnceADelayParksTheBehaviourAndOffStopsIt) {
   e->sprite_off(1);
   e->sprite_enginedelay(1, 0);
   EXPECT_EQ(*e->sprite_getstatus(1), 1);
-  EXPECT_EQ(testing::pass(e), 1u);
+  EXPECT_EQ(pass(e), 1u);
   e->sprite_enginemove(1, 1, 0, 0, 0, 640, 480);
   e->sprite_enginedelay(1, 2);
   EXPECT_EQ(e->sprite_enginegetdelay(1), 2);
-  EXPECT_EQ(testing::pass(e), 0u);
-  EXPECT_EQ(testing::pass(e), 0u);  // wakes up, not yet drawn
+  EXPECT_EQ(pass(e), 0u);
+  EXPECT_EQ(pass(e), 0u);  // wakes up, not yet drawn
   EXPECT_EQ(e->sprite_enginegettype(1), 1);
-  EXPECT_EQ(testing::pass(e), 1u);
+  EXPECT_EQ(pass(e), 1u);
   EXPECT_EQ(e->sprite_getx(1), 101);
   e->sprite_engineoff(1);  // stops; stays on
-  testing::pass(e);
+  pass(e);
   EXPECT_EQ(e->sprite_getx(1), 101);
   EXPECT_EQ(*e->sprite_getstatus(1), 1);
 }

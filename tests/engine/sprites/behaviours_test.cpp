@@ -44,6 +44,10 @@ struct behaviour_case {
   double watched = 1;
 };
 
+double distance(sprites& e, double sprite, double x, double y) {
+  return std::hypot(e->sprite_getx(sprite) - x, e->sprite_gety(sprite) - y);
+}
+
 // A snowflake's fall: 0.5 a unit, swinging 20 either side, falling inside a wide area.
 void flake(sprites& e, double sprite, bool startright = true, double length = 0) {
   e->sprite_engineycos(sprite, 0.5, 20, 0.05, -170, -250, 680, 480, startright, length);
@@ -263,69 +267,47 @@ TEST(SwayFall, SwingsRightFirstToTheFullWidthAndWrapsItsAngle) {
   EXPECT_NEAR(e->sprite_getx(1), before + 50, 1.5);  // moving the sprite moved its swing's centre
 }
 
-TEST(Orbits, CircleTheirPlaceOrTheirTargetAtTheirRadius) {
+TEST(Orbits, CircleTheirPlaceOrTheirTargetAtTheirRadiusAndMayGoOffWithTheTarget) {
   sprites e;
-  const auto distance = [&](double sprite, double x, double y) {
-    return std::hypot(e->sprite_getx(sprite) - x, e->sprite_gety(sprite) - y);
-  };
   e.frame_at(1, 100, 100);
   e->sprite_engineorbitstill(1, 10, 0.2, true, 0);
   e.frame_at(2, 100, 300);
   e->sprite_engineorbitmove(2, 10, 0.2, 3, 0, 0, 0, 200, 400, false, 0);
+  e->sprite_on(3, 200, 200, 1, 0, 0, 0, 0, 32, 32, true);  // the target: centre 216, 216
+  for (double sprite = 4; sprite <= 6; ++sprite) e.frame_at(sprite, 0, 0);  // 16 x 16: placed by their centres
+  e->sprite_engineorbit(4, 3, 20, 0.1, 0, 0, 0, true, 0, 5, 3, false);  // the radius grows 5 every 3 units
+  e->sprite_engineorbit(5, 3, 20, 0.1, 5, -5, 1, true, 0, 0, 0, true);  // across only; goes off with the target
+  e->sprite_engineorbit(6, 3, 20, 0.1, 5, -5, 2, true, 0, 0, 0, false);  // up and down only
   for (int frame = 1; frame <= 40; ++frame) {
     pass(e);
-    EXPECT_NEAR(distance(1, 100, 100), 10, 1e-3);
+    EXPECT_NEAR(distance(e, 1, 100, 100), 10, 1e-3);
     // The moving centre steps 3 after each circle step: 97 + 3 n.
-    if (frame <= 5) { EXPECT_NEAR(distance(2, 97 + 3 * frame, 300), 10, 1e-3); }
+    if (frame <= 5) { EXPECT_NEAR(distance(e, 2, 97 + 3 * frame, 300), 10, 1e-3); }
+    if (frame <= 4) { EXPECT_NEAR(distance(e, 4, 216 - 8, 216 - 8), frame < 4 ? 20 : 25, 1e-3) << frame; }
   }
   EXPECT_EQ(e->sprite_enginegettype(1), 21);
   EXPECT_EQ(*e->sprite_getstatus(2), 0);  // its centre left through xmax 200
-
-  sprites o;
-  o->sprite_on(1, 200, 200, 1, 0, 0, 0, 0, 32, 32, true);  // centre 216, 216
-  o.frame_at(2, 0, 0);                                     // 16 x 16: placed by its own centre
-  o->sprite_engineorbit(2, 1, 20, 0.1, 0, 0, 0, true, 0, 5, 3, false);
-  for (const double radius : {20, 20, 20, 25}) {  // the growth interval 3 ends on the third frame
-    pass(o);
-    EXPECT_NEAR(std::hypot(o->sprite_getx(2) + 8 - 216, o->sprite_gety(2) + 8 - 216), radius, 1e-3);
-  }
-}
-
-TEST(Orbits, StylesKeepOneTermAndTurnOffFollowsTheTarget) {
-  sprites e;
-  e.frame_at(1, 100, 100);
-  e.frame_at(2, 0, 0);
-  e->sprite_engineorbit(2, 1, 20, 0.1, 5, -5, 1, true, 0, 0, 0, true);  // across only
-  e.frame_at(3, 0, 0);
-  e->sprite_engineorbit(3, 1, 20, 0.1, 5, -5, 2, true, 0, 0, 0, false);  // up and down only
+  EXPECT_FLOAT_EQ(static_cast<float>(e->sprite_gety(5)), 216 - 5 - 8);
+  EXPECT_FLOAT_EQ(static_cast<float>(e->sprite_getx(6)), 216 + 5 - 8);
+  e->sprite_off(3);
   pass(e);
-  EXPECT_FLOAT_EQ(static_cast<float>(e->sprite_gety(2)), 95.0f);
-  EXPECT_FLOAT_EQ(static_cast<float>(e->sprite_getx(3)), 105.0f);
-  e->sprite_off(1);
-  EXPECT_EQ(pass(e), 1u);  // sprite 2 goes off with its target; sprite 3 does not
-  EXPECT_EQ(*e->sprite_getstatus(2), 0);
-  EXPECT_EQ(*e->sprite_getstatus(3), 1);
+  EXPECT_EQ(*e->sprite_getstatus(5), 0);
+  EXPECT_EQ(*e->sprite_getstatus(6), 1);
 }
 
-TEST(BossMove, ItsCentreHeadsForTheTargetHeightAndTheSwingStaysWithinReach) {
+TEST(Behaviours, BossMoveAndShakeStayWithinReachOfTheirCentres) {
   sprites e;
   e.frame_at(1, 95, 100);
   e->sprite_enginebossmove1(1, 10, 5, 4, 0.1, 0, 0, 100, 300, 112, true);
-  for (int frame = 0; frame < 12; ++frame) pass(e);
-  // The centre went 105, 110, 112 and stays; the swing keeps within 4 of it.
+  e.frame_at(2, 100, 100);
+  e->sprite_engineshake(2, 5, 2);
+  for (int frame = 1; frame <= 12; ++frame) {
+    pass(e);  // the shake, every second unit: back to the centre, then displaced
+    if (frame <= 6) { EXPECT_NEAR(distance(e, 2, 100, 100), frame == 4 || frame == 5 ? 5 : 0, 1e-3) << frame; }
+  }
+  // The boss's centre went 105, 110, 112 and stays; the swing keeps within 4 of it.
   EXPECT_NEAR(e->sprite_gety(1), 112, 4.01);
   EXPECT_GT(e->sprite_gety(1), 107);
-}
-
-TEST(Shake, AlternatesBetweenItsPlaceAndAPointAtTheShakeDistance) {
-  sprites e;
-  e.frame_at(1, 100, 100);
-  e->sprite_engineshake(1, 5, 2);
-  for (int frame = 1; frame <= 6; ++frame) {
-    pass(e);  // every second unit: back to the centre, then displaced
-    const double off = std::hypot(e->sprite_getx(1) - 100, e->sprite_gety(1) - 100);
-    EXPECT_NEAR(off, frame == 4 || frame == 5 ? 5 : 0, 1e-3) << frame;
-  }
 }
 
 // Animation 2 (three frames in row 1) is the landing.

@@ -10,7 +10,6 @@
 #include <set>
 #include <vector>
 
-#include "direction_watch.h"
 #include "engine/angles.h"
 #include "sprite_engine.h"
 
@@ -190,7 +189,7 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
     e.frame_at(1, c.x, c.y);
     c.start(e);
     if (std::any_of(c.passes.begin(), c.passes.end(), [](const after_pass& p) { return p.direction >= 0; }))
-      testing::watch_direction(*e.engine, c.watched);
+      testing::watch_direction(e, c.watched);
     for (size_t n = 0; n < c.passes.size(); ++n) {
       SCOPED_TRACE("pass " + std::to_string(n + 1));
       const after_pass& p = c.passes[n];
@@ -202,7 +201,7 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
         if (c.tolerance > 0) { EXPECT_NEAR(got, want, c.tolerance); }
         if (c.tolerance == 0) { EXPECT_FLOAT_EQ(static_cast<float>(got), static_cast<float>(want)); }
       }
-      if (p.direction >= 0) { EXPECT_EQ(testing::direction_of(*e.engine, c.watched), p.direction); }
+      if (p.direction >= 0) { EXPECT_EQ(testing::direction_of(e, c.watched), p.direction); }
     }
     EXPECT_EQ(*e->sprite_getstatus(c.watched), c.status);
     if (c.type >= 0) { EXPECT_EQ(e->sprite_enginegettype(c.watched), c.type); }
@@ -343,39 +342,25 @@ TEST(Drops, LandOnTheBoundPlayTheLandingOnceAndGoOff) {
 
 // A billboard flying in from the right towards x = 110 at -10 a unit, slowing by 1 a unit, to
 // wait `delay` units and then leave through 0..640. It passes 141, 133, 126, 120, 115, 111 and
-// then 108, which sets it on 110.
+// then 108, which sets it on 110; leaving, the acceleration is -1: 110 - n (n + 1) / 2 after n units.
 TEST(Billboards, ArriveWaitTheirDelayAndLeaveWithTheMirroredAcceleration) {
   for (const double delay : {-1.0, 50.0}) {
+    SCOPED_TRACE(delay);
     sprites e;
     e.frame_at(1, 150, 50);
     e->sprite_enginebillboardx(1, -10, 0, 1, 0, 110, delay, 0, 640);
     EXPECT_FALSE(e->sprite_enginegetbillboardwaiting(1));
-    int frames = 0;
-    while (!e->sprite_enginegetbillboardwaiting(1) && frames < 20) {
+    std::vector<double> xs{141, 133, 126, 120, 115, 111, 110};
+    xs.resize(7 + 50, 110);  // -1 waits for good
+    for (int n = 1; delay > 0 && n <= 15; ++n) xs.push_back(110 - n * (n + 1) / 2);  // below 0 after 15
+    for (size_t frame = 1; frame <= xs.size(); ++frame) {
+      EXPECT_EQ(*e->sprite_getstatus(1), 1) << frame;
       pass(e);
-      ++frames;
+      EXPECT_EQ(e->sprite_getx(1), xs[frame - 1]) << frame;
+      EXPECT_EQ(e->sprite_enginegetbillboardwaiting(1), frame >= 7 && (delay < 0 || frame < 57)) << frame;
     }
-    EXPECT_EQ(frames, 7);
-    EXPECT_EQ(where(e, 1), std::make_pair(110.0, 50.0));
-    for (int frame = 1; frame <= 50; ++frame) {
-      pass(e);
-      EXPECT_EQ(e->sprite_getx(1), 110);
-      EXPECT_EQ(e->sprite_enginegetbillboardwaiting(1), delay < 0 || frame < 50) << frame;
-    }
-    if (delay < 0) {  // -1 stays for good
-      EXPECT_EQ(e->sprite_enginegettype(1), 0);
-      continue;
-    }
-    pass(e);  // acceleration now -1: leaves to the left, 110 - n (n + 1) / 2 after n units
-    EXPECT_EQ(e->sprite_getx(1), 109);
-    pass(e);
-    EXPECT_EQ(e->sprite_getx(1), 107);
-    int more = 0;
-    while (*e->sprite_getstatus(1) == 1 && more < 50) {
-      pass(e);
-      ++more;
-    }
-    EXPECT_EQ(more, 13);  // below 0 after 15 leaving frames
+    EXPECT_EQ(*e->sprite_getstatus(1), delay < 0 ? 1 : 0);
+    if (delay < 0) { EXPECT_EQ(e->sprite_enginegettype(1), 0); }
   }
   sprites e;
   e.frame_at(1, 50, 0);

@@ -2,6 +2,7 @@
 // z-order list with sprite_setzorder and sprite_sort, ids, positions and angles.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <stdexcept>
 
 #include "sprite_engine.h"
@@ -10,6 +11,7 @@ namespace varnel2d {
 namespace {
 
 using testing::drawn_order;
+using testing::where;
 using testing::recorded_sprites;
 using order = std::vector<int32_t>;
 
@@ -40,8 +42,7 @@ TEST(SpriteTable, OnSetsTheDefaults) {
   e->sprite_enginesetalphafading(4, 10, 1, 0, 255, 0, 0);
   e->sprite_on(4, 1.5, 2.25, 1, 3, 4, 1, 2, 5, 7);
   EXPECT_EQ(e->sprite_getstatus(4), 1);
-  EXPECT_EQ(e->sprite_getx(4), 1.5);
-  EXPECT_EQ(e->sprite_gety(4), 2.25);
+  EXPECT_EQ(where(e, 4), std::make_pair(1.5, 2.25));
   EXPECT_EQ(e->sprite_getalpha(4), 255);
   EXPECT_EQ(e->sprite_getscale(4), 1);
   EXPECT_EQ(e->sprite_getrotate(4), 0);
@@ -49,9 +50,7 @@ TEST(SpriteTable, OnSetsTheDefaults) {
   EXPECT_EQ(e->sprite_getid1(4), 0);
   EXPECT_EQ(e->sprite_gethitsleft(4), 0);
   e->sprite_getrgb(4);
-  EXPECT_EQ(e->retr, 255);
-  EXPECT_EQ(e->retg, 255);
-  EXPECT_EQ(e->retb, 255);
+  EXPECT_EQ((std::array{e->retr, e->retg, e->retb}), (std::array{255.0f, 255.0f, 255.0f}));
 }
 
 TEST(SpriteTable, CollideRadiusIsHalfTheFrameWidthRoundedToEven) {
@@ -142,7 +141,7 @@ TEST(SpriteZOrder, MovingShiftsTheOthersAndResetRestoresTheList) {
   EXPECT_EQ(drawn_order(e), (order{5, 4, 3, 2, 1}));
 }
 
-TEST(SpriteSort, ComparesNeighboursInTurnAndWrapsTheCursor) {
+TEST(SpriteSort, ComparesNeighboursInTurnWrapsTheCursorAndSortsByScaleOrId) {
   recorded_sprites e(3);  // list 3 2 1
   drawn_order(e);
   e->sprite_sety(3, 10);
@@ -160,34 +159,29 @@ TEST(SpriteSort, ComparesNeighboursInTurnAndWrapsTheCursor) {
   EXPECT_EQ(e->sprite_getzorder(2), 2);
   e->sprite_sort(7, 5);  // unknown method: nothing
   EXPECT_EQ(e->sprite_getzorder(1), 1);
-}
-
-TEST(SpriteSort, ScaleSortsSmallToTheBackAndOthersLargestToTheBack) {
-  recorded_sprites e(4);
-  drawn_order(e);
+  // By scale, small to the back; by the other keys, largest to the back.
+  recorded_sprites f(4);
+  drawn_order(f);
   for (int32_t n = 1; n <= 4; ++n) {
-    e->sprite_setscale(n, n);  // list 4 3 2 1: largest first
-    e->sprite_setid1(n, n);
+    f->sprite_setscale(n, n);  // list 4 3 2 1: largest first
+    f->sprite_setid1(n, n);
   }
-  e->sprite_sort(4, 12);
-  for (int32_t n = 1; n <= 4; ++n) EXPECT_EQ(e->sprite_getzorder(n), n);
-  e->sprite_sort(3, 12);
-  for (int32_t n = 1; n <= 4; ++n) EXPECT_EQ(e->sprite_getzorder(n), 5 - n);
+  f->sprite_sort(4, 12);
+  for (int32_t n = 1; n <= 4; ++n) EXPECT_EQ(f->sprite_getzorder(n), n);
+  f->sprite_sort(3, 12);
+  for (int32_t n = 1; n <= 4; ++n) EXPECT_EQ(f->sprite_getzorder(n), 5 - n);
 }
 
-TEST(SpritePosition, AddLimitAndWrapOnOneSpriteOrARange) {
+TEST(SpritePosition, AddLimitAndWrapOnOneSpriteOrARangeAndTheAngleBetweenCentres) {
   recorded_sprites e(3);
   e.frame_at(1, 10, 10);
   e->sprite_addtopos(1, 5, -2);
-  EXPECT_EQ(e->sprite_getx(1), 15);
-  EXPECT_EQ(e->sprite_gety(1), 8);
+  EXPECT_EQ(where(e, 1), std::make_pair(15.0, 8.0));
   e->sprite_addtoposlimit(1, 100, -100, 0, 0, 50, 50);
   e->sprite_getxy(1);
-  EXPECT_EQ(e->retx, 50);
-  EXPECT_EQ(e->rety, 0);
+  EXPECT_EQ(std::make_pair(e->retx, e->rety), std::make_pair(50.0f, 0.0f));
   e->sprite_addtoposwrap(1, 1, -1, 0, 0, 50, 50);
-  EXPECT_EQ(e->sprite_getx(1), 0);
-  EXPECT_EQ(e->sprite_gety(1), 50);
+  EXPECT_EQ(where(e, 1), std::make_pair(0.0, 50.0));
   e->sprite_addtoposwraprange(1, 2, 0, 1, 0, 0, 50, 50);
   EXPECT_EQ(e->sprite_gety(1), 0);
   EXPECT_EQ(e->sprite_gety(2), 1);  // off sprites move too
@@ -195,11 +189,7 @@ TEST(SpritePosition, AddLimitAndWrapOnOneSpriteOrARange) {
   e->sprite_addtoposrange(2, 3, 2, 2);
   EXPECT_EQ(e->sprite_getx(3), 2);
   EXPECT_EQ(e->sprite_getx(1), 0);
-}
-
-TEST(SpritePosition, AngleRunsBetweenTheCentres) {
-  recorded_sprites e(2);
-  e.frame_at(1, 0, 0);          // top-left origin: centre (8, 8)
+  e.frame_at(1, 0, 0);           // the angle runs between the centres; top-left origin: centre (8, 8)
   e.frame_at(2, 8, 100, false);  // centre origin: centre (8, 100)
   EXPECT_EQ(e->sprite_getangle(1, 2), 180);
   e->sprite_setxy(2, 100, 8);

@@ -18,16 +18,11 @@ void write_file(recorded_sprites& e, const std::string& name, const std::string&
   testing::write_file(e.folder.file(name), text);
 }
 
-// "0,0,1,0,..." : n frames along row 0; and n textures 1.
-std::string frames_along(int n) {
-  std::string list;
-  for (int k = 0; k < n; ++k) list += (k ? "," : "") + std::to_string(k) + ",0";
-  return list;
-}
-std::string textures(int n) {
-  std::string list;
-  for (int k = 0; k < n; ++k) list += k ? ",1" : "1";
-  return list;
+// Animation `anim`: n frames along row 0 of texture 1.
+bool along_row(recorded_sprites& e, int anim, int n) {
+  std::string frames, textures;
+  for (int k = 0; k < n; ++k) frames += (k ? "," : "") + std::to_string(k) + ",0", textures += k ? ",1" : "1";
+  return e->sprite_animateset(anim, 0, 0, 16, 16, n, frames, textures);
 }
 
 double frame_column(recorded_sprites& e, double sprite) {
@@ -39,12 +34,12 @@ TEST(AnimationDefinition, CountsThatDoNotFitFailWithTheirLogLinesAndANumberBeyon
   recorded_sprites e;
   EXPECT_FALSE(e->sprite_animateset(1, 0, 0, 16, 16, 2, "0,0,1", "1,1"));
   EXPECT_FALSE(e->sprite_animateset(1, 0, 0, 16, 16, 0, "", ""));
-  EXPECT_FALSE(e->sprite_animateset(1, 0, 0, 16, 16, 65, frames_along(65), textures(65)));
+  EXPECT_FALSE(along_row(e, 1, 65));
   EXPECT_EQ(log_of(e),
             "Error. (sprite_animateset)\r\nPassed frame total does not match string parameter length.\r\n"
             "Error. (sprite_animateset)\r\nFrame total < 1.\r\n"
             "Error. (sprite_animateset)\r\nFrame total > 64.\r\n");
-  EXPECT_TRUE(e->sprite_animateset(1, 0, 0, 16, 16, 64, frames_along(64), textures(64)));
+  EXPECT_TRUE(along_row(e, 1, 64));
   EXPECT_TRUE(e->sprite_animateset(5, 2, 3, 10, 12, 3, "0,0,1,0,2,0", "1,1,1"));
   e.frame_at(1, 0, 0);
   e->sprite_animateloop(1, 5, 1);  // the start shows frame one
@@ -65,7 +60,7 @@ TEST(AnimationDefinition, CountsThatDoNotFitFailWithTheirLogLinesAndANumberBeyon
 // Animation 1: frames in columns 0, 1, 2 (or 0, 1); animation 2: columns 5, 6 of 8 x 8 cells.
 // Direction animations: animation d + 1 has two frames, in columns d + 10 and d + 20.
 void two_animations(recorded_sprites& e, int frames) {
-  ASSERT_TRUE(e->sprite_animateset(1, 0, 0, 16, 16, frames, frames_along(frames), textures(frames)));
+  ASSERT_TRUE(along_row(e, 1, frames));
   ASSERT_TRUE(e->sprite_animateset(2, 0, 17, 8, 8, 2, "5,0,6,0", "1,1"));
   e.frame_at(1, 0, 0);
 }

@@ -141,6 +141,12 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
       {"mouse: the cursor plus its offset, in the world", 0, 0,
        [](sprites& e) { e->sprite_enginemouse(1, 4, -6, 0, 0, 640, 480), e->mousex = 50, e->mousey = 60, e->mapx = 1000; },
        {{1, 1054, 54}}, 1, 32},
+      {"move stopped by sprite_engineoff: stays where it is, on", 100, 100,
+       [](sprites& e) { e->sprite_enginemove(1, 1, 0, 0, 0, 640, 480); },
+       {{1, 101, 100}, {1, 101, 100, -1, [](sprites& e) { e->sprite_engineoff(1); }}}, 1, 0},
+      {"sway fall without startright: left first", 100, -100, [](sprites& e) { flake(e, 1, false); },
+       {{1, 100 - 20 * std::cos(4.7)}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1, 100 - 20 * std::cos(5.2)}}, 1, 7,
+       1e-3},
       {"sway fall: falls at its speed times timedelta", 100, -100, [](sprites& e) { flake(e, 1); },
        {{1, any, -99.5}, {1, any, -91.5, -1, [](sprites& e) { e->timedelta = 16; }}}, 1, 7},
       {"sway fall: y 480 is still inside, past it off", 100, 479.5, [](sprites& e) { flake(e, 1); }, {{1}, {0}}, 0},
@@ -254,12 +260,6 @@ TEST(SwayFall, SwingsRightFirstToTheFullWidthAndWrapsItsAngle) {
   EXPECT_NEAR(xs[32], 100 + 20 * std::cos(4.7f + 31 * 0.05f), 1e-3);
   EXPECT_NEAR(xs[33], 100 + 20 * std::cos(4.7f + 32 * 0.05f - 2 * engine_pi), 1e-3);
   EXPECT_NEAR(*std::max_element(xs.begin(), xs.end()), 120, 0.01);
-  e.frame_at(2, 100, -100);
-  flake(e, 2, false);
-  pass(e);
-  EXPECT_NEAR(e->sprite_getx(2), 100.25, 0.01);
-  for (int frame = 0; frame < 10; ++frame) pass(e);
-  EXPECT_LT(e->sprite_getx(2), 95.25);  // left first
   const double before = e->sprite_getx(1);
   e->sprite_addtopos(1, 50, 0);
   pass(e);
@@ -392,27 +392,6 @@ TEST(Button, ShowsItsThreeFramesAndReportsOneClickPerPressReleasedOverIt) {
     EXPECT_EQ(e->sprite_enginegetbuttonclicked(), s.click);
     EXPECT_EQ(e->sprite_enginegetbuttonclicked(), 0);  // cleared by reading it
   }
-}
-
-TEST(BehaviourDelay, ZeroSwitchesOnAtOnceADelayParksTheBehaviourAndOffStopsIt) {
-  sprites e;
-  e.frame_at(1, 100, 100);
-  e->sprite_off(1);
-  e->sprite_enginedelay(1, 0);
-  EXPECT_EQ(*e->sprite_getstatus(1), 1);
-  EXPECT_EQ(pass(e), 1u);
-  e->sprite_enginemove(1, 1, 0, 0, 0, 640, 480);
-  e->sprite_enginedelay(1, 2);
-  EXPECT_EQ(e->sprite_enginegetdelay(1), 2);
-  EXPECT_EQ(pass(e), 0u);
-  EXPECT_EQ(pass(e), 0u);  // wakes up, not yet drawn
-  EXPECT_EQ(e->sprite_enginegettype(1), 1);
-  EXPECT_EQ(pass(e), 1u);
-  EXPECT_EQ(e->sprite_getx(1), 101);
-  e->sprite_engineoff(1);  // stops; stays on
-  pass(e);
-  EXPECT_EQ(e->sprite_getx(1), 101);
-  EXPECT_EQ(*e->sprite_getstatus(1), 1);
 }
 
 }  // namespace

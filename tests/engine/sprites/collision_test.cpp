@@ -65,13 +65,22 @@ TEST(CollideSprites, FindsItselfAndTheFirstInAscendingOrderButNeverTheNotCollida
   EXPECT_EQ(e->sprite_collideboxorigin(5, 7, 7), 0);
 }
 
-TEST(CollideSprites, CircleUsesThePositionAndTheScaledRadius) {
-  recorded_sprites e(2);
+TEST(CollideSprites, CircleUsesThePositionAndTheScaledRadiusHalfTheFrameWidthRoundedToEven) {
+  recorded_sprites e(5);
   e.frame_at(1, 0, 0);  // radius 8, centre taken as (0, 0) even for a top-left origin
   e.frame_at(2, 20, 0);
   EXPECT_EQ(e->sprite_collidecircle(1, 2, 2), 0);
   e->sprite_setscale(1, 1.5);  // 12 + 8 reaches 20
   EXPECT_EQ(e->sprite_collidecircle(1, 2, 2), 2);
+  e->sprite_on(3, 0, 0, 1, 0, 0, 0, 0, 5, 9);
+  e->sprite_on(4, 100, 100, 1, 0, 0, 0, 0, 7, 9);
+  e->sprite_on(5, 4.5, 0, 1, 0, 0, 0, 0, 1, 1);
+  e->sprite_setcollideradius(5, 2);  // centres 4.5 apart: 2 + 2 is too short, 2.5 would reach
+  EXPECT_EQ(e->sprite_collidecircle(3, 5, 5), 0);
+  e->sprite_setxy(5, 4, 0);
+  EXPECT_EQ(e->sprite_collidecircle(3, 5, 5), 5);
+  e->sprite_setxy(5, 105.5, 100);  // sprite 4: 7 / 2 = 3.5 rounds to 4, so 4 + 2 reaches 5.5
+  EXPECT_EQ(e->sprite_collidecircle(4, 5, 5), 5);
 }
 
 TEST(CollideSprites, ArrayFormsWriteOnlyTheRange) {

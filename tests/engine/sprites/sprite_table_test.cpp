@@ -15,7 +15,7 @@ using testing::where;
 using testing::recorded_sprites;
 using order = std::vector<int32_t>;
 
-TEST(SpriteTable, InitListsTheHighestNumberFirstFreesEverySpriteAndRefusesBadNumbers) {
+TEST(SpriteTable, InitListsTheHighestNumberFirstFreesEverySpriteRefusesBadNumbersAndOnSetsDefaults) {
   recorded_sprites e(5);
   EXPECT_EQ(e->sprite_get1available(), 1);
   EXPECT_EQ(drawn_order(e), (order{5, 4, 3, 2, 1}));
@@ -33,39 +33,21 @@ TEST(SpriteTable, InitListsTheHighestNumberFirstFreesEverySpriteAndRefusesBadNum
   EXPECT_THROW(e->sprite_off(0), std::out_of_range);
   EXPECT_THROW(e->sprite_setzorder(1, 4), std::out_of_range);
   EXPECT_EQ(drawn_order(e), (order{3, 2, 1}));
-}
-
-TEST(SpriteTable, OnSetsTheDefaults) {
-  recorded_sprites e;
-  e->sprite_setid1(4, 7);
-  e->sprite_sethits(4, 3);
-  e->sprite_enginesetalphafading(4, 10, 1, 0, 255, 0, 0);
-  e->sprite_on(4, 1.5, 2.25, 1, 3, 4, 1, 2, 5, 7);
-  EXPECT_EQ(e->sprite_getstatus(4), 1);
-  EXPECT_EQ(where(e, 4), std::make_pair(1.5, 2.25));
-  EXPECT_EQ(e->sprite_getalpha(4), 255);
-  EXPECT_EQ(e->sprite_getscale(4), 1);
-  EXPECT_EQ(e->sprite_getrotate(4), 0);
-  EXPECT_FALSE(e->sprite_engineisalphafading(4));
-  EXPECT_EQ(e->sprite_getid1(4), 0);
-  EXPECT_EQ(e->sprite_gethitsleft(4), 0);
-  e->sprite_getrgb(4);
+  // sprite_on sets the defaults.
+  e->sprite_setid1(3, 7);
+  e->sprite_sethits(3, 3);
+  e->sprite_enginesetalphafading(3, 10, 1, 0, 255, 0, 0);
+  e->sprite_on(3, 1.5, 2.25, 1, 3, 4, 1, 2, 5, 7);
+  EXPECT_EQ(e->sprite_getstatus(3), 1);
+  EXPECT_EQ(where(e, 3), std::make_pair(1.5, 2.25));
+  EXPECT_EQ(e->sprite_getalpha(3), 255);
+  EXPECT_EQ(e->sprite_getscale(3), 1);
+  EXPECT_EQ(e->sprite_getrotate(3), 0);
+  EXPECT_FALSE(e->sprite_engineisalphafading(3));
+  EXPECT_EQ(e->sprite_getid1(3), 0);
+  EXPECT_EQ(e->sprite_gethitsleft(3), 0);
+  e->sprite_getrgb(3);
   EXPECT_EQ((std::array{e->retr, e->retg, e->retb}), (std::array{255.0f, 255.0f, 255.0f}));
-}
-
-TEST(SpriteTable, CollideRadiusIsHalfTheFrameWidthRoundedToEven) {
-  recorded_sprites e;
-  e->sprite_on(1, 0, 0, 1, 0, 0, 0, 0, 5, 9);
-  e->sprite_on(2, 0, 0, 1, 0, 0, 0, 0, 7, 9);
-  e->sprite_setxy(2, 100, 100);
-  e->sprite_on(3, 0, 0, 1, 0, 0, 0, 0, 1, 1);
-  e->sprite_setcollideradius(3, 2);
-  e->sprite_setxy(3, 4.5, 0);  // centres 4.5 apart: 2 + 2 is too short, 2.5 would reach
-  EXPECT_EQ(e->sprite_collidecircle(1, 3, 3), 0);
-  e->sprite_setxy(3, 4, 0);
-  EXPECT_EQ(e->sprite_collidecircle(1, 3, 3), 3);
-  e->sprite_setxy(3, 105.5, 100);  // sprite 2: 7 / 2 = 3.5 rounds to 4, so 4 + 2 reaches 5.5
-  EXPECT_EQ(e->sprite_collidecircle(2, 3, 3), 3);
 }
 
 TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOffAndSetStatusOnlyTouchesTheState) {
@@ -94,7 +76,7 @@ TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOffAndSetStatusOnlyTouchesTheSta
   EXPECT_EQ(e->sprite_getstatus(3), 1);
 }
 
-TEST(SpriteStatus, CountsByIdAndTheStatisticsLineCountOnlyLiveSprites) {
+TEST(SpriteStatus, CountsByIdAndTheStatisticsLineCountOnlyLiveSpritesAndHitsCountDown) {
   recorded_sprites e(5);
   for (int32_t n = 1; n <= 4; ++n) {
     e.frame_at(n, 0, 0);
@@ -110,19 +92,16 @@ TEST(SpriteStatus, CountsByIdAndTheStatisticsLineCountOnlyLiveSprites) {
   e->scene_end();
   ASSERT_FALSE(e.display->texts.empty());
   EXPECT_NE(e.display->texts.back().text.find(" Sprites=3 "), std::string::npos) << e.display->texts.back().text;
-}
-
-TEST(SpriteHits, GetHitCountsDownAndReportsTheLastHit) {
-  recorded_sprites e;
-  e->sprite_sethits(1, 2);
-  EXPECT_FALSE(e->sprite_gethit(1, 1));
-  EXPECT_TRUE(e->sprite_gethit(1, 1));
-  EXPECT_EQ(e->sprite_gethitsleft(1), 0);
-  EXPECT_TRUE(e->sprite_gethit(1, 1));
-  EXPECT_EQ(e->sprite_gethitsleft(1), -1);
-  e->sprite_sethits(1, 3);
-  EXPECT_FALSE(e->sprite_gethit(1, 1.5));  // 1.5 rounds to 2 hits left
-  EXPECT_EQ(e->sprite_gethitsleft(1), 2);
+  // sprite_gethit counts down and reports the last hit.
+  e->sprite_sethits(2, 2);
+  EXPECT_FALSE(e->sprite_gethit(2, 1));
+  EXPECT_TRUE(e->sprite_gethit(2, 1));
+  EXPECT_EQ(e->sprite_gethitsleft(2), 0);
+  EXPECT_TRUE(e->sprite_gethit(2, 1));
+  EXPECT_EQ(e->sprite_gethitsleft(2), -1);
+  e->sprite_sethits(2, 3);
+  EXPECT_FALSE(e->sprite_gethit(2, 1.5));  // 1.5 rounds to 2 hits left
+  EXPECT_EQ(e->sprite_gethitsleft(2), 2);
 }
 
 TEST(SpriteZOrder, MovingShiftsTheOthersAndResetRestoresTheList) {

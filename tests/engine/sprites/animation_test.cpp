@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "engine/sprites/animation_table.h"
 #include "sprite_engine.h"
@@ -206,53 +209,45 @@ TEST(DataFiles, ReadersTakeTextFromMemory) {
   EXPECT_EQ(read_animation_data("", table, 0), std::optional<std::string>("Unexpected end of file."));
 }
 
-// Both data files cut at every byte keep exactly the entries that end before the cut ("|" marks
-// an entry's end; each entry ends in a one-digit value, so no cut leaves a shorter number behind).
-std::vector<std::string> animations_in(const animation_table& table) {
-  std::vector<std::string> out;
-  for (int32_t i = 1; i <= table.animation_count(); ++i) {
-    const animation_entry& a = table.animation(i);
-    std::string words = a.defined ? "defined" : "undefined";
-    for (int32_t v : {a.srcx, a.srcy, a.framewidth, a.frameheight, a.frametotal}) words += " " + std::to_string(v);
-    for (int32_t k = 1; k <= a.frametotal; ++k)
-      words += " " + std::to_string(a.framex[k]) + "/" + std::to_string(a.framey[k]) + "/" + std::to_string(a.frametexture[k]);
-    out.push_back(words);
+// A data file cut at every byte keeps exactly the entries that end before the cut ("|" marks an
+// entry's end; each entry ends in a one-digit value, so no cut leaves a shorter number behind).
+template <typename Read, typename Entries>
+void expect_cuts_keep_completed_entries(const std::string& marked, Read read, Entries entries) {
+  std::string text;
+  std::vector<size_t> ends;
+  for (char c : marked) c == '|' ? ends.push_back(text.size()) : text.push_back(c);
+  animation_table whole;
+  ASSERT_EQ(read(text, whole), std::nullopt);
+  const auto all = entries(whole);
+  ASSERT_EQ(all.size(), 2u);
+  for (size_t cut = 0; cut <= text.size(); ++cut) {
+    const auto complete = std::count_if(ends.begin(), ends.end(), [&](size_t end) { return end <= cut; });
+    animation_table table;
+    EXPECT_EQ(read(text.substr(0, cut), table).has_value(), complete < 2) << marked << " cut at " << cut;
+    EXPECT_EQ(entries(table), decltype(all)(all.begin(), all.begin() + complete)) << marked << " cut at " << cut;
   }
-  return out;
-}
-std::vector<std::string> paths_in(const animation_table& table) {
-  std::vector<std::string> out;
-  for (int32_t i = 1; i <= table.path_count(); ++i) {
-    std::string words = std::to_string(table.path(i).pathlength);
-    for (int32_t k = 1; k <= table.path(i).pathlength; ++k)
-      words += " " + std::to_string(table.path(i).xoffsets[k]) + "," + std::to_string(table.path(i).yoffsets[k]);
-    out.push_back(words);
-  }
-  return out;
 }
 
 TEST(DataFiles, AFileCutShortKeepsEveryEntryCompletedBeforeTheCut) {
-  for (const bool animations : {true, false}) {
-    const std::string marked =
-        animations ? "2\n0,0,16,16,1,4,0,1|\r\n1,17,8,8,2,0,1,1,1,2,3|\n" : "2\n1\n3,4|\n2\n1,1\n2,2|\n";
-    const auto read = [&](std::string_view text, animation_table& table) {
-      return animations ? read_animation_data(text, table, 0) : read_offset_data(text, table);
-    };
-    const auto entries = [&](const animation_table& table) { return animations ? animations_in(table) : paths_in(table); };
-    std::string text;
-    std::vector<size_t> ends;
-    for (char c : marked) c == '|' ? ends.push_back(text.size()) : text.push_back(c);
-    animation_table whole;
-    ASSERT_EQ(read(text, whole), std::nullopt);
-    const std::vector<std::string> all = entries(whole);
-    ASSERT_EQ(all.size(), 2u);
-    for (size_t cut = 0; cut <= text.size(); ++cut) {
-      const auto complete = std::count_if(ends.begin(), ends.end(), [&](size_t end) { return end <= cut; });
-      animation_table table;
-      EXPECT_EQ(read(text.substr(0, cut), table).has_value(), complete < 2) << marked << " cut at " << cut;
-      EXPECT_EQ(entries(table), std::vector<std::string>(all.begin(), all.begin() + complete)) << marked << " cut at " << cut;
-    }
-  }
+  expect_cuts_keep_completed_entries(
+      "2\n0,0,16,16,1,4,0,1|\r\n1,17,8,8,2,0,1,1,1,2,3|\n",
+      [](std::string_view text, animation_table& table) { return read_animation_data(text, table, 0); },
+      [](const animation_table& table) {
+        std::vector<std::tuple<bool, int32_t, int32_t, int32_t, int32_t, int32_t, std::array<int32_t, most_frames + 1>,
+                               std::array<int32_t, most_frames + 1>, std::array<int32_t, most_frames + 1>>> out;
+        for (int32_t i = 1; i <= table.animation_count(); ++i) {
+          const animation_entry& a = table.animation(i);
+          out.emplace_back(a.defined, a.srcx, a.srcy, a.framewidth, a.frameheight, a.frametotal, a.framex, a.framey,
+                           a.frametexture);
+        }
+        return out;
+      });
+  expect_cuts_keep_completed_entries("2\n1\n3,4|\n2\n1,1\n2,2|\n", read_offset_data, [](const animation_table& table) {
+    std::vector<std::tuple<int32_t, std::vector<float>, std::vector<float>>> out;
+    for (int32_t i = 1; i <= table.path_count(); ++i)
+      out.emplace_back(table.path(i).pathlength, table.path(i).xoffsets, table.path(i).yoffsets);
+    return out;
+  });
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The motion helpers the behaviours build on: the nine direction codes, the direction between two
-// sprites, moving and accelerating by the frame time, bounds, the swing angle and the length.
+// sprites, moving and accelerating by the frame time and the bounds. (The swing angle and the
+// length count-down are checked through the behaviours.)
 #include <gtest/gtest.h>
 
-#include "engine/angles.h"
 #include "engine/sprites/motion.h"
 
 namespace varnel2d {
@@ -24,7 +24,7 @@ TEST(MotionDirection, SignsOfTheVelocityGiveTheNineCodesAndTowardsASpriteUsesRou
   EXPECT_EQ(direction_between(from, to), 3);
 }
 
-TEST(MotionSteps, MoveAccelerateBoundsAngleAndLength) {
+TEST(MotionSteps, MoveAndAccelerateByTheFrameTimeWithinTheBounds) {
   sprite_record s;
   s.xdir = 1.5f;
   s.ydir = -2.0f;
@@ -44,21 +44,6 @@ TEST(MotionSteps, MoveAccelerateBoundsAngleAndLength) {
   EXPECT_TRUE(out_of_bounds(s));
   set_direction(s);
   EXPECT_EQ(s.direction, 2);
-  s.angle = 6.2f;  // wraps once past two pi
-  s.rotatespeed = 0.05f;
-  advance_angle(s, 1);
-  EXPECT_NEAR(s.angle, 6.25f, 1e-6);
-  advance_angle(s, 1);
-  EXPECT_NEAR(s.angle, 6.3 - 2 * engine_pi, 1e-5);
-  s.state = 1;
-  s.length = 2.5f;
-  EXPECT_EQ(count_down_then_off(s, 1), turn_result::goes_on);
-  EXPECT_EQ(count_down_then_off(s, 1), turn_result::ends);
-  EXPECT_EQ(s.state, 0);
-  s.state = 1;
-  s.length = 0;  // unlimited
-  EXPECT_EQ(count_down_then_off(s, 100), turn_result::goes_on);
-  EXPECT_EQ(s.state, 1);
 }
 
 }  // namespace

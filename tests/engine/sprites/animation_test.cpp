@@ -15,6 +15,7 @@ namespace varnel2d {
 namespace {
 
 using testing::recorded_sprites;
+using sprites = recorded_sprites;
 
 std::string log_of(recorded_sprites& e) { return testing::read_file(e.folder.file("data.log")); }
 void write_file(recorded_sprites& e, const std::string& name, const std::string& text) {
@@ -70,7 +71,8 @@ void two_animations(recorded_sprites& e, int frames) {
 void direction_animations(recorded_sprites& e) {
   std::string list;
   for (int d = 0; d <= 8; ++d) {
-    ASSERT_TRUE(e->sprite_animateset(d + 1, 0, 0, 16, 16, 2, std::to_string(d + 10) + ",0," + std::to_string(d + 20) + ",0", "1,1"));
+    const std::string frames = std::to_string(d + 10) + ",0," + std::to_string(d + 20) + ",0";
+    ASSERT_TRUE(e->sprite_animateset(d + 1, 0, 0, 16, 16, 2, frames, "1,1"));
     list += (d ? "," : "") + std::to_string(d + 1) + ",5";
   }
   e.frame_at(1, 100, 100);
@@ -88,29 +90,29 @@ TEST(AnimationModes, EachModeStepsItsFramesAndEndsItsOwnWay) {
   };
   const mode_case cases[] = {
       {"loop at speed 3: first change after four units, then every three; wraps to frame 1",
-       [](recorded_sprites& e) { two_animations(e, 3); e->sprite_animateloop(1, 1, 3); },
+       [](sprites& e) { two_animations(e, 3); e->sprite_animateloop(1, 1, 3); },
        {0, 0, 0, 0, 1, 1, 1, 2, 2, 2, 0, 0}, 1, 1},
       {"once: stops on the last frame and ends the animation",
-       [](recorded_sprites& e) { two_animations(e, 2); e->sprite_animateonce(1, 1, 0); }, {0, 1, 1, 1}, 1, 0},
+       [](sprites& e) { two_animations(e, 2); e->sprite_animateonce(1, 1, 0); }, {0, 1, 1, 1}, 1, 0},
       {"collide: past the last frame off",
-       [](recorded_sprites& e) {
+       [](sprites& e) {
          two_animations(e, 2);
          e->sprite_animatecollide(1, 1, 0);
          EXPECT_FALSE(e->sprite_collideoverarea(1, 0, 0, 5, 5));  // collisions end at once
        },
        {0, 1, -1}, 0, 1},
       {"once then off: past the last frame off",
-       [](recorded_sprites& e) { two_animations(e, 2); e->sprite_animateonceturnoff(1, 1, 0); }, {0, 1, -1}, 0, 1},
+       [](sprites& e) { two_animations(e, 2); e->sprite_animateonceturnoff(1, 1, 0); }, {0, 1, -1}, 0, 1},
       {"hit: plays once, then loops the follow-on with its own cells",
-       [](recorded_sprites& e) { two_animations(e, 2); e->sprite_animatehit(1, 1, 0, 2, 0); }, {0, 1, 5, 6, 5}, 1, 2, 8},
+       [](sprites& e) { two_animations(e, 2); e->sprite_animatehit(1, 1, 0, 2, 0); }, {0, 1, 5, 6, 5}, 1, 2, 8},
       {"by direction: a change shows frame one of the new animation at once",
-       [](recorded_sprites& e) {
+       [](sprites& e) {
          direction_animations(e);
          e->sprite_enginemove(1, 1, 0, 0, 0, 640, 480);
        },
        {18, 12, 12, 12, 12, 12, 22}, 1, 3},  // speed 5: the counter starts at the change, as at a start
       {"hit then direction: back to the direction animation, chosen afresh the unit after",
-       [](recorded_sprites& e) {
+       [](sprites& e) {
          direction_animations(e);
          e->sprite_enginemove(1, 0, 1, 0, 0, 640, 480);  // down: direction 4
          testing::pass(e);

@@ -19,14 +19,25 @@ std::vector<sprite_quad> drawn_quads(recorded_sprites& e) {
   return e.display->quads;
 }
 
-TEST(SpritePassDraw, CentreOriginScaledSpriteTurnsAboutItsScaledCentre) {
-  recorded_sprites e;
+// Sprite 1 scaled and turned; sprite 2, drawn first, with a shadow. Both 32 x 32, centred on (100, 100).
+TEST(SpritePassDraw, CentreOriginScaledSpriteTurnsAboutItsScaledCentreAndAShadowComesFirstInBlack) {
+  recorded_sprites e(2);
   e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 32, 32);
   e->sprite_setscale(1, 2);
   e->sprite_setrotate(1, 90);
+  e->sprite_on(2, 100, 100, 1, 0, 0, 0, 0, 32, 32);
+  e->sprite_setshadow(2, 90.7, 3, 4, true);
+  e->sprite_setalpha(2, 127.9);
+  e->sprite_setrgb(2, 10, 20, 30);
   const auto quads = drawn_quads(e);
-  ASSERT_EQ(quads.size(), 1u);
-  const sprite_quad& q = quads[0];
+  ASSERT_EQ(quads.size(), 3u);
+  EXPECT_EQ(quads[0].colour, 0x5A000000u);  // the shadow at its own alpha
+  EXPECT_EQ(quads[0].x, 84 + 3);
+  EXPECT_EQ(quads[0].y, 84 + 4);
+  EXPECT_EQ(quads[1].colour, 0x7F0A141Eu);
+  EXPECT_EQ(quads[1].x, 84);
+  EXPECT_EQ(quads[1].y, 84);
+  const sprite_quad& q = quads[2];
   EXPECT_EQ(q.x, 68);
   EXPECT_EQ(q.y, 68);
   EXPECT_EQ(q.centre_x, 32);
@@ -37,6 +48,8 @@ TEST(SpritePassDraw, CentreOriginScaledSpriteTurnsAboutItsScaledCentre) {
   EXPECT_EQ(q.colour, 0xFFFFFFFFu);
   EXPECT_EQ(q.left, 0);
   EXPECT_EQ(q.right, 32);
+  e->sprite_setshadow(2, 90, 3, 4);  // state omitted: off
+  EXPECT_EQ(pass(e), 2u);
 }
 
 TEST(SpritePassDraw, OddFrameHalvesAreWholeNumbersAndTheFrameGridHasAOnePixelGap) {
@@ -54,24 +67,6 @@ TEST(SpritePassDraw, OddFrameHalvesAreWholeNumbersAndTheFrameGridHasAOnePixelGap
   EXPECT_EQ(quads[0].right, 50);
   EXPECT_EQ(quads[0].top, 20);
   EXPECT_EQ(quads[0].bottom, 36);
-}
-
-TEST(SpritePassDraw, ShadowComesFirstInBlackAtItsOwnAlpha) {
-  recorded_sprites e;
-  e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 32, 32);
-  e->sprite_setshadow(1, 90.7, 3, 4, true);
-  e->sprite_setalpha(1, 127.9);
-  e->sprite_setrgb(1, 10, 20, 30);
-  const auto quads = drawn_quads(e);
-  ASSERT_EQ(quads.size(), 2u);
-  EXPECT_EQ(quads[0].colour, 0x5A000000u);
-  EXPECT_EQ(quads[0].x, 84 + 3);
-  EXPECT_EQ(quads[0].y, 84 + 4);
-  EXPECT_EQ(quads[1].colour, 0x7F0A141Eu);
-  EXPECT_EQ(quads[1].x, 84);
-  EXPECT_EQ(quads[1].y, 84);
-  e->sprite_setshadow(1, 90, 3, 4);  // state omitted: off
-  EXPECT_EQ(pass(e), 1u);
 }
 
 TEST(SpritePassDraw, CameraIsTakenOffRoundedDownAndOffSpritesAndEmptyTexturesDrawNothing) {

@@ -8,6 +8,7 @@
 #include <limits>
 #include <numbers>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "engine/angles.h"
@@ -39,7 +40,7 @@ struct behaviour_case {
   std::vector<after_pass> passes;
   int status;             // the watched sprite's status after the last pass
   int type = -1;          // and its behaviour code (-1: not checked)
-  double tolerance = 0;   // for places; 0 is float-exact
+  double x_tolerance = 0, y_tolerance = 0;  // for places; 0: exactly the float
   double watched = 1;
 };
 
@@ -61,15 +62,16 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
        [](sprites& e) { e->sprite_engineshoot(1, 90, 2, 0, 0, 640, 480, 10); },
        {{1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {0}}, 0},
       {"shot at 90 degrees: right", 100, 100, [](sprites& e) { e->sprite_engineshoot(1, 90, 3, 0, 0, 640, 480); },
-       {{1, 103, 100}}, 1, 1, 1e-4},
+       {{1, 103, 100}}, 1, 1, 0, 1e-4},
       {"shot at 0 degrees: up", 100, 100, [](sprites& e) { e->sprite_engineshoot(1, 0, 3, 0, 0, 640, 480); },
-       {{1, 100, 97}}, 1, 1, 1e-4},
+       {{1, 100, 97}}, 1, 1, 1e-4, 0},
       {"shot at 500 degrees: held to 359", 100, 100,
        [](sprites& e) { e->sprite_engineshoot(1, 500, 3, 0, 0, 640, 480); },
-       {{1, 100 - 3 * std::sin(std::numbers::pi / 180), 100 - 3 * std::cos(std::numbers::pi / 180)}}, 1, 1, 1e-4},
+       {{1, 100 - 3 * std::sin(std::numbers::pi / 180), 100 - 3 * std::cos(std::numbers::pi / 180)}}, 1, 1, 1e-4,
+       1e-4},
       {"shot at a sprite: heads for it, off past xmax", 100, 100,
        [](sprites& e) { e.frame_at(2, 200, 100), e->sprite_engineshootsprite(1, 2, 50, 0, 0, 180, 480); },
-       {{2, 150, 100}, {1}}, 0, -1, 1e-3},
+       {{2, 150, 100}, {1}}, 0, -1, 1e-3, 1e-3},
       {"pong: crossing xmax reverses and steps back", 98, 50,
        [](sprites& e) { e->sprite_enginepong(1, 3, -2, 0, 0, 100, 100); }, {{1, 98, 48}, {1, 95, 46}}, 1, 2},
       {"pong: crossing ymin reverses", 50, 1, [](sprites& e) { e->sprite_enginepong(1, 0, -2, 0, 0, 100, 100, 5); },
@@ -83,10 +85,10 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
        [](sprites& e) { e->sprite_enginemovexrepeat(1, -2, 0, 0, 40, 100, 60, 1); }, {{1, 100, 500}}, 1, 29},
       {"sway fall repeat with wrap: keeps its swing centre", 100, 99,
        [](sprites& e) { e->sprite_engineycosrepeat(1, 2, 5, 0.1, 10, 0, 30, 100, true, 1); }, {{1, 100, 0}}, 1, 30,
-       0.1},
+       0.1, 0},
       {"sine swing repeat with wrap: keeps its swing centre", 99, 500,
        [](sprites& e) { e->sprite_enginexsinrepeat(1, 2, 5, 0.1, 0, 40, 100, 60, true, 1); }, {{1, 0, 495}}, 1, 31,
-       0.01},
+       0, 0.01},
       {"frame move from the top left: clockwise, passing a corner sets it there", 300, 300,
        [](sprites& e) { e->sprite_engineframemove(1, 5, 5, 0, 0, 20, 10, true); },
        {{1, 5, 0, 2}, {1, 10, 0}, {1, 15, 0}, {1, 20, 0}, {1, 20, 0}, {1, 20, 5, 4}, {1, 20, 10}, {1, 20, 10},
@@ -98,7 +100,10 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
        {{1, 20, 5, 0}, {1, 20, 0}, {1, 20, 0}, {1, 15, 0, 6}}, 1},
       {"move to a point: 50 away at 10 a unit, arrives in 5 or 6 units and stops", 0, 0,
        [](sprites& e) { e->sprite_enginemovetoxy(1, 30, 40, 10); },
-       {{1}, {1}, {1}, {1, 24, 32, 3}, {1}, {1, 30, 40}, {1, 30, 40, 8}}, 1, 0, 0.1},
+       {{1}, {1}, {1}, {1, 24, 32, 3}}, 1, 10, 0.1, 0.1},
+      {"move to a point: then set exactly on it, with no direction", 0, 0,
+       [](sprites& e) { e->sprite_enginemovetoxy(1, 30, 40, 10); },
+       {{1}, {1}, {1}, {1}, {1}, {1, 30, 40}, {1, 30, 40, 8}}, 1, 0},
       {"thrust: accelerates, stops unseen in the frame its length runs out", 0, 0,
        [](sprites& e) { e->sprite_enginethrust(1, 1, 0, 1, 0.5, -10, -10, 640, 480, 3); },
        {{1, 2, 0.5}, {1}, {0, 9, 3}, {1, 9, 3}}, 1, 0},
@@ -133,9 +138,9 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
          e->sprite_enginelatch(2, 1, 5, -7);
          e->sprite_enginemove(1, 2, 0, 0, 0, 640, 480);
        },
-       {{2, 105, 93}, {2, 107, 93}, {0, any, any, -1, [](sprites& e) { e->sprite_off(1); }}}, 0, -1, 0, 2},
+       {{2, 105, 93}, {2, 107, 93}, {0, any, any, -1, [](sprites& e) { e->sprite_off(1); }}}, 0, -1, 0, 0, 2},
       {"latch: its length ends the ride", 100, 100,
-       [](sprites& e) { e.frame_at(2, 0, 0), e->sprite_enginelatch(2, 1, 0, 0, 2); }, {{2}, {1}}, 0, -1, 0, 2},
+       [](sprites& e) { e.frame_at(2, 0, 0), e->sprite_enginelatch(2, 1, 0, 0, 2); }, {{2}, {1}}, 0, -1, 0, 0, 2},
       {"key move: up and left, held at xmin, then down, then no key", 100, 100,
        [](sprites& e) {
          e->sprite_enginekeymove(1, 2, 3, key_left, key_up, key_right, key_down, 97, 0, 640, 480);
@@ -157,7 +162,7 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
        {{1, 101, 100}, {1, 101, 100, -1, [](sprites& e) { e->sprite_engineoff(1); }}}, 1, 0},
       {"sway fall without startright: left first", 100, -100, [](sprites& e) { flake(e, 1, false); },
        {{1, 100 - 20 * std::cos(4.7)}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1, 100 - 20 * std::cos(5.2)}},
-       1, 7, 1e-3},
+       1, 7, 1e-3, 0},
       {"sway fall: falls at its speed times timedelta", 100, -100, [](sprites& e) { flake(e, 1); },
        {{1, any, -99.5}, {1, any, -91.5, -1, [](sprites& e) { e->timedelta = 16; }}}, 1, 7},
       {"sway fall: y 480 is still inside, past it off", 100, 479.5, [](sprites& e) { flake(e, 1); }, {{1}, {0}}, 0},
@@ -170,10 +175,10 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
        {{2, any, 480.2}, {2}}, 0},
       {"sine swing: start down is at the top, then swings down", 0, 100,
        [](sprites& e) { e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 640, 480, true); },
-       {{1, 2, 100 + 10 * std::sin(4.7)}, {1, 4, 100 + 10 * std::sin(4.8)}}, 1, 12, 1e-4},
+       {{1, 2, 100 + 10 * std::sin(4.7)}, {1, 4, 100 + 10 * std::sin(4.8)}}, 1, 12, 0, 1e-4},
       {"sine swing: start up is at the bottom, then swings up", 0, 100,
        [](sprites& e) { e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 640, 480, false); },
-       {{1, 2, 100 - 10 * std::sin(4.7)}, {1, 4, 100 - 10 * std::sin(4.8)}}, 1, 12, 1e-4},
+       {{1, 2, 100 - 10 * std::sin(4.7)}, {1, 4, 100 - 10 * std::sin(4.8)}}, 1, 12, 0, 1e-4},
       {"sine swing: off past xmax", 0, 100,
        [](sprites& e) { e->sprite_enginexsin(1, 2, 10, 0.1, -10, 0, 3, 480, true); },
        {{1}, {0}}, 0},
@@ -196,7 +201,7 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
          e.frame_at(3, 0, 0);
          e->sprite_engineoffset(3, 2, 0, 1, 3, 1, 3);
        },
-       {{2, 55, 25}, {2}, {1}}, 0, -1, 0, 3},
+       {{2, 55, 25}, {2}, {1}}, 0, -1, 0, 0, 3},
       {"boss move: turns at xmax and heads left", 95, 100,
        [](sprites& e) { e->sprite_enginebossmove1(1, 10, 5, 4, 0.1, 0, 0, 100, 300, 112, true); },
        {{1, 100, any, 6}, {1, 90}}, 1, 33},
@@ -215,10 +220,11 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
       const size_t drawn = pass(e);
       if (p.drawn >= 0) { EXPECT_EQ(drawn, static_cast<size_t>(p.drawn)); }
       const auto place = where(e, c.watched);
-      for (const auto& [want, got] : {std::pair{p.x, place.first}, std::pair{p.y, place.second}}) {
+      for (const auto& [want, got, tolerance] :
+           {std::tuple{p.x, place.first, c.x_tolerance}, std::tuple{p.y, place.second, c.y_tolerance}}) {
         if (std::isnan(want)) continue;
-        if (c.tolerance > 0) { EXPECT_NEAR(got, want, c.tolerance); }
-        if (c.tolerance == 0) { EXPECT_FLOAT_EQ(static_cast<float>(got), static_cast<float>(want)); }
+        if (tolerance > 0) { EXPECT_NEAR(got, want, tolerance); }
+        if (tolerance == 0) { EXPECT_EQ(static_cast<float>(got), static_cast<float>(want)); }
       }
       if (p.direction >= 0) { EXPECT_EQ(testing::direction_of(e, c.watched), p.direction); }
     }

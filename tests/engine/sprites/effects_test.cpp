@@ -48,7 +48,7 @@ TEST(EffectStyle, EachStyleAtItsLimitsAndAtTheEndOfItsDuration) {
     effect_channel fx{true, c.step, c.min, c.max, c.length, c.style};
     for (int frame = 1; frame < c.frames; ++frame) ASSERT_FALSE(advance_effect(value, fx, c.natural, 1)) << frame;
     EXPECT_EQ(advance_effect(value, fx, c.natural, 1), c.off);
-    EXPECT_NEAR(value, c.value_after, 1e-5);
+    EXPECT_EQ(value, c.value_after);
     EXPECT_FLOAT_EQ(fx.step, c.step_after);
     EXPECT_EQ(fx.running, c.running);
   }

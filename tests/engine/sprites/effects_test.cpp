@@ -10,107 +10,63 @@ namespace {
 
 using testing::recorded_sprites;
 
-effect_channel channel(float step, float min, float max, int32_t length, int32_t style) {
-  return {true, step, min, max, length, style};
-}
-
-TEST(EffectStyle, StopAtLimitReachesTheLimitThenStopsTheFrameAfter) {
-  float alpha = 0;
-  effect_channel fx = channel(5, 0, 255, 0, effect_styles::stop_at_limit);
-  for (int frame = 1; frame <= 51; ++frame) EXPECT_FALSE(advance_effect(alpha, fx, 255, 1));
-  EXPECT_EQ(alpha, 255);
-  EXPECT_TRUE(fx.running);  // equal to the limit is still inside
-  EXPECT_FALSE(advance_effect(alpha, fx, 255, 1));
-  EXPECT_EQ(alpha, 255);
-  EXPECT_FALSE(fx.running);
-}
-
-TEST(EffectStyle, WrapJumpsToTheOtherLimit) {
-  float rotate = 358;
-  effect_channel fx = channel(5, 0, 359, 0, effect_styles::wrap);
-  advance_effect(rotate, fx, 0, 1);
-  EXPECT_EQ(rotate, 0);
-  fx.step = -5;
-  advance_effect(rotate, fx, 0, 1);
-  EXPECT_EQ(rotate, 359);
-  EXPECT_TRUE(fx.running);
-}
-
-TEST(EffectStyle, BounceTurnsAndStepsBackInTheSameFrame) {
-  float scale = 1.45f;
-  effect_channel fx = channel(0.1f, 0.5f, 1.5f, 0, effect_styles::bounce);
-  advance_effect(scale, fx, 1, 1);
-  EXPECT_FLOAT_EQ(fx.step, -0.1f);
-  EXPECT_NEAR(scale, 1.45f, 1e-5);
-  EXPECT_TRUE(fx.running);
-}
-
-TEST(EffectStyle, DurationEndsWithTheNaturalValueOrOff) {
-  for (const int32_t style : {effect_styles::wrap_then_natural, effect_styles::bounce_then_natural}) {
-    float value = 100;
-    effect_channel fx = channel(1, 0, 255, 3, style);
-    EXPECT_FALSE(advance_effect(value, fx, 255, 1));
-    EXPECT_FALSE(advance_effect(value, fx, 255, 1));
-    EXPECT_EQ(value, 102);
-    EXPECT_FALSE(advance_effect(value, fx, 255, 1));
-    EXPECT_EQ(value, 255);
-    EXPECT_FALSE(fx.running);
-  }
-  for (const int32_t style : {effect_styles::wrap_then_off, effect_styles::bounce_then_off}) {
-    float value = 100;
-    effect_channel fx = channel(1, 0, 255, 2, style);
-    EXPECT_FALSE(advance_effect(value, fx, 255, 1));
-    EXPECT_TRUE(advance_effect(value, fx, 255, 1));
-    EXPECT_FALSE(fx.running);
+// Each style on one channel: `frames` frames from `value` (all but the last returning false), then
+// the value, the step, whether it still runs and whether the last frame switched the owner off.
+TEST(EffectStyle, EachStyleAtItsLimitsAndAtTheEndOfItsDuration) {
+  struct style_case {
+    int32_t style;
+    float value, step, min, max;
+    int32_t length;
+    float natural;
+    int frames;
+    float value_after, step_after;
+    bool running, off;
+  };
+  using namespace effect_styles;
+  const style_case cases[] = {
+      {wrap, 358, 5, 0, 359, 0, 0, 1, 0, 5, true, false},  // past max: min
+      {wrap, 0, -5, 0, 359, 0, 0, 1, 359, -5, true, false},
+      {bounce, 1.45f, 0.1f, 0.5f, 1.5f, 0, 1, 1, 1.45f, -0.1f, true, false},  // turns and steps back at once
+      {wrap_then_natural, 100, 1, 0, 255, 3, 255, 2, 102, 1, true, false},
+      {wrap_then_natural, 100, 1, 0, 255, 3, 255, 3, 255, 1, false, false},
+      {bounce_then_natural, 100, 1, 0, 255, 3, 255, 2, 102, 1, true, false},
+      {bounce_then_natural, 100, 1, 0, 255, 3, 255, 3, 255, 1, false, false},
+      {wrap_then_off, 100, 1, 0, 255, 2, 255, 2, 102, 1, false, true},
+      {bounce_then_off, 100, 1, 0, 255, 2, 255, 2, 102, 1, false, true},
+      {stop_at_limit, 0, 5, 0, 255, 0, 255, 51, 255, 5, true, false},  // equal to the limit is inside
+      {stop_at_limit, 0, 5, 0, 255, 0, 255, 52, 255, 5, false, false},
+      {stop_at_limit, 10, -5, 3, 255, 0, 255, 2, 3, -5, false, false},
+      {natural_at_limit, 1.9f, 0.2f, 0.5f, 2, 0, 1, 1, 1, 0.2f, false, false},
+      {off_at_limit, 3, -2, 0, 255, 0, 255, 1, 1, -2, true, false},
+      {off_at_limit, 3, -2, 0, 255, 0, 255, 2, -1, -2, false, true},
+      {face_travel, 3, 1, 0, 255, 0, 255, 1, 3, 1, true, false},  // not a value style: nothing
+      {-1, 3, 1, 0, 255, 0, 255, 1, 3, 1, true, false},
+  };
+  for (const style_case& c : cases) {
+    SCOPED_TRACE("style " + std::to_string(c.style) + ", " + std::to_string(c.frames) + " frames");
+    float value = c.value;
+    effect_channel fx{true, c.step, c.min, c.max, c.length, c.style};
+    for (int frame = 1; frame < c.frames; ++frame) ASSERT_FALSE(advance_effect(value, fx, c.natural, 1)) << frame;
+    EXPECT_EQ(advance_effect(value, fx, c.natural, 1), c.off);
+    EXPECT_EQ(value, c.value_after);
+    EXPECT_FLOAT_EQ(fx.step, c.step_after);
+    EXPECT_EQ(fx.running, c.running);
   }
 }
 
-TEST(EffectStyle, NaturalAndOffAtTheLimit) {
-  float scale = 1.9f;
-  effect_channel fx = channel(0.2f, 0.5f, 2, 0, effect_styles::natural_at_limit);
-  EXPECT_FALSE(advance_effect(scale, fx, 1, 1));
-  EXPECT_EQ(scale, 1);
-  EXPECT_FALSE(fx.running);
-  float alpha = 3;
-  fx = channel(-2, 0, 255, 0, effect_styles::off_at_limit);
-  EXPECT_FALSE(advance_effect(alpha, fx, 255, 1));
-  EXPECT_TRUE(advance_effect(alpha, fx, 255, 1));
-  EXPECT_FALSE(fx.running);
-}
-
-TEST(EffectStyle, ColourFlashReturnsToWhite) {
-  float r = 255, g = 0, b = 0;
-  effect_channel fx = channel(51, 0, 0, 0, effect_styles::colour_flash);
-  for (int frame = 1; frame <= 4; ++frame) advance_colour_flash(r, g, b, fx, 1);
-  EXPECT_EQ(g, 204);
-  EXPECT_TRUE(fx.running);
-  advance_colour_flash(r, g, b, fx, 1);
-  EXPECT_EQ(g, 255);
-  EXPECT_EQ(b, 255);
-  EXPECT_FALSE(fx.running);
-}
-
-TEST(SpriteEffects, OffAtLimitSwitchesOffAndIsNotDrawn) {
-  recorded_sprites e;
+TEST(SpriteEffects, OffAtLimitSwitchesOffUndrawnAndScaleOffEndsTheTurnFirst) {
+  recorded_sprites e(2);
   e.frame_at(1, 0, 0);
   e->sprite_enginesetalphafading(1, 8, -5, 0, 255, 0, 8);
-  e->sprites_draw();
-  EXPECT_EQ(e.display->quads.size(), 1u);
-  e->sprites_draw();
-  EXPECT_EQ(e.display->quads.size(), 1u);
+  e.frame_at(2, 0, 0);
+  e->sprite_enginesetscaling(2, 2, 1, 0.5, 2.5, 0, 8);
+  e->sprite_enginesetrotating(2, 10, 1, 0, 359, 0, 0);
+  EXPECT_EQ(testing::pass(e), 1u);  // sprite 1 at alpha 3; sprite 2 off at scale 3
+  EXPECT_EQ(e->sprite_getstatus(2), 0);
+  EXPECT_EQ(e->sprite_getrotate(2), 10);
+  EXPECT_EQ(testing::pass(e), 0u);
   EXPECT_EQ(e->sprite_getstatus(1), 0);
   EXPECT_FALSE(e->sprite_engineisalphafading(1));
-}
-
-TEST(SpriteEffects, ScaleOffEndsTheTurnBeforeTheOtherEffects) {
-  recorded_sprites e;
-  e.frame_at(1, 0, 0);
-  e->sprite_enginesetscaling(1, 2, 1, 0.5, 2.5, 0, 8);
-  e->sprite_enginesetrotating(1, 10, 1, 0, 359, 0, 0);
-  e->sprites_draw();
-  EXPECT_EQ(e->sprite_getstatus(1), 0);
-  EXPECT_EQ(e->sprite_getrotate(1), 10);
-  EXPECT_TRUE(e.display->quads.empty());
 }
 
 TEST(SpriteEffects, StartingValueAboveMinusOneOnlyAndClampedLimits) {
@@ -159,7 +115,8 @@ TEST(SpriteEffects, FaceASpriteAndFaceTheDirectionOfTravel) {
   EXPECT_EQ(e->sprite_getrotate(2), 360);
 }
 
-TEST(SpriteEffects, ColourFlashLeavesAlphaAlone) {
+// The flash raises green and blue by 51 a unit back to white, then stops; alpha is left alone.
+TEST(SpriteEffects, ColourFlashReturnsToWhiteAndLeavesAlphaAlone) {
   recorded_sprites e;
   e.frame_at(1, 0, 0);
   e->sprite_setalpha(1, 77);

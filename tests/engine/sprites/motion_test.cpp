@@ -1,26 +1,17 @@
-// The motion helpers the behaviours build on: moving, accelerating, the swing angle, bounds, the
-// length count-down and the nine direction codes.
+// The motion helpers the behaviours build on: the nine direction codes, the direction between two
+// sprites, moving and accelerating by the frame time and the bounds. (The swing angle and the
+// length count-down are checked through the behaviours.)
 #include <gtest/gtest.h>
 
-#include "engine/angles.h"
 #include "engine/sprites/motion.h"
 
 namespace varnel2d {
 namespace {
 
-TEST(MotionDirection, SignsOfTheVelocityGiveTheNineCodes) {
-  EXPECT_EQ(move_direction(0, -1), 0);
-  EXPECT_EQ(move_direction(2, -1), 1);
-  EXPECT_EQ(move_direction(0.5f, 0), 2);
-  EXPECT_EQ(move_direction(1, 1), 3);
-  EXPECT_EQ(move_direction(0, 3), 4);
-  EXPECT_EQ(move_direction(-1, 1), 5);
-  EXPECT_EQ(move_direction(-1, 0), 6);
-  EXPECT_EQ(move_direction(-1, -1), 7);
-  EXPECT_EQ(move_direction(0, 0), 8);
-}
-
-TEST(MotionDirection, TowardsASpriteUsesRoundedFrameCentres) {
+TEST(MotionDirection, SignsOfTheVelocityGiveTheNineCodesAndTowardsASpriteUsesRoundedCentres) {
+  const float velocities[9][2] = {{0, -1}, {2, -1}, {0.5f, 0}, {1, 1}, {0, 3}, {-1, 1}, {-1, 0}, {-1, -1}, {0, 0}};
+  for (int16_t code = 0; code <= 8; ++code)
+    EXPECT_EQ(move_direction(velocities[code][0], velocities[code][1]), code);
   sprite_record from, to;
   from.x = 10.9f;  // Int: 10, centre 10 + 2.5 = 12.5 -> 12
   from.framewidth = 5;
@@ -33,7 +24,7 @@ TEST(MotionDirection, TowardsASpriteUsesRoundedFrameCentres) {
   EXPECT_EQ(direction_between(from, to), 3);
 }
 
-TEST(MotionSteps, MoveAccelerateAndBounds) {
+TEST(MotionSteps, MoveAndAccelerateByTheFrameTimeWithinTheBounds) {
   sprite_record s;
   s.xdir = 1.5f;
   s.ydir = -2.0f;
@@ -53,29 +44,6 @@ TEST(MotionSteps, MoveAccelerateAndBounds) {
   EXPECT_TRUE(out_of_bounds(s));
   set_direction(s);
   EXPECT_EQ(s.direction, 2);
-}
-
-TEST(MotionSteps, AngleWrapsOncePastTwoPi) {
-  sprite_record s;
-  s.angle = 6.2f;
-  s.rotatespeed = 0.05f;
-  advance_angle(s, 1);
-  EXPECT_NEAR(s.angle, 6.25f, 1e-6);
-  advance_angle(s, 1);
-  EXPECT_NEAR(s.angle, 6.3 - 2 * engine_pi, 1e-5);
-}
-
-TEST(MotionSteps, LengthCountsDownThenSwitchesOff) {
-  sprite_record s;
-  s.state = 1;
-  s.length = 2.5f;
-  EXPECT_EQ(count_down_then_off(s, 1), turn_result::goes_on);
-  EXPECT_EQ(count_down_then_off(s, 1), turn_result::ends);
-  EXPECT_EQ(s.state, 0);
-  s.state = 1;
-  s.length = 0;  // unlimited
-  EXPECT_EQ(count_down_then_off(s, 100), turn_result::goes_on);
-  EXPECT_EQ(s.state, 1);
 }
 
 }  // namespace

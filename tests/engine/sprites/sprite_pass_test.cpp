@@ -19,14 +19,25 @@ std::vector<sprite_quad> drawn_quads(recorded_sprites& e) {
   return e.display->quads;
 }
 
-TEST(SpritePassDraw, CentreOriginScaledSpriteTurnsAboutItsScaledCentre) {
-  recorded_sprites e;
+// Sprite 1 scaled and turned; sprite 2, drawn first, with a shadow. Both 32 x 32, centred on (100, 100).
+TEST(SpritePassDraw, CentreOriginScaledSpriteTurnsAboutItsScaledCentreAndAShadowComesFirstInBlack) {
+  recorded_sprites e(2);
   e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 32, 32);
   e->sprite_setscale(1, 2);
   e->sprite_setrotate(1, 90);
+  e->sprite_on(2, 100, 100, 1, 0, 0, 0, 0, 32, 32);
+  e->sprite_setshadow(2, 90.7, 3, 4, true);
+  e->sprite_setalpha(2, 127.9);
+  e->sprite_setrgb(2, 10, 20, 30);
   const auto quads = drawn_quads(e);
-  ASSERT_EQ(quads.size(), 1u);
-  const sprite_quad& q = quads[0];
+  ASSERT_EQ(quads.size(), 3u);
+  EXPECT_EQ(quads[0].colour, 0x5A000000u);  // the shadow at its own alpha
+  EXPECT_EQ(quads[0].x, 84 + 3);
+  EXPECT_EQ(quads[0].y, 84 + 4);
+  EXPECT_EQ(quads[1].colour, 0x7F0A141Eu);
+  EXPECT_EQ(quads[1].x, 84);
+  EXPECT_EQ(quads[1].y, 84);
+  const sprite_quad& q = quads[2];
   EXPECT_EQ(q.x, 68);
   EXPECT_EQ(q.y, 68);
   EXPECT_EQ(q.centre_x, 32);
@@ -37,84 +48,52 @@ TEST(SpritePassDraw, CentreOriginScaledSpriteTurnsAboutItsScaledCentre) {
   EXPECT_EQ(q.colour, 0xFFFFFFFFu);
   EXPECT_EQ(q.left, 0);
   EXPECT_EQ(q.right, 32);
+  e->sprite_setshadow(2, 90, 3, 4);  // state omitted: off
+  EXPECT_EQ(pass(e), 2u);
 }
 
-TEST(SpritePassDraw, OddFrameHalvesAreWholeNumbers) {
-  recorded_sprites e;
+TEST(SpritePassDraw, OddFrameHalvesAreWholeNumbersAndTheFrameGridHasAOnePixelGap) {
+  recorded_sprites e(2);
   e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 15, 9);
   e->sprite_setscale(1, 1.5);  // 22.5 -> 22 (even), 13.5 -> 14
-  const sprite_quad q = drawn_quads(e)[0];
-  EXPECT_EQ(q.x, 89);
-  EXPECT_EQ(q.y, 93);
-  EXPECT_FLOAT_EQ(q.centre_x, 10.5f);  // 1.5 * (15 \ 2)
-  EXPECT_FLOAT_EQ(q.centre_y, 6.0f);   // 1.5 * (9 \ 2)
-}
-
-TEST(SpritePassDraw, FrameGridHasAOnePixelGap) {
-  recorded_sprites e;
-  e->sprite_on(1, 0, 0, 1, 0, 3, 2, 1, 16, 16, true);
-  const sprite_quad q = drawn_quads(e)[0];
-  EXPECT_EQ(q.left, 34);
-  EXPECT_EQ(q.right, 50);
-  EXPECT_EQ(q.top, 20);
-  EXPECT_EQ(q.bottom, 36);
-}
-
-TEST(SpritePassDraw, ShadowComesFirstInBlackAtItsOwnAlpha) {
-  recorded_sprites e;
-  e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 32, 32);
-  e->sprite_setshadow(1, 90.7, 3, 4, true);
-  e->sprite_setalpha(1, 127.9);
-  e->sprite_setrgb(1, 10, 20, 30);
-  const auto quads = drawn_quads(e);
+  e->sprite_on(2, 0, 0, 1, 0, 3, 2, 1, 16, 16, true);
+  const auto quads = drawn_quads(e);  // sprite 2, then 1
   ASSERT_EQ(quads.size(), 2u);
-  EXPECT_EQ(quads[0].colour, 0x5A000000u);
-  EXPECT_EQ(quads[0].x, 84 + 3);
-  EXPECT_EQ(quads[0].y, 84 + 4);
-  EXPECT_EQ(quads[1].colour, 0x7F0A141Eu);
-  EXPECT_EQ(quads[1].x, 84);
-  EXPECT_EQ(quads[1].y, 84);
-  e->sprite_setshadow(1, 90, 3, 4);  // state omitted: off
-  EXPECT_EQ(pass(e), 1u);
+  EXPECT_EQ(quads[1].x, 89);
+  EXPECT_EQ(quads[1].y, 93);
+  EXPECT_FLOAT_EQ(quads[1].centre_x, 10.5f);  // 1.5 * (15 \ 2)
+  EXPECT_FLOAT_EQ(quads[1].centre_y, 6.0f);   // 1.5 * (9 \ 2)
+  EXPECT_EQ(quads[0].left, 34);
+  EXPECT_EQ(quads[0].right, 50);
+  EXPECT_EQ(quads[0].top, 20);
+  EXPECT_EQ(quads[0].bottom, 36);
 }
 
-TEST(SpritePassDraw, CameraIsTakenOffAndTheResultRoundedDown) {
-  recorded_sprites e;
+TEST(SpritePassDraw, CameraIsTakenOffRoundedDownAndOffSpritesAndEmptyTexturesDrawNothing) {
+  recorded_sprites e(3);
   e.frame_at(1, 100.25, 50);
+  e->sprite_on(2, 0, 0, 7, 0, 0, 0, 0, 16, 16);  // texture 7 was never loaded
   e->mapx = 10.5f;
   e->mapy = -3.0f;
-  const sprite_quad q = drawn_quads(e)[0];
-  EXPECT_EQ(q.x, 89);
-  EXPECT_EQ(q.y, 53);
-}
-
-TEST(SpritePassDraw, OffSpritesAndEmptyTexturesDrawNothing) {
-  recorded_sprites e(3);
-  e.frame_at(1, 0, 0);
-  e->sprite_on(2, 0, 0, 7, 0, 0, 0, 0, 16, 16);  // texture 7 was never loaded
-  EXPECT_EQ(pass(e), 1u);
+  const auto quads = drawn_quads(e);
+  ASSERT_EQ(quads.size(), 1u);
+  EXPECT_EQ(quads[0].x, 89);
+  EXPECT_EQ(quads[0].y, 53);
   e->sprite_off(1);
   EXPECT_EQ(pass(e), 0u);
 }
 
-TEST(SpritePassDelay, WakingSpriteShowsUpTheFrameAfter) {
+TEST(SpritePassDelay, WakingSpriteShowsUpTheFrameAfterAndFractionalFrameTimesRoundTheCountDown) {
   recorded_sprites e;
   e.frame_at(1, 0, 0);
   e->sprite_enginefadeonfadeoff(1, 5, 100);
   e->sprite_enginedelay(1, 3);
-  EXPECT_EQ(pass(e), 0u);
-  EXPECT_EQ(pass(e), 0u);
-  EXPECT_EQ(pass(e), 0u);
+  for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(pass(e), 0u);
   EXPECT_EQ(e->sprite_getstatus(1), 1);
   EXPECT_EQ(e->sprite_getalpha(1), 0);  // woke without running its effects
   const auto quads = drawn_quads(e);
   ASSERT_EQ(quads.size(), 1u);
   EXPECT_EQ(quads[0].colour >> 24, 5u);  // the pending behaviour and its fade run now
-}
-
-TEST(SpritePassDelay, FractionalFrameTimesRoundTheCountDown) {
-  recorded_sprites e;
-  e.frame_at(1, 0, 0);
   e->sprite_enginedelay(1, 2);
   e->timedelta = 0.5f;  // 2 - 0.5 = 1.5 -> 2 (even): it never runs out at this rate
   for (int frame = 0; frame < 5; ++frame) EXPECT_EQ(pass(e), 0u);
@@ -125,11 +104,7 @@ TEST(SpritePassDelay, FractionalFrameTimesRoundTheCountDown) {
 }
 
 TEST(SpritePassDispatch, OnlyFilledSlotsInsideTheCodesRun) {
-  EXPECT_EQ(behaviour_for(0), nullptr);
-  EXPECT_EQ(behaviour_for(6), nullptr);
-  EXPECT_EQ(behaviour_for(20), nullptr);
-  EXPECT_EQ(behaviour_for(-1), nullptr);
-  EXPECT_EQ(behaviour_for(36), nullptr);
+  for (const int32_t code : {-1, 0, 6, 20, 36}) EXPECT_EQ(behaviour_for(code), nullptr) << code;
   EXPECT_NE(behaviour_for(35), nullptr);
 }
 
@@ -160,43 +135,31 @@ TEST(SpritePassFaults, BadDataEndsTheSpritesBehaviourAndThePassGoesOn) {
             "Error. (sprite_engineydrop) Sprite 1: animation 0 is outside its table; it stops there.\r\n");
 }
 
-TEST(SpritePassOrder, LaterInTheListDrawsOver) {
-  headless_sprites e(2);
-  e.frame_at(1, 100, 100, false);
+// Real pixels: a centred sprite covers its frame around its position, later in the list draws
+// over, and a fade half way blends half over black.
+TEST(SpritePassPixels, CoverageOrderAndBlending) {
+  headless_sprites e(3);
+  e.frame_at(1, 100, 100, false);  // 16 x 16 centred: pixels 92..107
   e.frame_at(2, 100, 100, false);
   e->sprite_setrgb(1, 255, 0, 0);
   e->sprite_setrgb(2, 0, 0, 255);
-  e->scene_begin();
-  e->sprites_draw();
-  EXPECT_EQ(e.display->pixel(100, 100), 0xFFFF0000u);  // list 2, 1: sprite 1 in front
-  e->sprite_setzorder(1, 1);
-  e->scene_begin();
-  e->sprites_draw();
-  EXPECT_EQ(e.display->pixel(100, 100), 0xFF0000FFu);
-}
-
-TEST(SpritePassPixels, CentredSpriteCoversItsFrameAroundThePosition) {
-  headless_sprites e(1);
-  e.frame_at(1, 100, 100, false);  // 16 x 16 centred: pixels 92..107
-  e->scene_begin();
-  e->sprites_draw();
-  EXPECT_EQ(e.display->pixel(92, 92), 0xFFFFFFFFu);
-  EXPECT_EQ(e.display->pixel(107, 107), 0xFFFFFFFFu);
-  EXPECT_EQ(e.display->pixel(91, 100), 0xFF000000u);
-  EXPECT_EQ(e.display->pixel(108, 100), 0xFF000000u);
-}
-
-TEST(SpritePassPixels, FadeHalfWayBlendsHalfOverBlack) {
-  headless_sprites e(1);
-  e.frame_at(1, 10, 10);
-  e->sprite_enginesetalphafading(1, 0, 16, 0, 255, 0, 6);
-  for (int frame = 0; frame < 8; ++frame) {
+  e.frame_at(3, 10, 10);
+  e->sprite_enginesetalphafading(3, 0, 16, 0, 255, 0, 6);
+  const auto frame = [&] {
     e->scene_begin();
     e->sprites_draw();
-  }
-  EXPECT_EQ(e->sprite_getalpha(1), 128);
-  const uint32_t grey = e.display->pixel(15, 15) & 0xFFu;
-  EXPECT_NEAR(grey, 128, 1);
+  };
+  frame();
+  EXPECT_EQ(e.display->pixel(100, 100), 0xFFFF0000u);  // list 3, 2, 1: sprite 1 in front
+  EXPECT_EQ(e.display->pixel(92, 92), 0xFFFF0000u);
+  EXPECT_EQ(e.display->pixel(107, 107), 0xFFFF0000u);
+  EXPECT_EQ(e.display->pixel(91, 100), 0xFF000000u);
+  EXPECT_EQ(e.display->pixel(108, 100), 0xFF000000u);
+  e->sprite_setzorder(1, 1);
+  for (int n = 2; n <= 8; ++n) frame();
+  EXPECT_EQ(e.display->pixel(100, 100), 0xFF0000FFu);
+  EXPECT_EQ(e->sprite_getalpha(3), 128);
+  EXPECT_NEAR(e.display->pixel(15, 15) & 0xFFu, 128, 1);
 }
 
 }  // namespace

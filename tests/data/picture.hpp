@@ -15,12 +15,9 @@ std::vector<uint8_t> read_bytes(const std::string& path);
 
 struct Picture {
     int width = 0, height = 0;
-    std::vector<uint8_t> rgba;   // straight alpha, rows top to bottom
+    std::vector<uint8_t> rgba;  // straight alpha, rows top to bottom
 
-    const uint8_t* at(int x, int y) const
-    {
-        return &rgba[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4];
-    }
+    const uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
     uint32_t argb(int x, int y) const
     {
         const uint8_t* p = at(x, y);
@@ -28,12 +25,7 @@ struct Picture {
     }
 };
 
-// Decodes a JPEG, PNG or BMP file; a picture of size 0 when it cannot be read.
-Picture load_picture(const std::string& path);
-
-// Big-endian and little-endian numbers inside file headers.
-uint32_t be32(const std::vector<uint8_t>& b, size_t at);
-uint32_t le32(const std::vector<uint8_t>& b, size_t at);
-uint16_t le16(const std::vector<uint8_t>& b, size_t at);
+// Decodes a JPEG, PNG or BMP file in the data folder; a picture of size 0 when it cannot be read.
+Picture load_picture(const std::string& name);
 
 } // namespace data_test

@@ -1,8 +1,6 @@
 // The four built-in pieces in data/: their structure as MIDI files, and their sound when rendered
 // offline by the fluidsynth program with the General MIDI SoundFont the show prefers.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <functional>
 #include <set>
@@ -12,6 +10,7 @@
 #include "pieces.h"
 #include "score.h"
 #include "support/audio_test_files.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -134,38 +133,6 @@ TEST_P(MusicFile, IsACalmTypeOnePieceOfItsInstrumentsAsTheComposerWritesIt) {
       << "data/" << GetParam().file << " is stale: run brisenfall-compose data";
 }
 
-// Renders `midi` to a 16-bit stereo WAV at 44.1 kHz; returns the exit status.
-int render(const std::string& midi, const std::string& wav) {
-  std::vector<std::string> args{BRISENFALL_FLUIDSYNTH,
-                                "-n",
-                                "-i",
-                                "-q",
-                                "-g",
-                                std::to_string(fluidr3_gain),
-                                "-r",
-                                "44100",
-                                "-T",
-                                "wav",
-                                "-O",
-                                "s16",
-                                "-F",
-                                wav,
-                                BRISENFALL_GM_SOUNDFONT,
-                                midi};
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  const pid_t child = fork();
-  if (child == 0) {
-    freopen("/dev/null", "w", stdout);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  if (child < 0 || waitpid(child, &status, 0) != child) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // Peak and RMS of the rendered sound over [from, to) seconds.
 varnel2d::testing::signal_levels levels(const varnel2d::wave_sound& sound, double from, double to) {
   auto sample = [&](double seconds) {
@@ -181,7 +148,12 @@ TEST_P(MusicFile, SoundsCleanAndAudibleWhenRendered) {
   const double end = midi_events::seconds_at(summary.file, summary.last_release);
 
   varnel2d::testing::temp_folder folder;
-  ASSERT_EQ(render(data_file(GetParam().file), folder.file("piece.wav")), 0);
+  // A 16-bit stereo wave at 44.1 kHz.
+  varnel2d::testing::child_process fluidsynth(
+      {BRISENFALL_FLUIDSYNTH, "-n", "-i", "-q", "-g", std::to_string(fluidr3_gain), "-r", "44100", "-T", "wav", "-O",
+       "s16", "-F", folder.file("piece.wav"), BRISENFALL_GM_SOUNDFONT, data_file(GetParam().file)},
+      {});
+  ASSERT_EQ(fluidsynth.wait_for_exit(std::chrono::seconds(100)), 0);
   const auto decoded = varnel2d::load_wave(folder.file("piece.wav"));
   ASSERT_TRUE(std::holds_alternative<varnel2d::wave_sound>(decoded));
   const auto& sound = std::get<varnel2d::wave_sound>(decoded);

@@ -14,26 +14,17 @@ std::string data_path(const std::string& name);
 std::vector<uint8_t> read_bytes(const std::string& path);
 
 struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;   // straight alpha, rows top to bottom
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgba;  // straight alpha, rows top to bottom
 
-    const uint8_t* at(int x, int y) const
-    {
-        return &rgba[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4];
-    }
-    uint32_t argb(int x, int y) const
-    {
-        const uint8_t* p = at(x, y);
-        return uint32_t{p[3]} << 24 | uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
-    }
+  const uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+  uint32_t argb(int x, int y) const {
+    const uint8_t* p = at(x, y);
+    return uint32_t{p[3]} << 24 | uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
+  }
 };
 
-// Decodes a JPEG, PNG or BMP file; a picture of size 0 when it cannot be read.
-Picture load_picture(const std::string& path);
+// Decodes a JPEG, PNG or BMP file in the data folder; a picture of size 0 when it cannot be read.
+Picture load_picture(const std::string& name);
 
-// Big-endian and little-endian numbers inside file headers.
-uint32_t be32(const std::vector<uint8_t>& b, size_t at);
-uint32_t le32(const std::vector<uint8_t>& b, size_t at);
-uint16_t le16(const std::vector<uint8_t>& b, size_t at);
-
-} // namespace data_test
+}  // namespace data_test

@@ -8,7 +8,7 @@
 #include "engine/backends/wave_mixer.h"
 #include "engine/backends/wave_sound.h"
 #include "support/audio_test_files.h"
-#include "support/test_files.h"
+#include "support/temp_folder.h"
 
 namespace varnel2d {
 namespace {
@@ -23,12 +23,9 @@ class WaveMixerTest : public ::testing::Test {
   // Loads a wave of `frames` constant frames (or a rising ramp) written at `rate`, `channels`.
   std::shared_ptr<const wave_sound> load(int rate, int channels, int frames, bool ramp = false) {
     std::vector<int16_t> samples;
-    for (int i = 0; i < frames; ++i) {
-      for (int c = 0; c < channels; ++c) samples.push_back(ramp ? static_cast<int16_t>(i) : level);
-    }
-    const auto file = folder.path() / "tone.wav";
-    testing::write_binary(file, testing::make_wav(rate, channels, samples));
-    auto loaded = load_wave(file);
+    for (int i = 0; i < frames * channels; ++i) samples.push_back(ramp ? static_cast<int16_t>(i / channels) : level);
+    testing::write_binary(folder.path() / "tone.wav", testing::make_wav(rate, channels, samples));
+    auto loaded = load_wave(folder.path() / "tone.wav");
     EXPECT_TRUE(std::holds_alternative<wave_sound>(loaded));
     return std::make_shared<const wave_sound>(std::get<wave_sound>(std::move(loaded)));
   }
@@ -43,97 +40,77 @@ class WaveMixerTest : public ::testing::Test {
   wave_mixer mixer{audio_output_rate};
 };
 
-TEST_F(WaveMixerTest, LoadsMonoSixteenBitAsFloatStereo) {
+TEST_F(WaveMixerTest, LoadsMonoSixteenBitAsFloatStereoAndSaysWhyAFileIsRefused) {
   const auto sound = load(22050, 1, 1000);
   EXPECT_EQ(sound->rate, 22050);
   EXPECT_EQ(sound->file_frame_bytes, 2);
   ASSERT_EQ(sound->frames(), 1000);
   EXPECT_FLOAT_EQ(sound->samples[0], 0.5f);
   EXPECT_FLOAT_EQ(sound->samples[1], 0.5f) << "mono sounds on both sides at full level";
-}
-
-TEST_F(WaveMixerTest, MissingAndMalformedFilesReportWhy) {
-  const auto missing = load_wave(folder.path() / "none.wav");
-  ASSERT_TRUE(std::holds_alternative<wave_error>(missing));
-  EXPECT_EQ(std::get<wave_error>(missing).number, wave_error_missing);
-  EXPECT_NE(std::get<wave_error>(missing).description.find("none.wav"), std::string::npos);
 
   testing::write_binary(folder.path() / "text.wav", {'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v', 'e'});
-  const auto malformed = load_wave(folder.path() / "text.wav");
-  ASSERT_TRUE(std::holds_alternative<wave_error>(malformed));
-  EXPECT_EQ(std::get<wave_error>(malformed).number, wave_error_format);
-  EXPECT_NE(std::get<wave_error>(malformed).description.find("text.wav"), std::string::npos);
-
   const std::vector<uint8_t> cut = testing::make_wav(22050, 1, {1, 2, 3});
-  const auto in_memory = decode_wave(std::span(cut).first(30), "cut.wav");
-  ASSERT_TRUE(std::holds_alternative<wave_error>(in_memory)) << "the header ends inside the format chunk";
-  EXPECT_EQ(std::get<wave_error>(in_memory).number, wave_error_format);
-  EXPECT_NE(std::get<wave_error>(in_memory).description.find("cut.wav"), std::string::npos);
+  const std::tuple<std::variant<wave_sound, wave_error>, int32_t, const char*> refusals[] = {
+      {load_wave(folder.path() / "none.wav"), wave_error_missing, "none.wav"},
+      {load_wave(folder.path() / "text.wav"), wave_error_format, "text.wav"},
+      {decode_wave(std::span(cut).first(30), "cut.wav"), wave_error_format, "cut.wav"},  // ends in the format
+  };
+  for (const auto& [result, number, name] : refusals) {
+    ASSERT_TRUE(std::holds_alternative<wave_error>(result)) << name;
+    EXPECT_EQ(std::get<wave_error>(result).number, number) << name;
+    EXPECT_NE(std::get<wave_error>(result).description.find(name), std::string::npos) << name;
+  }
 }
 
-TEST_F(WaveMixerTest, PlaysOnceAtItsOwnRateThenFallsSilent) {
-  const int voice = mixer.add(load(audio_output_rate, 2, 4410));
+TEST_F(WaveMixerTest, PlaysOnceAtItsOwnRateLoopsUntilStoppedAndRestartsAtTheGivenByte) {
+  const int once = mixer.add(load(audio_output_rate, 2, 4410));
   EXPECT_EQ(sounding_frames(mix(1000)), 0u) << "a new voice is stopped";
-  mixer.play(voice, false, 0);
-  const auto out = mix(8000);
+  mixer.play(once, false, 0);
+  auto out = mix(8000);
   EXPECT_EQ(sounding_frames(out), 4410u);
   EXPECT_FLOAT_EQ(out[200], 0.5f);
   EXPECT_EQ(sounding_frames(mix(1000)), 0u);
-}
+  mixer.remove(once);
 
-TEST_F(WaveMixerTest, LoopsUntilStopped) {
-  const int voice = mixer.add(load(audio_output_rate, 2, 1000));
-  mixer.play(voice, true, 0);
-  const auto out = mix(5000);
+  const int looped = mixer.add(load(audio_output_rate, 2, 1000));
+  mixer.play(looped, true, 0);
+  out = mix(5000);
   EXPECT_EQ(sounding_frames(out), 5000u);
   EXPECT_NEAR(measure(out).peak, 0.5, 1e-6);
-  mixer.stop(voice);
+  mixer.stop(looped);
   EXPECT_EQ(sounding_frames(mix(1000)), 0u);
-}
+  mixer.remove(looped);
 
-TEST_F(WaveMixerTest, PositionSkipsTheGivenBytes) {
-  const int voice = mixer.add(load(audio_output_rate, 2, 3000, true));
-  mixer.play(voice, false, 4 * 1000 + 3);  // 1000 frames of 4 bytes, the odd bytes rounded down
-  const auto out = mix(4000);
-  EXPECT_EQ(sounding_frames(out), 2000u);
+  const int ramp = mixer.add(load(audio_output_rate, 2, 3000, true));
+  mixer.play(ramp, false, 4 * 1000 + 3);  // 1000 frames of 4 bytes, the odd bytes rounded down
+  out = mix(1500);
   EXPECT_FLOAT_EQ(out[0], 1000.0f / 32768.0f);
-}
-
-TEST_F(WaveMixerTest, PlayRestartsFromTheStart) {
-  const int voice = mixer.add(load(audio_output_rate, 2, 3000, true));
-  mixer.play(voice, false, 0);
-  mix(1500);
-  mixer.play(voice, false, 0);
-  const auto out = mix(4000);
-  EXPECT_EQ(out[2], 1.0f / 32768.0f);
+  mixer.play(ramp, false, 0);
+  out = mix(4000);
+  EXPECT_EQ(out[2], 1.0f / 32768.0f) << "play starts again from the given byte";
   EXPECT_EQ(sounding_frames(out), 3000u);
+  mixer.play(ramp, false, 4 * 1000 + 3);
+  EXPECT_EQ(sounding_frames(mix(4000)), 2000u);
 }
 
 TEST_F(WaveMixerTest, VolumeAndPanInHundredthsOfADecibel) {
   const int voice = mixer.add(load(audio_output_rate, 1, 4410));
-  mixer.set_volume(voice, -600);
-  mixer.play(voice, false, 0);
-  auto out = mix(4410);
-  EXPECT_NEAR(measure(out, 0).peak, 0.5 * 0.5012, 1e-3);
-  EXPECT_NEAR(measure(out, 1).peak, 0.5 * 0.5012, 1e-3);
-
-  mixer.set_volume(voice, 0);
-  mixer.set_pan(voice, -10000);
-  mixer.play(voice, false, 0);
-  out = mix(4410);
-  EXPECT_NEAR(measure(out, 0).peak, 0.5, 1e-6);
-  EXPECT_EQ(measure(out, 1).peak, 0.0) << "the right channel is silent";
-
-  mixer.set_pan(voice, 10000);
-  mixer.play(voice, false, 0);
-  out = mix(4410);
-  EXPECT_EQ(measure(out, 0).peak, 0.0);
-  EXPECT_NEAR(measure(out, 1).peak, 0.5, 1e-6);
-
-  mixer.set_pan(voice, 0);
-  mixer.set_volume(voice, -10000);
-  mixer.play(voice, false, 0);
-  EXPECT_EQ(measure(mix(4410)).peak, 0.0);
+  const std::tuple<int32_t, int32_t, double, double> settings[] = {
+      {-600, 0, 0.5 * 0.5011872, 0.5 * 0.5011872}, {0, -10000, 0.5, 0}, {0, 10000, 0, 0.5}, {-10000, 0, 0, 0}};
+  for (const auto& [volume, pan, left, right] : settings) {
+    SCOPED_TRACE(::testing::Message() << "volume " << volume << ", pan " << pan);
+    mixer.set_volume(voice, volume);
+    mixer.set_pan(voice, pan);
+    mixer.play(voice, false, 0);
+    const auto out = mix(4410);
+    for (int side = 0; side < 2; ++side) {
+      const double peak = measure(out, side).peak, expected = side == 0 ? left : right;
+      if (expected == 0)
+        EXPECT_EQ(peak, 0.0) << "side " << side << " is silent";
+      else
+        EXPECT_NEAR(peak, expected, 1e-6) << "side " << side;
+    }
+  }
 }
 
 TEST_F(WaveMixerTest, FrequencyResamplesAndZeroRestoresTheFileRate) {
@@ -141,12 +118,9 @@ TEST_F(WaveMixerTest, FrequencyResamplesAndZeroRestoresTheFileRate) {
   mixer.play(voice, false, 0);
   const double own = static_cast<double>(sounding_frames(mix(40000)));
   EXPECT_NEAR(own, 22050.0, 22050.0 * 0.01) << "half a second at the output rate";
-
   mixer.set_frequency(voice, 44100);
   mixer.play(voice, false, 0);
-  const double doubled = static_cast<double>(sounding_frames(mix(40000)));
-  EXPECT_NEAR(doubled / own, 0.5, 0.01);
-
+  EXPECT_NEAR(static_cast<double>(sounding_frames(mix(40000))) / own, 0.5, 0.01);
   mixer.set_frequency(voice, 0);
   mixer.play(voice, false, 0);
   EXPECT_NEAR(static_cast<double>(sounding_frames(mix(40000))), own, 1.0);

@@ -13,7 +13,7 @@
 #include "engine/backends/audio_system.h"
 #include "engine/backends/soundfont.h"
 #include "support/audio_test_files.h"
-#include "support/test_files.h"
+#include "support/temp_folder.h"
 
 namespace varnel2d {
 namespace {
@@ -42,19 +42,21 @@ class MusicOffline : public ::testing::Test {
   std::unique_ptr<audio_system> audio;
 };
 
-TEST_F(MusicOffline, ShortPieceSoundsAndEndsAtItsLength) {
+TEST_F(MusicOffline, APieceSoundsForExactlyTheAskedNumberOfPlays) {
   EXPECT_FALSE(audio->music_playing()) << "nothing started yet";
-  const auto piece = testing::short_piece();
-  ASSERT_TRUE(audio->music_start(piece, 1));
+  ASSERT_TRUE(audio->music_start(testing::short_piece(), 1));
   EXPECT_TRUE(audio->music_playing());
-  const auto first = render(1.9);
-  EXPECT_GT(measure(first).rms_db(), audible_db);
+  EXPECT_GT(measure(render(1.9)).rms_db(), audible_db);
   EXPECT_TRUE(audio->music_playing()) << "still inside the two seconds";
   render(0.2);
   EXPECT_FALSE(audio->music_playing()) << "the last play passed the end of the piece";
-}
 
-TEST_F(MusicOffline, RepeatsKeepThePiecePlayingAndSounding) {
+  ASSERT_TRUE(audio->music_start(testing::short_piece(), 2));
+  render(3.9);
+  EXPECT_TRUE(audio->music_playing());
+  render(0.2);
+  EXPECT_FALSE(audio->music_playing());
+
   ASSERT_TRUE(audio->music_start(testing::short_piece(), 1001));
   render(4.5);
   EXPECT_TRUE(audio->music_playing()) << "past twice the length";
@@ -62,15 +64,7 @@ TEST_F(MusicOffline, RepeatsKeepThePiecePlayingAndSounding) {
   EXPECT_TRUE(audio->music_playing());
 }
 
-TEST_F(MusicOffline, ExactlyTheAskedNumberOfPlays) {
-  ASSERT_TRUE(audio->music_start(testing::short_piece(), 2));
-  render(3.9);
-  EXPECT_TRUE(audio->music_playing());
-  render(0.2);
-  EXPECT_FALSE(audio->music_playing());
-}
-
-TEST_F(MusicOffline, StartingAnotherPieceSilencesTheFirst) {
+TEST_F(MusicOffline, AnotherPieceOrAStopSilencesTheOneSounding) {
   ASSERT_TRUE(audio->music_start(testing::held_chord(10), 1));
   EXPECT_GT(measure(render(0.5)).rms_db(), audible_db);
   ASSERT_TRUE(audio->music_start(testing::silent_piece(1), 1));
@@ -79,9 +73,7 @@ TEST_F(MusicOffline, StartingAnotherPieceSilencesTheFirst) {
   EXPECT_TRUE(audio->music_playing()) << "the second piece reports now";
   render(1.0);
   EXPECT_FALSE(audio->music_playing());
-}
 
-TEST_F(MusicOffline, StopSilencesAtOnce) {
   ASSERT_TRUE(audio->music_start(testing::held_chord(10), 1001));
   render(0.5);
   audio->music_stop();
@@ -92,19 +84,14 @@ TEST_F(MusicOffline, StopSilencesAtOnce) {
   EXPECT_GT(measure(render(1.0)).rms_db(), audible_db) << "ready for the next piece";
 }
 
-TEST_F(MusicOffline, FullVolumeIsFivePointFourDecibelsAboveEighty) {
-  const auto piece = testing::short_piece();
+// Full volume is 5.4 dB above 80 %; loud passages neither clip nor whisper.
+TEST_F(MusicOffline, TheMasterLevelScalesTheMusicWithoutClipping) {
   audio->music_level(music_level_hundredths(80));
-  ASSERT_TRUE(audio->music_start(piece, 1));
+  ASSERT_TRUE(audio->music_start(testing::short_piece(), 1));
   const double at_80 = measure(render(2.0)).rms_db();
   audio->music_level(music_level_hundredths(100));
-  ASSERT_TRUE(audio->music_start(piece, 1));
-  const double at_100 = measure(render(2.0)).rms_db();
-  EXPECT_NEAR(at_100 - at_80, 5.4, 0.5);
-}
-
-TEST_F(MusicOffline, LoudPassagesNeitherClipNorWhisper) {
-  audio->music_level(music_level_hundredths(100));
+  ASSERT_TRUE(audio->music_start(testing::short_piece(), 1));
+  EXPECT_NEAR(measure(render(2.0)).rms_db() - at_80, 5.4, 0.5);
   ASSERT_TRUE(audio->music_start(testing::tutti_passage(), 1));
   EXPECT_LT(measure(render(8.0)).peak, 0.95) << "a tutti at full volume clipped";
   audio->music_level(music_level_hundredths(80));
@@ -114,7 +101,9 @@ TEST_F(MusicOffline, LoudPassagesNeitherClipNorWhisper) {
   EXPECT_GT(measure(render(8.0)).rms_db(), -28.0) << "a tutti at 80 % whispers";
 }
 
-TEST(MusicWithoutSoundfont, MusicIsUnavailableButSoundStays) {
+// Without a SoundFont, or with the one named by BRISENFALL_SOUNDFONT missing or damaged, music is
+// off and sound stays; a named file that is wrong gets one line on stderr naming it and what is wrong.
+TEST(MusicWithoutSoundfont, MusicIsOffSoundStaysAndAWrongNamedFileGetsOneLine) {
   auto offline = std::make_unique<offline_audio_output>();
   offline_audio_output* output = offline.get();
   audio_system audio(std::move(offline), std::nullopt);
@@ -123,11 +112,7 @@ TEST(MusicWithoutSoundfont, MusicIsUnavailableButSoundStays) {
   EXPECT_FALSE(audio.music_start(testing::short_piece(), 1));
   EXPECT_FALSE(audio.music_playing());
   EXPECT_EQ(measure(output->render(4410)).peak, 0.0);
-}
 
-// The SoundFont named by BRISENFALL_SOUNDFONT is missing or damaged: music is off, sound stays, and
-// one line on stderr names the file and what is wrong with it.
-TEST(MusicWithoutSoundfont, AMissingOrDamagedSoundfontLeavesMusicOffWithOneLine) {
   testing::temp_folder folder;
   std::vector<uint8_t> installed_start(65536);
   std::ifstream(*find_soundfont(nullptr, system_soundfont_folder), std::ios::binary)
@@ -146,14 +131,15 @@ TEST(MusicWithoutSoundfont, AMissingOrDamagedSoundfontLeavesMusicOffWithOneLine)
       {"cut.sf2", installed_start, "(cut short: 65536 of "},
   };
   for (const damaged& soundfont : soundfonts) {
+    SCOPED_TRACE(soundfont.name);
     const auto file = folder.path() / soundfont.name;
     if (soundfont.bytes) testing::write_binary(file, *soundfont.bytes);
     setenv(soundfont_variable, file.c_str(), 1);
     ::testing::internal::CaptureStderr();
-    audio_system audio(std::make_unique<offline_audio_output>(), find_soundfont());
+    audio_system named(std::make_unique<offline_audio_output>(), find_soundfont());
     const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(audio.music_available()) << soundfont.name;
-    EXPECT_TRUE(audio.sound_available()) << soundfont.name;
+    EXPECT_FALSE(named.music_available());
+    EXPECT_TRUE(named.sound_available());
     EXPECT_EQ(said.rfind("varnel2d: the SoundFont " + file.string() + " ", 0), 0u) << said;
     EXPECT_NE(said.find(soundfont.reason), std::string::npos) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;

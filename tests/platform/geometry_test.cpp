@@ -1,15 +1,15 @@
 // Quad corners, the letterbox and the key translation table.
 #include <gtest/gtest.h>
+#include <varnel2d/display_device.h>
 
 #include <numbers>
 
-#include <varnel2d/display_device.h>
 #include "engine/backends/sdl_input.h"
 
 namespace varnel2d {
 namespace {
 
-TEST(QuadCorners, ScaledAndMoved) {
+TEST(QuadCorners, ScaledMovedAndTurnedCounterClockwiseAboutTheCentre) {
   sprite_quad quad;
   quad.right = 10;
   quad.bottom = 4;
@@ -17,21 +17,17 @@ TEST(QuadCorners, ScaledAndMoved) {
   quad.scale_y = 3;
   quad.x = 5;
   quad.y = 7;
-  const auto c = quad_corners(quad);
+  auto c = quad_corners(quad);
   EXPECT_FLOAT_EQ(c[0].x, 5);
   EXPECT_FLOAT_EQ(c[0].y, 7);
   EXPECT_FLOAT_EQ(c[2].x, 25);
   EXPECT_FLOAT_EQ(c[2].y, 19);
-}
 
-TEST(QuadCorners, PositiveRotationTurnsCounterClockwiseAboutTheCentre) {
-  sprite_quad quad;
-  quad.right = 10;
-  quad.bottom = 10;
-  quad.centre_x = 5;
-  quad.centre_y = 5;
-  quad.rotation = std::numbers::pi_v<float> / 2;
-  const auto c = quad_corners(quad);
+  sprite_quad turned;
+  turned.right = turned.bottom = 10;
+  turned.centre_x = turned.centre_y = 5;
+  turned.rotation = std::numbers::pi_v<float> / 2;
+  c = quad_corners(turned);
   // The top-left corner goes to the bottom-left, the top-right to the top-left.
   EXPECT_NEAR(c[0].x, 0, 1e-5);
   EXPECT_NEAR(c[0].y, 10, 1e-5);
@@ -40,35 +36,21 @@ TEST(QuadCorners, PositiveRotationTurnsCounterClockwiseAboutTheCentre) {
 }
 
 TEST(Letterbox, KeepsTheAspectRatio) {
-  const screen_rect wide = letterbox(640, 480, 1920, 1080);
-  EXPECT_EQ(wide.x, 240);
-  EXPECT_EQ(wide.y, 0);
-  EXPECT_EQ(wide.w, 1440);
-  EXPECT_EQ(wide.h, 1080);
-  const screen_rect tall = letterbox(640, 480, 1280, 1024);
-  EXPECT_EQ(tall.x, 0);
-  EXPECT_EQ(tall.y, 32);
-  EXPECT_EQ(tall.h, 960);
-  const screen_rect same = letterbox(640, 480, 1024, 768);
-  EXPECT_EQ(same.x, 0);
-  EXPECT_EQ(same.y, 0);
-  EXPECT_EQ(same.w, 1024);
+  const std::tuple<int32_t, int32_t, screen_rect> cases[] = {
+      {1920, 1080, {240, 0, 1440, 1080}}, {1280, 1024, {0, 32, 1280, 960}}, {1024, 768, {0, 0, 1024, 768}}};
+  for (const auto& [w, h, expected] : cases) {
+    const screen_rect box = letterbox(640, 480, w, h);
+    EXPECT_EQ(std::tie(box.x, box.y, box.w, box.h), std::tie(expected.x, expected.y, expected.w, expected.h))
+        << w << " x " << h;
+  }
 }
 
 TEST(KeyTable, NamedKeysHaveTheirDirectInputCodes) {
-  // SDL scancodes are USB usage codes.
-  EXPECT_EQ(directinput_code(41), 1);     // Escape
-  EXPECT_EQ(directinput_code(40), 28);    // Return
-  EXPECT_EQ(directinput_code(44), 57);    // Space
-  EXPECT_EQ(directinput_code(19), 25);    // P
-  EXPECT_EQ(directinput_code(4), 30);     // A
-  EXPECT_EQ(directinput_code(88), 156);   // keypad Enter
-  EXPECT_EQ(directinput_code(98), 82);    // keypad 0
-  EXPECT_EQ(directinput_code(82), 200);   // Up
-  EXPECT_EQ(directinput_code(227), 219);  // left Windows key
-  EXPECT_EQ(directinput_code(231), 220);  // right Windows key
-  EXPECT_EQ(directinput_code(-1), 0);
-  EXPECT_EQ(directinput_code(100000), 0);
+  // SDL scancodes (USB usage codes) and their DirectInput codes: Escape, Return, Space, P, A, keypad
+  // Enter, keypad 0, Up, the left and right Windows keys; and codes out of the table.
+  const std::pair<int, int> keys[] = {{41, 1},  {40, 28},  {44, 57},   {19, 25},   {4, 30}, {88, 156},
+                                      {98, 82}, {82, 200}, {227, 219}, {231, 220}, {-1, 0}, {100000, 0}};
+  for (const auto& [scancode, code] : keys) EXPECT_EQ(directinput_code(scancode), code) << scancode;
 }
 
 }  // namespace

@@ -45,16 +45,13 @@ TEST_P(RealDisplayPaths, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
   const testing::pixel_image shot = testing::read_bmp24(folder.file("screen1.bmp"));
   ASSERT_EQ(shot.width, 640);
   ASSERT_EQ(shot.height, 480);
-  EXPECT_EQ(shot.at(120, 120), 0xFF00FF00u);  // inside frame 1
-  EXPECT_EQ(shot.at(102, 102), 0xFF000000u);  // its keyed corner
-  EXPECT_EQ(shot.at(98, 120), 0xFF000000u);   // left of it
-  EXPECT_EQ(shot.at(133, 120), 0xFF000000u);  // neither the gap nor frame 0 come along
-  // Scaled twice about the same centre (316, 216) and turned a quarter clockwise: the keyed
-  // corner moves to the top right.
-  EXPECT_EQ(shot.at(305, 225), 0xFF00FF00u);
-  EXPECT_EQ(shot.at(340, 192), 0xFF000000u);
-  EXPECT_EQ(shot.at(290, 190), 0xFF00FF00u);
-  EXPECT_EQ(shot.at(282, 216), 0xFF000000u);
+  // Frame 1 at (100, 100): inside it, its keyed corner, left of it, and right of it where neither
+  // the gap nor frame 0 come along. Then scaled twice about the same centre (316, 216) and turned a
+  // quarter clockwise: the keyed corner moves to the top right.
+  const std::tuple<int32_t, int32_t, uint32_t> probes[] = {
+      {120, 120, 0xFF00FF00u}, {102, 102, 0xFF000000u}, {98, 120, 0xFF000000u},  {133, 120, 0xFF000000u},
+      {305, 225, 0xFF00FF00u}, {340, 192, 0xFF000000u}, {290, 190, 0xFF00FF00u}, {282, 216, 0xFF000000u}};
+  for (const auto& [x, y, colour] : probes) EXPECT_EQ(shot.at(x, y), colour) << x << ", " << y;
 }
 
 // The renderer's reset events, here in the middle of a frame, mark the device for a rebuild and

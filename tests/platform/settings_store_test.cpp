@@ -22,24 +22,18 @@ constexpr std::string_view STORE =
     "Broken=dword:12x\r\n"
     "Wallpaper=\r\n";
 
-TEST(settings_store_lookup, finds_texts_and_numbers_by_section_and_name) {
-  const auto path = settings_store_lookup(STORE, HKEY_CURRENT_USER,
-                                          "Software\\Tamsk Brisenfall Screensaver\\Config", "INSTALL_PATH");
-  ASSERT_TRUE(path.has_value());
-  EXPECT_EQ(path->type, REG_SZ);
-  EXPECT_EQ(path->bytes, std::string("/opt/brisenfall/data/") + '\0');
-
-  const auto number = settings_store_lookup(STORE, HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword");
-  ASSERT_TRUE(number.has_value());
-  EXPECT_EQ(number->type, REG_DWORD);
-  EXPECT_EQ(number->bytes, std::string("\x0A\0\0\0", 4));
-
-  const auto empty = settings_store_lookup(STORE, HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper");
-  ASSERT_TRUE(empty.has_value());
-  EXPECT_EQ(empty->bytes, std::string(1, '\0'));
-}
-
-TEST(settings_store_lookup, absent_or_malformed_values_are_not_found) {
+TEST(settings_store_lookup, finds_texts_and_numbers_by_section_and_name_and_nothing_absent_or_malformed) {
+  const std::tuple<const char*, const char*, uint32_t, std::string> found[] = {
+      {"Software\\Tamsk Brisenfall Screensaver\\Config", "INSTALL_PATH", REG_SZ,
+       std::string("/opt/brisenfall/data/") + '\0'},
+      {"Control Panel\\Desktop", "ScreenSaveUsePassword", REG_DWORD, std::string("\x0A\0\0\0", 4)},
+      {"Control Panel\\Desktop", "Wallpaper", REG_SZ, std::string(1, '\0')}};
+  for (const auto& [section, name, type, bytes] : found) {
+    const auto value = settings_store_lookup(STORE, HKEY_CURRENT_USER, section, name);
+    ASSERT_TRUE(value.has_value()) << name;
+    EXPECT_EQ(value->type, type) << name;
+    EXPECT_EQ(value->bytes, bytes) << name;
+  }
   EXPECT_FALSE(settings_store_lookup(STORE, HKEY_LOCAL_MACHINE, "Control Panel\\Desktop", "ScreenSaveUsePassword"));
   EXPECT_FALSE(settings_store_lookup(STORE, HKEY_CURRENT_USER, "Control Panel", "ScreenSaveUsePassword"));
   EXPECT_FALSE(settings_store_lookup(STORE, HKEY_CURRENT_USER, "Control Panel\\Desktop", "Broken"));

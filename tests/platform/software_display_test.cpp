@@ -28,10 +28,11 @@ struct canvas {
 
   explicit canvas(int32_t output_w = 640, int32_t output_h = 480) {
     testing::pixel_image quarters = testing::filled_image(20, 20, 0);
-    for (int32_t y = 0; y < 20; ++y)
-      for (int32_t x = 0; x < 20; ++x)
-        quarters.argb[static_cast<size_t>(y * 20 + x)] =
-            x < 2 && y < 2 ? 0xFFFF00FFu : y < 10 ? (x < 10 ? RED : GREEN) : (x < 10 ? BLUE : 0x80FFFFFFu);
+    for (int32_t i = 0; i < 400; ++i) {
+      const int32_t x = i % 20, y = i / 20;
+      quarters.argb[static_cast<size_t>(i)] =
+          x < 2 && y < 2 ? 0xFFFF00FFu : y < 10 ? (x < 10 ? RED : GREEN) : (x < 10 ? BLUE : 0x80FFFFFFu);
+    }
     testing::write_png(folder.file("quarters.png"), quarters);
     testing::write_png(folder.file("grey.png"), testing::filled_image(64, 48, GREY));
     EXPECT_TRUE(display.open({0, 640, 480, 32}));
@@ -40,19 +41,24 @@ struct canvas {
     background = display.load_surface(folder.file("grey.png"));
   }
 
-  sprite_quad quad(float x, float y) const {
+  // The texture at (x, y), scaled and turned about its centre, tinted by `colour`.
+  sprite_quad quad(float x, float y, float scale = 1, float rotation = 0, uint32_t colour = 0xFFFFFFFF) const {
     sprite_quad q;
     q.texture = texture;
     q.right = q.bottom = 20;
     q.x = x;
     q.y = y;
+    q.scale_x = q.scale_y = scale;
+    q.centre_x = q.centre_y = 10 * scale;
+    q.rotation = rotation;
+    q.colour = colour;
     return q;
   }
 
-  void frame(const std::vector<sprite_quad>& quads) {
+  void frame(const sprite_quad& q) {
     display.begin_frame();
     display.copy_surface(background);
-    for (const sprite_quad& q : quads) display.draw(q);
+    display.draw(q);
     display.present();
   }
 };
@@ -61,14 +67,6 @@ struct probe {
   int32_t x, y;
   uint32_t expected;
 };
-
-sprite_quad with(sprite_quad q, float scale, float rotation, uint32_t colour) {
-  q.scale_x = q.scale_y = scale;
-  q.centre_x = q.centre_y = 10 * scale;
-  q.rotation = rotation;
-  q.colour = colour;
-  return q;
-}
 
 // Rotations are counter-clockwise in the quad: a quarter turn clockwise is 3/2 pi.
 struct drawing_case {
@@ -111,7 +109,7 @@ TEST(SoftwareDisplay, DrawsQuadsAsTheBackBufferDescribesThem) {
   for (const drawing_case& c : cases) {
     SCOPED_TRACE(c.what);
     canvas scene(c.output_w, c.output_h);
-    scene.frame({with(scene.quad(c.x, c.y), c.scale, c.rotation, c.colour)});
+    scene.frame(scene.quad(c.x, c.y, c.scale, c.rotation, c.colour));
     for (const probe& p : c.probes)
       EXPECT_EQ(scene.display.shown_pixel(p.x, p.y), p.expected) << "at " << p.x << ", " << p.y;
   }
@@ -120,9 +118,9 @@ TEST(SoftwareDisplay, DrawsQuadsAsTheBackBufferDescribesThem) {
 // A resize between frames: the next frame is letterboxed into the new size, bars and all.
 TEST(SoftwareDisplay, FollowsAResizeOfItsOutput) {
   canvas scene(1920, 1080);
-  scene.frame({scene.quad(100, 100)});
+  scene.frame(scene.quad(100, 100));
   scene.display.resize_memory_output(320, 480);  // now 320 x 240 in the middle, bars above and below
-  scene.frame({scene.quad(100, 100)});
+  scene.frame(scene.quad(100, 100));
   EXPECT_EQ(scene.display.shown_pixel(10, 10), BLACK);
   EXPECT_EQ(scene.display.shown_pixel(10, 470), BLACK);
   EXPECT_EQ(scene.display.shown_pixel(10, 130), GREY);
@@ -168,18 +166,14 @@ double psnr(const testing::pixel_image& a, const testing::pixel_image& b) {
 // this display and by SDL's software renderer, compared in their 640 x 480 screenshots.
 TEST(SoftwareDisplay, DrawsTheSamePictureAsSdlsSoftwareRenderer) {
   testing::temp_folder folder;
-  testing::pixel_image picture = testing::filled_image(640, 480, 0);
-  for (int32_t y = 0; y < 480; ++y)
-    for (int32_t x = 0; x < 640; ++x)
-      picture.argb[static_cast<size_t>(y * 640 + x)] =
-          0xFF000000u | static_cast<uint32_t>(x * 255 / 639) << 16 | static_cast<uint32_t>(y * 255 / 479) << 8 | 0x60u;
+  testing::pixel_image picture = testing::filled_image(640, 480, 0), flake = testing::filled_image(32, 32, 0xFFFF00FFu);
+  for (uint32_t i = 0; i < 640 * 480; ++i)
+    picture.argb[i] = 0xFF000000u | (i % 640 * 255 / 639) << 16 | (i / 640 * 255 / 479) << 8 | 0x60u;
+  for (size_t i = 0; i < 32 * 32; ++i) {
+    const double r = std::hypot(static_cast<double>(i % 32) - 15.5, static_cast<double>(i / 32) - 15.5);
+    if (r < 14) flake.argb[i] = static_cast<uint32_t>(255 - r * 12) << 24 | 0xE0F0FFu;
+  }
   testing::write_png(folder.file("picture.png"), picture);
-  testing::pixel_image flake = testing::filled_image(32, 32, 0xFFFF00FFu);
-  for (int32_t y = 0; y < 32; ++y)
-    for (int32_t x = 0; x < 32; ++x) {
-      const double r = std::hypot(x - 15.5, y - 15.5);
-      if (r < 14) flake.argb[static_cast<size_t>(y * 32 + x)] = static_cast<uint32_t>(255 - r * 12) << 24 | 0xE0F0FFu;
-    }
   testing::write_png(folder.file("flake.png"), flake);
 
   software_display cpu;
@@ -232,10 +226,10 @@ TEST(RendererChoice, CpuRasterisersAndAMissingOpenGlDrawOnTheCpuUnlessGlIsAskedF
       {display_renderer::software, "AMD Radeon RX 6600", display_renderer::software},
   };
   for (const choice& c : cases) EXPECT_EQ(resolve_renderer(c.requested, c.gl), c.chosen) << c.gl.value_or("(none)");
-  EXPECT_EQ(renderer_named("auto"), display_renderer::automatic);
-  EXPECT_EQ(renderer_named("gl"), display_renderer::gl);
-  EXPECT_EQ(renderer_named("software"), display_renderer::software);
-  EXPECT_EQ(renderer_named("opengl"), std::nullopt);
+  const std::pair<const char*, std::optional<display_renderer>> names[] = {
+      {"auto", display_renderer::automatic}, {"gl", display_renderer::gl}, {"software", display_renderer::software},
+      {"opengl", std::nullopt}};
+  for (const auto& [name, renderer] : names) EXPECT_EQ(renderer_named(name), renderer) << name;
 }
 
 }  // namespace

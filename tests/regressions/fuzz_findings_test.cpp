@@ -15,9 +15,7 @@
 #include <variant>
 
 #include "engine/backends/wave_sound.h"
-#include <varnel2d/testing/engine_on_doubles.h>
-#include "support/temp_folder.h"
-#include "support/test_files.h"
+#include "support/engine_fixture.h"
 
 namespace varnel2d {
 namespace {
@@ -61,14 +59,8 @@ std::string wave_outcome(std::string_view input) {
 
 // Maps are loaded the whole way, as the map_file fuzz target does: on the headless display, with a
 // tile texture in the data folder. Made before the first input so its own allocations are not counted.
-struct map_loader {
-  testing::temp_folder folder;
-  testing::headless_engine engine;
-  map_loader() {
-    engine->init(0, 64, 48, 32);
-    engine->lib_setpath(folder.data_path());
-    testing::write_png(folder.file("tiles.png"), testing::filled_image(64, 64, 0xFFFFFFFFu));
-  }
+struct map_loader : testing::started_headless {
+  map_loader() { testing::write_png(folder.file("tiles.png"), testing::filled_image(64, 64, 0xFFFFFFFFu)); }
 };
 
 map_loader& loader() {
@@ -77,7 +69,7 @@ map_loader& loader() {
 }
 
 std::string map_outcome(std::string_view input) {
-  Varnel_2D_Engine& engine = *loader().engine.engine;
+  Varnel_2D_Engine& engine = *loader().engine;
   testing::write_file(loader().folder.file("input.map"), input);
   if (!engine.map_initmapfile("input.map", false, true, false, false, 0xFFFF00FFu)) return "refused";
   engine.map_draw();

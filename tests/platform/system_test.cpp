@@ -1,0 +1,197 @@
+// The engine's system services: whole numbers from fractions and text, the real clock, the frame
+// cap's schedule, termination signals, and replacing a file whole.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include <varnel2d/files.h>
+#include <varnel2d/numbers.h>
+#include <varnel2d/termination_signals.h>
+#include "engine/backends/frame_pacing.h"
+#include "engine/backends/sdl_clock.h"
+#include "support/temp_folder.h"
+
+namespace varnel2d {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(Numbers, WholeNumbersRoundHalvesToEvenAndClampAndTextIsReadAsFarAsANumberGoes) {
+  EXPECT_EQ(to_int32(2.5), 2);
+  EXPECT_EQ(to_int32(3.5), 4);
+  EXPECT_EQ(to_int32(-2.5), -2);
+  EXPECT_EQ(to_int32(-0.6), -1);
+  EXPECT_EQ(to_int16(40000.0), INT16_MAX);
+  EXPECT_EQ(to_int16(-40000.0), INT16_MIN);
+  EXPECT_EQ(to_int32(1e300), INT32_MAX);
+  EXPECT_EQ(to_int32(std::nan("")), 0);
+  EXPECT_EQ(int_floor(-0.5), -1);
+  const std::pair<const char*, double> texts[] = {{"  1234 rest", 1234}, {"-12.75x", -12.75}, {"+7", 7}, {"1e3", 1000},
+                                                  {"1e", 1}, {".5", 0.5}, {":1234", 0}, {"-", 0}, {"", 0}};
+  for (const auto& [text, value] : texts) EXPECT_EQ(leading_number(text), value) << '"' << text << '"';
+}
+
+// The counter starts with the clock, so the tick count the engine derives from it starts small
+// however long the machine has been up.
+TEST(SdlClock, TheCounterCountsFromTheClocksCreationAndOnlyForwards) {
+  const auto clock = make_sdl_clock();
+  const double frequency = static_cast<double>(clock->counter_frequency());
+  ASSERT_GT(frequency, 0);
+  const uint64_t first = clock->counter();
+  clock->pass_time(5);
+  const double passed = static_cast<double>(clock->counter() - first) / frequency;
+  EXPECT_LT(static_cast<double>(first) / frequency, 60.0) << "the counter runs from before the clock was made";
+  EXPECT_TRUE(passed >= 0.005 && passed < 60.0) << passed;
+}
+
+// Never two frames shown closer than the refresh interval on average; a late frame is not made up for.
+TEST(FramePacing, QuickFramesWaitForTheirSlotAndALateFrameStartsANewSchedule) {
+  EXPECT_EQ(cap_rate(75), 75);
+  EXPECT_EQ(cap_rate(0), 60);
+  EXPECT_EQ(cap_rate(-1), 60);
+  frame_pacer pacer(50);  // 20 ms a frame
+  EXPECT_EQ(pacer.wait_before_showing(1000), 0);
+  EXPECT_DOUBLE_EQ(pacer.wait_before_showing(1002), 18);  // shown at 1020
+  EXPECT_DOUBLE_EQ(pacer.wait_before_showing(1021), 19);  // shown at 1040
+  // A hundred frames that each take 1 ms are shown over 2 seconds: 50 a second.
+  double now = 1040;
+  for (int i = 0; i < 100; ++i) now += 1 + pacer.wait_before_showing(now + 1);
+  EXPECT_NEAR(now, 1040 + 100 * 20, 1e-6);
+  EXPECT_EQ(pacer.wait_before_showing(now + 75), 0);             // late: shown at once
+  EXPECT_DOUBLE_EQ(pacer.wait_before_showing(now + 80), 15);     // the next slot is 20 ms after it
+  EXPECT_DOUBLE_EQ(pacer.wait_before_showing(now + 95), 20);
+}
+
+void (*handler_of(int signal_number))(int) {
+  struct sigaction now {};
+  sigaction(signal_number, nullptr, &now);
+  return now.sa_handler;
+}
+
+extern "C" void ignore_signal(int) {}
+
+// Recorded only while a catcher lives, the first one named, the handlers before it restored, and
+// a new catcher starting with nothing recorded.
+TEST(TerminationSignals, RecordedWhileACatcherLivesThenTheEarlierHandlersReturn) {
+  std::signal(SIGINT, ignore_signal);
+  const auto terminate_before = handler_of(SIGTERM);
+  {
+    const termination_signal_catcher catcher;
+    EXPECT_FALSE(termination_requested());
+    EXPECT_STREQ(termination_signal_name(), "");
+    std::raise(SIGINT);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(termination_requested());
+    EXPECT_STREQ(termination_signal_name(), "SIGINT") << "the first signal is the one named";
+  }
+  EXPECT_EQ(handler_of(SIGTERM), terminate_before);
+  EXPECT_EQ(handler_of(SIGINT), ignore_signal);
+  EXPECT_TRUE(termination_requested()) << "the caller still learns what ended the show";
+  {
+    const termination_signal_catcher next;
+    EXPECT_FALSE(termination_requested());
+  }
+  // Left to the program, SDL started later keeps the default actions.
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+  leave_termination_signals_to_the_program();
+  SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+  EXPECT_EQ(handler_of(SIGTERM), SIG_DFL);
+  EXPECT_EQ(handler_of(SIGINT), SIG_DFL);
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// Every name in the folder and below it.
+std::set<std::string> names_in(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    names.insert(entry.path().lexically_relative(folder).string());
+  return names;
+}
+
+void old_file(const fs::path& file, int mode) {
+  testing::write_file(file, "an older file, longer than the new one");
+  fs::permissions(file, static_cast<fs::perms>(mode));
+}
+
+// The real file behind links gets the bytes and keeps its permissions, and no temporary stays behind.
+TEST(ReplaceFile, TheRealFileTakesTheBytesAndKeepsItsModeAndItsLinks) {
+  struct each {
+    const char* name;
+    std::function<void(const fs::path&)> setup;
+    const char* written;  // the path handed over
+    const char* holder;   // the file that holds the bytes afterwards
+    int mode;
+  };
+  const mode_t umask_before = ::umask(022);
+  const each cases[] = {
+      {"a new file", [](const fs::path&) {}, "new.txt", "new.txt", 0644},
+      {"an older file", [](const fs::path& f) { old_file(f / "old.txt", 0600); }, "old.txt", "old.txt", 0600},
+      {"a chain of relative links",
+       [](const fs::path& f) {
+         fs::create_directory(f / "real");
+         old_file(f / "real/target.txt", 0640);
+         fs::create_symlink("real/target.txt", f / "b");
+         fs::create_symlink("b", f / "a");
+       },
+       "a", "real/target.txt", 0640},
+      {"an absolute link",
+       [](const fs::path& f) {
+         old_file(f / "target.txt", 0604);
+         fs::create_symlink(f / "target.txt", f / "link");
+       },
+       "link", "target.txt", 0604},
+      {"a link to no file yet", [](const fs::path& f) { fs::create_symlink("made.txt", f / "link"); }, "link",
+       "made.txt", 0644},
+      {"folders where fixed temporaries would go",
+       [](const fs::path& f) {
+         fs::create_directory(f / "busy.txt.partial");
+         fs::create_directory(f / "busy.txt.new");
+       },
+       "busy.txt", "busy.txt", 0644},
+  };
+  for (const each& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::temp_folder folder;
+    c.setup(folder.path());
+    std::set<std::string> expected = names_in(folder.path());
+    expected.insert(c.holder);
+    std::error_code error;
+    ASSERT_TRUE(replace_file(folder.file(c.written), {"new ", "", "bytes"}, error)) << error.message();
+    EXPECT_EQ(testing::read_file(folder.path() / c.holder), "new bytes");
+    EXPECT_EQ(fs::status(folder.path() / c.holder).permissions(), static_cast<fs::perms>(c.mode));
+    EXPECT_EQ(fs::is_symlink(folder.path() / c.written), std::string(c.written) != c.holder);
+    EXPECT_EQ(names_in(folder.path()), expected);
+  }
+  ::umask(umask_before);
+}
+
+TEST(ReplaceFile, AFailureNamesItsCauseAndChangesNothing) {
+  const std::tuple<const char*, std::function<void(const fs::path&)>, std::errc> cases[] = {
+      {"gone/file.txt", [](const fs::path&) {}, std::errc::no_such_file_or_directory},
+      {"taken", [](const fs::path& f) { fs::create_directory(f / "taken"); }, std::errc::is_a_directory},
+      {"loop", [](const fs::path& f) { fs::create_symlink("loop", f / "loop"); },
+       std::errc::too_many_symbolic_link_levels},
+  };
+  for (const auto& [written, setup, cause] : cases) {
+    SCOPED_TRACE(written);
+    testing::temp_folder folder;
+    old_file(folder.path() / "other.txt", 0644);
+    setup(folder.path());
+    const std::set<std::string> before = names_in(folder.path());
+    std::error_code error;
+    EXPECT_FALSE(replace_file(folder.file(written), {"bytes"}, error));
+    EXPECT_EQ(error, std::make_error_code(cause)) << error.message();
+    EXPECT_EQ(names_in(folder.path()), before);
+  }
+  EXPECT_FALSE(replace_file("", {"bytes"}));
+}
+
+}  // namespace
+}  // namespace varnel2d

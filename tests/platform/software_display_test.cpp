@@ -1,13 +1,11 @@
 // The display that draws on the CPU, composing into memory: colour key, alpha, tint, rotation,
-// scale, clipping, letterboxing and resizes against expected pixels; the same picture as SDL's
-// software renderer; and the choice between it and OpenGL.
+// scale, clipping, letterboxing and resizes against expected pixels, and the choice between it and
+// OpenGL. That it draws what OpenGL draws is the backend agreement test's.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
-#include <random>
 
-#include <varnel2d/testing/headless_display.h>
 #include "engine/backends/renderer_choice.h"
 #include "engine/backends/software_display.h"
 #include "support/test_files.h"
@@ -148,66 +146,6 @@ TEST(SoftwareDisplay, DrawsTextInsideItsRectangle) {
   }
   EXPECT_GT(lit, 50);
   EXPECT_EQ(outside, 0);
-}
-
-// Peak signal-to-noise ratio of two pictures in decibels, over the three colour channels.
-double psnr(const testing::pixel_image& a, const testing::pixel_image& b) {
-  double squares = 0;
-  for (size_t i = 0; i < a.argb.size(); ++i)
-    for (int shift = 0; shift < 24; shift += 8) {
-      const double d = static_cast<double>((a.argb[i] >> shift) & 255) - static_cast<double>((b.argb[i] >> shift) & 255);
-      squares += d * d;
-    }
-  const double mean = squares / (3.0 * static_cast<double>(a.argb.size()));
-  return mean == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mean);
-}
-
-// A seeded scene of rotated, scaled, tinted and half-transparent sprites over a picture, drawn by
-// this display and by SDL's software renderer, compared in their 640 x 480 screenshots.
-TEST(SoftwareDisplay, DrawsTheSamePictureAsSdlsSoftwareRenderer) {
-  testing::temp_folder folder;
-  testing::pixel_image picture = testing::filled_image(640, 480, 0), flake = testing::filled_image(32, 32, 0xFFFF00FFu);
-  for (uint32_t i = 0; i < 640 * 480; ++i)
-    picture.argb[i] = 0xFF000000u | (i % 640 * 255 / 639) << 16 | (i / 640 * 255 / 479) << 8 | 0x60u;
-  for (size_t i = 0; i < 32 * 32; ++i) {
-    const double r = std::hypot(static_cast<double>(i % 32) - 15.5, static_cast<double>(i / 32) - 15.5);
-    if (r < 14) flake.argb[i] = static_cast<uint32_t>(255 - r * 12) << 24 | 0xE0F0FFu;
-  }
-  testing::write_png(folder.file("picture.png"), picture);
-  testing::write_png(folder.file("flake.png"), flake);
-
-  software_display cpu;
-  headless_display sdl;
-  for (display_device* display : std::initializer_list<display_device*>{&cpu, &sdl}) {
-    ASSERT_TRUE(display->open({0, 640, 480, 32}));
-    const image_handle background = display->load_texture(folder.file("picture.png"), 0);
-    const image_handle texture = display->load_texture(folder.file("flake.png"), 0xFFFF00FFu);
-    std::mt19937 random(21);
-    std::uniform_real_distribution<float> unit(0, 1);
-    display->begin_frame();
-    sprite_quad whole;
-    whole.texture = background;
-    whole.right = 640;
-    whole.bottom = 480;
-    display->draw(whole);
-    for (int i = 0; i < 300; ++i) {
-      sprite_quad q;
-      q.texture = texture;
-      q.right = q.bottom = 32;
-      q.scale_x = q.scale_y = 0.5f + 2 * unit(random);
-      q.centre_x = q.centre_y = 16 * q.scale_x;
-      q.rotation = 2 * pi * unit(random);
-      q.x = std::floor(-20 + 660 * unit(random));  // the engine places quads at whole pixels
-      q.y = std::floor(-20 + 500 * unit(random));
-      q.colour = static_cast<uint32_t>(128 + 127 * unit(random)) << 24 | static_cast<uint32_t>(155 + 100 * unit(random)) << 16 |
-                 static_cast<uint32_t>(155 + 100 * unit(random)) << 8 | 255u;
-      display->draw(q);
-    }
-    ASSERT_TRUE(display->save_screenshot(folder.file(display == &cpu ? "cpu.bmp" : "sdl.bmp")));
-  }
-  const double decibels = psnr(testing::read_bmp24(folder.file("cpu.bmp")), testing::read_bmp24(folder.file("sdl.bmp")));
-  std::printf("PSNR of the CPU display against SDL's software renderer: %.1f dB\n", decibels);
-  EXPECT_GE(decibels, 35.0);
 }
 
 TEST(RendererChoice, CpuRasterisersAndAMissingOpenGlDrawOnTheCpuUnlessGlIsAskedFor) {

@@ -104,29 +104,25 @@ TEST_F(music_dialog_test, the_list_takes_up_to_twenty_files_and_warns_once_when_
   EXPECT_EQ(system.messages.size(), 2u);
 }
 
-TEST_F(music_dialog_test, remove_takes_the_selected_entries_and_keeps_the_order_of_the_rest) {
+// Remove takes the selected entries and keeps the order of the rest; Ok replaces the list in memory.
+TEST_F(music_dialog_test, remove_keeps_the_order_of_the_rest_and_ok_replaces_the_list_in_memory) {
   shell.settings.cfg_music_count = 5;
   shell.settings.cfg_music_files = {"/1.mid", "/2.mid", "/3.mid", "/4.mid", "/5.mid"};
-  const auto dialog = open();
+  auto dialog = open();
   select_rows(*dialog->List2, {0, 2, 4});
   QTest::mouseClick(dialog->Command5, Qt::LeftButton);
   EXPECT_EQ(texts(*dialog->List2), (QStringList{"/2.mid", "/4.mid"}));
   EXPECT_TRUE(dialog->List2->selectedItems().isEmpty());
-}
-
-TEST_F(music_dialog_test, ok_replaces_the_list_in_memory) {
-  shell.settings.cfg_music_count = 1;
-  shell.settings.cfg_music_files = {"/old.mid"};
-  auto dialog = open();
   select_rows(*dialog->File1, {0, 2});
   dialog->Command1_Click();
   QTest::mouseClick(dialog->Command3, Qt::LeftButton);
-  EXPECT_EQ(shell.settings.cfg_music_count, 3);
-  EXPECT_EQ(shell.settings.cfg_music_files, (std::vector<std::string>{"/old.mid", folder("A.MID"), folder("c.rmi")}));
+  EXPECT_EQ(shell.settings.cfg_music_count, 4);
+  EXPECT_EQ(shell.settings.cfg_music_files,
+            (std::vector<std::string>{"/2.mid", "/4.mid", folder("A.MID"), folder("c.rmi")}));
   EXPECT_FALSE(dialog->isVisible());
 
   dialog = open();
-  select_rows(*dialog->List2, {0, 1, 2});
+  dialog->List2->selectAll();
   dialog->Command5_Click();
   dialog->Command3_Click();
   EXPECT_EQ(shell.settings.cfg_music_count, 0);

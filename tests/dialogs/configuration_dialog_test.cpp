@@ -66,14 +66,9 @@ class configuration_dialog_test : public ::testing::Test {
 // The settings file is not range-checked: a value outside a slider's range shows clamped, and custom
 // music with an empty list opens unticked and off.
 TEST_F(configuration_dialog_test, opening_fills_the_controls_from_the_settings) {
-  settings.cfg_snow_amount = 1500;
-  settings.cfg_scene_time = 45;
-  settings.cfg_music_volume = 60;
-  settings.cfg_music_mute = 1;
-  settings.cfg_music_count = 1;
-  settings.cfg_music_files = {"/a.mid"};
-  settings.cfg_custom_music = 1;
-  settings.cfg_video_depth = 32;
+  settings = {.cfg_install_path = folder.data_path(), .cfg_snow_amount = 1500, .cfg_music_volume = 60,
+              .cfg_scene_time = 45, .cfg_music_mute = 1, .cfg_music_count = 1, .cfg_music_files = {"/a.mid"},
+              .cfg_custom_music = 1, .cfg_video_depth = 32};
   auto dialog = open();
   EXPECT_EQ(dialog->windowTitle(), "Brisenfall Screensaver - Configuration");
   EXPECT_EQ(dialog->size(), QSize(500, 367));
@@ -87,11 +82,8 @@ TEST_F(configuration_dialog_test, opening_fills_the_controls_from_the_settings) 
   EXPECT_EQ(dialog->Check2->text(), "Custom ");
   EXPECT_EQ(dialog->Label8->font().bold(), true);
 
-  settings = settings_values{};
-  settings.cfg_snow_amount = 5000;
-  settings.cfg_scene_time = 1;
-  settings.cfg_music_volume = -4;
-  settings.cfg_custom_music = 1;
+  settings = {.cfg_install_path = folder.data_path(), .cfg_snow_amount = 5000, .cfg_music_volume = -4,
+              .cfg_scene_time = 1, .cfg_music_files = {}, .cfg_custom_music = 1};
   dialog = open();
   EXPECT_EQ(std::tuple(dialog->HScroll1->value(), dialog->HScroll2->value(), dialog->HScroll3->value()),
             std::tuple(3000, 5, 0));

@@ -106,47 +106,33 @@ TEST_F(settings_file_test, an_unreadable_file_counts_as_no_file) {
 
 TEST_F(settings_file_test, every_value_and_a_custom_music_list_round_trip) {
   shell.settings_file_path = settings_path();
-  settings_values& v = shell.settings;
-  v.cfg_install_path = "/d/data/";
-  v.cfg_snow_amount = 2500;
-  v.cfg_music_volume = -7;
-  v.cfg_scene_time = 120;
-  v.cfg_music_mute = 1;
-  v.cfg_music_count = 3;
-  v.cfg_music_files = {"/m/a.mid", "/m/b c.rmi", "/m/d.mid"};
-  v.cfg_custom_music = 1;
-  v.cfg_video_depth = 32;
+  shell.settings = {.cfg_install_path = "/d/data/", .cfg_snow_amount = 2500, .cfg_music_volume = -7,
+                    .cfg_scene_time = 120, .cfg_music_mute = 1, .cfg_music_count = 3,
+                    .cfg_music_files = {"/m/a.mid", "/m/b c.rmi", "/m/d.mid"}, .cfg_custom_music = 1,
+                    .cfg_video_depth = 32};
   ASSERT_TRUE(settings_save(shell));
   EXPECT_EQ(lines_of(read_file(settings_path())).size(), 111u);
-
   shell_state loaded;
   settings_load(loaded, system);
-  const settings_values& r = loaded.settings;
-  EXPECT_EQ(std::tie(r.cfg_install_path, r.cfg_snow_amount, r.cfg_music_volume, r.cfg_scene_time, r.cfg_music_mute),
-            std::tie(v.cfg_install_path, v.cfg_snow_amount, v.cfg_music_volume, v.cfg_scene_time, v.cfg_music_mute));
-  EXPECT_EQ(r.cfg_music_count, 3);
-  EXPECT_EQ(r.cfg_music_files, v.cfg_music_files);
-  EXPECT_EQ(r.cfg_custom_music, 1);
-  EXPECT_EQ(r.cfg_video_depth, 32);
+  const auto fields = [](const settings_values& v) {
+    return std::tie(v.cfg_install_path, v.cfg_snow_amount, v.cfg_music_volume, v.cfg_scene_time, v.cfg_music_mute,
+                    v.cfg_music_count, v.cfg_music_files, v.cfg_custom_music, v.cfg_video_depth);
+  };
+  EXPECT_EQ(fields(loaded.settings), fields(shell.settings));
 }
 
 // A line break inside a value would shift every later line: the path is cut, the entry left out.
 TEST(settings_format, no_value_breaks_its_line) {
-  settings_values values;
-  values.cfg_install_path = "/d/da\nta/";
-  values.cfg_music_count = 3;
-  values.cfg_music_files = {"/m/a.mid", "/m/b\r\nc.mid", "/m/d\n.mid"};
-  values.cfg_custom_music = 1;
-  values.cfg_video_depth = 32;
+  const settings_values values{.cfg_install_path = "/d/da\nta/", .cfg_music_count = 3,
+                               .cfg_music_files = {"/m/a.mid", "/m/b\r\nc.mid", "/m/d\n.mid"},
+                               .cfg_custom_music = 1, .cfg_video_depth = 32};
   const std::string text = format_settings_file(values, [] { return 5; });
   EXPECT_EQ(lines_of(text).size(), 109u);
   settings_values read;
   ASSERT_TRUE(parse_settings_file(text, read));
-  EXPECT_EQ(read.cfg_install_path, "/d/da");
-  EXPECT_EQ(read.cfg_music_count, 1);
+  EXPECT_EQ(std::tie(read.cfg_install_path, read.cfg_music_count, read.cfg_custom_music, read.cfg_video_depth),
+            std::tuple("/d/da", 1, 1, 32));
   EXPECT_EQ(read.cfg_music_files, std::vector<std::string>{"/m/a.mid"});
-  EXPECT_EQ(read.cfg_custom_music, 1);
-  EXPECT_EQ(read.cfg_video_depth, 32);
 }
 
 std::string layout(const std::string& count_and_files, const std::string& custom, const std::string& depth) {

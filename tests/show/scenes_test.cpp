@@ -86,12 +86,9 @@ TEST(snowfall, flakes_fall_and_free_their_sprites_below_the_picture) {
 TEST(scenes, the_layout_of_a_scene_comes_from_two_slices) {
   show_state show;
   get_frame(show, 4);
-  EXPECT_EQ(show.scene_layout[0].texture, 4);
-  EXPECT_EQ(show.scene_layout[0].source_x, 384);
-  EXPECT_EQ(show.scene_layout[0].width, 128);
-  EXPECT_EQ(show.scene_layout[1].texture, 5);
-  EXPECT_EQ(show.scene_layout[1].source_x, 0);
-  EXPECT_EQ(show.scene_layout[1].width, 512);
+  const auto& [left, right] = show.scene_layout;
+  EXPECT_EQ(std::tie(left.texture, left.source_x, left.width), std::tuple(4, 384, 128));
+  EXPECT_EQ(std::tie(right.texture, right.source_x, right.width), std::tuple(5, 0, 512));
   for (int scene : {0, 11, -1}) {
     get_frame(show, scene);
     EXPECT_EQ(show.scene_layout[0].texture, 4);
@@ -111,10 +108,8 @@ TEST(scenes, changes_alternate_between_the_two_pairs_and_after_ten_comes_one) {
   new_scene(*e.doubles.engine, e.show);
   EXPECT_EQ(e.show.current_scene, 4);
   // Scene four lies on the new pair side by side: left at x 0, right at x 128, fading in from 0.
-  EXPECT_TRUE(e.on(1297));
-  EXPECT_TRUE(e.on(1298));
-  EXPECT_EQ(e.doubles->sprite_getx(1297), 0);
-  EXPECT_EQ(e.doubles->sprite_getx(1298), 128);
+  EXPECT_TRUE(e.on(1297) && e.on(1298));
+  EXPECT_EQ(std::tuple(e.doubles->sprite_getx(1297), e.doubles->sprite_getx(1298)), std::tuple(0.0, 128.0));
   EXPECT_EQ(e.doubles->sprite_getalpha(1297), 0);
 
   show_engine two(1300);
@@ -124,11 +119,9 @@ TEST(scenes, changes_alternate_between_the_two_pairs_and_after_ten_comes_one) {
   two.frames(150);
   new_scene(*two.doubles.engine, two.show);
   two.frames(150);  // 3 seconds: both fades are over
-  EXPECT_TRUE(two.on(1299));
-  EXPECT_TRUE(two.on(1300));
+  EXPECT_TRUE(two.on(1299) && two.on(1300));
   EXPECT_EQ(two.doubles->sprite_getalpha(1299), 255);
-  EXPECT_FALSE(two.on(1297));
-  EXPECT_FALSE(two.on(1298));
+  EXPECT_FALSE(two.on(1297) || two.on(1298));
   EXPECT_EQ(two.show.current_scene, 2);
 }
 

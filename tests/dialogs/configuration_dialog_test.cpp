@@ -63,97 +63,69 @@ class configuration_dialog_test : public ::testing::Test {
   std::vector<show_run> shows;
 };
 
+// The settings file is not range-checked: a value outside a slider's range shows clamped, and custom
+// music with an empty list opens unticked and off.
 TEST_F(configuration_dialog_test, opening_fills_the_controls_from_the_settings) {
-  settings.cfg_snow_amount = 1500;
-  settings.cfg_scene_time = 45;
-  settings.cfg_music_volume = 60;
-  settings.cfg_music_mute = 1;
-  settings.cfg_music_count = 1;
-  settings.cfg_music_files = {"/a.mid"};
-  settings.cfg_custom_music = 1;
-  settings.cfg_video_depth = 32;
-  const auto dialog = open();
+  settings = {.cfg_install_path = folder.data_path(), .cfg_snow_amount = 1500, .cfg_music_volume = 60,
+              .cfg_scene_time = 45, .cfg_music_mute = 1, .cfg_music_count = 1, .cfg_music_files = {"/a.mid"},
+              .cfg_custom_music = 1, .cfg_video_depth = 32};
+  auto dialog = open();
   EXPECT_EQ(dialog->windowTitle(), "Brisenfall Screensaver - Configuration");
   EXPECT_EQ(dialog->size(), QSize(500, 367));
   EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-  EXPECT_EQ(dialog->HScroll1->value(), 1500);
-  EXPECT_EQ(dialog->HScroll2->value(), 45);
-  EXPECT_EQ(dialog->HScroll3->value(), 60);
+  EXPECT_EQ(std::tuple(dialog->HScroll1->value(), dialog->HScroll2->value(), dialog->HScroll3->value()),
+            std::tuple(1500, 45, 60));
   EXPECT_TRUE(dialog->Check1->isChecked());
   EXPECT_TRUE(dialog->Check2->isChecked());
   EXPECT_FALSE(dialog->Option1->isChecked());
   EXPECT_TRUE(dialog->Option2->isChecked());
   EXPECT_EQ(dialog->Check2->text(), "Custom ");
   EXPECT_EQ(dialog->Label8->font().bold(), true);
-}
 
-TEST_F(configuration_dialog_test, custom_music_with_an_empty_list_opens_unticked_and_off) {
-  settings.cfg_custom_music = 1;
-  const auto dialog = open();
+  settings = {.cfg_install_path = folder.data_path(), .cfg_snow_amount = 5000, .cfg_music_volume = -4,
+              .cfg_scene_time = 1, .cfg_music_files = {}, .cfg_custom_music = 1};
+  dialog = open();
+  EXPECT_EQ(std::tuple(dialog->HScroll1->value(), dialog->HScroll2->value(), dialog->HScroll3->value()),
+            std::tuple(3000, 5, 0));
   EXPECT_FALSE(dialog->Check2->isChecked());
   EXPECT_EQ(settings.cfg_custom_music, 0);
 }
 
-TEST_F(configuration_dialog_test, values_outside_a_sliders_range_show_clamped) {
-  settings.cfg_snow_amount = 5000;
-  settings.cfg_scene_time = 1;
-  settings.cfg_music_volume = -4;
-  const auto dialog = open();
-  EXPECT_EQ(dialog->HScroll1->value(), 3000);
-  EXPECT_EQ(dialog->HScroll2->value(), 5);
-  EXPECT_EQ(dialog->HScroll3->value(), 0);
-}
-
-TEST_F(configuration_dialog_test, update_vars_copies_the_controls_but_leaves_custom_music_alone) {
+// update_vars copies the controls but leaves custom music alone; a depth other than 16 or 32
+// selects neither option and is kept until one is chosen.
+TEST_F(configuration_dialog_test, update_vars_copies_the_controls_and_keeps_a_depth_no_option_shows) {
   settings.cfg_music_count = 1;
   settings.cfg_music_files = {"/a.mid"};
-  const auto dialog = open();
-  dialog->HScroll1->setValue(2200);
-  dialog->HScroll2->setValue(9);
-  dialog->HScroll3->setValue(33);
-  dialog->Check1->setChecked(true);
-  dialog->Option2->setChecked(true);
-  dialog->Check2->setChecked(true);
-  dialog->update_vars();
-  EXPECT_EQ(settings.cfg_snow_amount, 2200);
-  EXPECT_EQ(settings.cfg_scene_time, 9);
-  EXPECT_EQ(settings.cfg_music_volume, 33);
-  EXPECT_EQ(settings.cfg_music_mute, 1);
-  EXPECT_EQ(settings.cfg_video_depth, 32);
-  EXPECT_EQ(settings.cfg_custom_music, 0);
-}
-
-TEST_F(configuration_dialog_test, a_depth_other_than_16_or_32_selects_neither_option_and_is_kept) {
   settings.cfg_video_depth = 24;
   const auto dialog = open();
   EXPECT_FALSE(dialog->Option1->isChecked());
   EXPECT_FALSE(dialog->Option2->isChecked());
   dialog->update_vars();
   EXPECT_EQ(settings.cfg_video_depth, 24);
+  dialog->HScroll1->setValue(2200);
+  dialog->HScroll2->setValue(9);
+  dialog->HScroll3->setValue(33);
+  dialog->Check1->setChecked(true);
+  dialog->Check2->setChecked(true);
   QTest::mouseClick(dialog->Option1, Qt::LeftButton);
   dialog->update_vars();
+  EXPECT_EQ(std::tuple(settings.cfg_snow_amount, settings.cfg_scene_time, settings.cfg_music_volume),
+            std::tuple(2200, 9, 33));
+  EXPECT_EQ(settings.cfg_music_mute, 1);
   EXPECT_EQ(settings.cfg_video_depth, 16);
+  EXPECT_EQ(settings.cfg_custom_music, 0);
+  dialog->Option2->setChecked(true);
+  dialog->update_vars();
+  EXPECT_EQ(settings.cfg_video_depth, 32);
 }
 
-TEST_F(configuration_dialog_test, custom_cannot_stay_ticked_while_the_list_is_empty) {
-  const auto dialog = open();
-  QTest::mouseClick(dialog->Check2, Qt::LeftButton);
-  EXPECT_FALSE(dialog->Check2->isChecked());
-  EXPECT_EQ(settings.cfg_custom_music, 0);
-
-  settings.cfg_music_count = 1;
-  settings.cfg_music_files = {"/a.mid"};
-  QTest::mouseClick(dialog->Check2, Qt::LeftButton);
-  EXPECT_TRUE(dialog->Check2->isChecked());
-  EXPECT_EQ(settings.cfg_custom_music, 1);
-  QTest::mouseClick(dialog->Check2, Qt::LeftButton);
-  EXPECT_EQ(settings.cfg_custom_music, 0);
-}
-
-TEST_F(configuration_dialog_test, edit_then_ok_with_an_empty_list_unticks_custom) {
+// Emptying the list unticks custom music, and the box cannot be ticked while the list is empty;
+// filling the list again leaves the box as it was, and then it can be ticked.
+TEST_F(configuration_dialog_test, custom_music_is_ticked_only_with_a_list) {
   settings.cfg_music_count = 2;
   settings.cfg_music_files = {"/a.mid", "/b.mid"};
   settings.cfg_custom_music = 1;
+  testing::write_file(folder.file("song.mid"), "MThd");
   const auto dialog = open();
   ASSERT_TRUE(dialog->Check2->isChecked());
   bool edited = false;
@@ -169,11 +141,10 @@ TEST_F(configuration_dialog_test, edit_then_ok_with_an_empty_list_unticks_custom
   EXPECT_EQ(settings.cfg_music_count, 0);
   EXPECT_EQ(settings.cfg_custom_music, 0);
   EXPECT_FALSE(dialog->Check2->isChecked());
-}
+  QTest::mouseClick(dialog->Check2, Qt::LeftButton);
+  EXPECT_FALSE(dialog->Check2->isChecked());
+  EXPECT_EQ(settings.cfg_custom_music, 0);
 
-TEST_F(configuration_dialog_test, edit_with_a_filled_list_keeps_custom_as_it_was) {
-  const auto dialog = open();
-  testing::write_file(folder.file("song.mid"), "MThd");
   testing::when_modal_opens([](QDialog& opened) {
     auto& music = dynamic_cast<frm_custommusic&>(opened);
     music.File1->selectAll();
@@ -184,10 +155,27 @@ TEST_F(configuration_dialog_test, edit_with_a_filled_list_keeps_custom_as_it_was
   EXPECT_EQ(settings.cfg_music_count, 1);
   EXPECT_FALSE(dialog->Check2->isChecked());
   EXPECT_EQ(settings.cfg_custom_music, 0);
+  QTest::mouseClick(dialog->Check2, Qt::LeftButton);
+  EXPECT_TRUE(dialog->Check2->isChecked());
+  EXPECT_EQ(settings.cfg_custom_music, 1);
+  QTest::mouseClick(dialog->Check2, Qt::LeftButton);
+  EXPECT_EQ(settings.cfg_custom_music, 0);
 }
 
-TEST_F(configuration_dialog_test, preview_saves_runs_the_show_as_a_test_and_keeps_the_dialog) {
+// About opens the About screen modally and saves nothing; Preview saves, then runs the show as a
+// test, and the dialog stays.
+TEST_F(configuration_dialog_test, about_opens_modally_and_preview_saves_and_runs_the_show_as_a_test) {
   const auto dialog = open();
+  QString caption;
+  testing::when_modal_opens([&caption](QDialog& opened) {
+    caption = opened.windowTitle();
+    dynamic_cast<frm_about&>(opened).Command1_Click();
+  });
+  QTest::mouseClick(dialog->Command1[ABOUT_BUTTON], Qt::LeftButton);
+  EXPECT_EQ(caption, "About... Brisenfall Screensaver");
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(std::filesystem::exists(shell.settings_file_path));
+
   dialog->HScroll1->setValue(2500);
   QTest::mouseClick(dialog->Command1[PREVIEW_BUTTON], Qt::LeftButton);
   ASSERT_EQ(shows.size(), 1u);
@@ -256,21 +244,10 @@ TEST_F(configuration_dialog_test, a_termination_signal_during_the_preview_closes
   const varnel2d::termination_signal_catcher forget;  // a new catcher starts with no signal recorded
 }
 
-TEST_F(configuration_dialog_test, exit_and_escape_copy_save_and_close) {
-  for (const bool escape : {false, true}) {
-    auto dialog = open();
-    dialog->HScroll2->setValue(escape ? 77 : 66);
-    if (escape)
-      QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    else
-      QTest::mouseClick(dialog->Command1[EXIT_BUTTON], Qt::LeftButton);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(saved_line(4), escape ? "77" : "66");
-  }
-}
-
-TEST_F(configuration_dialog_test, the_close_box_copies_and_saves_nothing) {
-  const auto dialog = open();
+// Exit and Escape copy the controls, save and close; the close box closes with what the last
+// button copied (Read Me copies too) and saves nothing.
+TEST_F(configuration_dialog_test, exit_and_escape_copy_save_and_close_the_close_box_saves_nothing) {
+  auto dialog = open();
   dialog->HScroll1->setValue(2900);
   QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
   EXPECT_EQ(settings.cfg_snow_amount, 2900);
@@ -279,6 +256,16 @@ TEST_F(configuration_dialog_test, the_close_box_copies_and_saves_nothing) {
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(settings.cfg_snow_amount, 2900);
   EXPECT_FALSE(std::filesystem::exists(shell.settings_file_path));
+  for (const bool escape : {false, true}) {
+    dialog = open();
+    dialog->HScroll2->setValue(escape ? 77 : 66);
+    if (escape)
+      QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    else
+      QTest::mouseClick(dialog->Command1[EXIT_BUTTON], Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(saved_line(4), escape ? "77" : "66");
+  }
 }
 
 // A launcher that fails, and a page that is not there (which a launcher would start anyway), give
@@ -342,19 +329,6 @@ TEST_F(configuration_dialog_test, return_and_enter_press_the_focused_button_in_e
   EXPECT_EQ(settings.cfg_music_count, 1);
 }
 
-TEST_F(configuration_dialog_test, about_opens_the_about_screen_modally_over_the_dialog) {
-  const auto dialog = open();
-  QString caption;
-  testing::when_modal_opens([&caption](QDialog& opened) {
-    caption = opened.windowTitle();
-    dynamic_cast<frm_about&>(opened).Command1_Click();
-  });
-  QTest::mouseClick(dialog->Command1[ABOUT_BUTTON], Qt::LeftButton);
-  EXPECT_EQ(caption, "About... Brisenfall Screensaver");
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_FALSE(std::filesystem::exists(shell.settings_file_path));
-}
-
 TEST_F(configuration_dialog_test, sliders_have_their_bounds_and_steps) {
   const auto dialog = open();
   const struct {
@@ -406,7 +380,6 @@ TEST_F(configuration_dialog_test, shows_the_banner_and_a_missing_separator_leave
   testing::write_picture(folder.file("banner.png"), 500, 43, 0x224488);
   const auto dialog = open();
   const QImage grab = dialog->grab().toImage();
-  testing::save_grab_for_review(*dialog, "configuration");
   EXPECT_EQ(grab.pixelColor(250, 20).rgb() & 0xFFFFFF, 0x224488u);
   EXPECT_NE(grab.pixelColor(250, 50).rgb() & 0xFFFFFF, 0x224488u);
   EXPECT_TRUE(dialog->Image3->pixmap().isNull());

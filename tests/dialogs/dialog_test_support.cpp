@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
-#include <QPixmap>
 #include <QTimer>
 #include <cerrno>
 #include <cstdlib>
@@ -102,11 +101,6 @@ void write_picture(const std::string& path, int width, int height, unsigned int 
   QImage picture(width, height, QImage::Format_RGB32);
   picture.fill(QColor::fromRgb(rgb));
   picture.save(QString::fromStdString(path));
-}
-
-void save_grab_for_review(QWidget& widget, const std::string& name) {
-  const char* folder = std::getenv("BRISENFALL_GRAB_FOLDER");
-  if (folder != nullptr) widget.grab().save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
 }
 
 }  // namespace brisenfall::testing

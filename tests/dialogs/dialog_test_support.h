@@ -1,5 +1,5 @@
 // Helpers of the dialog tests: a recording preview player, acting on a modal dialog once it is
-// open, small pictures, the grabs of the dialogs, environment variables for a while, and folder
+// open, small pictures, environment variables for a while, and folder
 // listings that fail.
 #pragma once
 
@@ -14,7 +14,6 @@
 #include "dialogs/music_preview_player.h"
 
 class QDialog;
-class QWidget;
 
 // Readable Qt texts in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -34,9 +33,6 @@ void when_modal_opens(std::function<void(QDialog&)> action);
 
 // Writes a picture of one colour (0xRRGGBB) in the format the file name asks for.
 void write_picture(const std::string& path, int width, int height, unsigned int rgb);
-
-// Saves a grab of the widget as PNG into $BRISENFALL_GRAB_FOLDER when it is set, for people to look at.
-void save_grab_for_review(QWidget& widget, const std::string& name);
 
 // Sets environment variables while it lives; what was there before comes back.
 class scoped_environment {

@@ -33,15 +33,9 @@ class preview_test : public ::testing::Test {
   frmPreview preview{shell, host};
 };
 
-TEST_F(preview_test, load_moves_the_picture_over_the_client_area_and_into_the_host) {
-  preview.Form_Load();
-  EXPECT_EQ(host.calls, (calls{"replace procedure", "client rect 77", "move 0 0 152 112", "parent 77"}));
-  EXPECT_EQ(host.picture_parent, 77);
-  EXPECT_TRUE(preview.preview_active);
-  EXPECT_TRUE(preview.tmrPreview_enabled);
-}
-
-TEST_F(preview_test, a_close_request_takes_the_picture_back_and_the_next_tick_ends_the_preview) {
+// The picture moves over the host's client area and into the host; a close request takes it back,
+// and the next tick ends the preview.
+TEST_F(preview_test, the_picture_moves_into_the_host_and_a_close_request_ends_the_preview) {
   host.on_events = [this] {
     if (events_runs() == 3) host.queue_message(preview_message::close);
   };
@@ -49,6 +43,8 @@ TEST_F(preview_test, a_close_request_takes_the_picture_back_and_the_next_tick_en
   EXPECT_EQ(preview.run(), 0);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "a close request is the ordinary end";
   EXPECT_EQ(events_runs(), 3);
+  EXPECT_EQ(calls(host.calls.begin(), host.calls.begin() + 4),
+            (calls{"replace procedure", "client rect 77", "move 0 0 152 112", "parent 77"}));
   EXPECT_EQ(host.picture_parent, 0);
   EXPECT_FALSE(preview.preview_active);
   EXPECT_FALSE(preview.tmrPreview_enabled);
@@ -83,6 +79,8 @@ TEST_F(preview_test, host_zero_or_not_a_window_ends_at_the_first_tick) {
 }
 
 TEST_F(preview_test, other_messages_reach_the_old_procedure_which_comes_back_on_unload) {
+  preview.Form_Unload();  // nothing replaced yet: nothing to restore
+  EXPECT_TRUE(host.calls.empty());
   preview.Form_Load();
   host.queue_message(preview_message::other);
   host.run_events_for(PREVIEW_WATCH_INTERVAL);
@@ -94,11 +92,6 @@ TEST_F(preview_test, other_messages_reach_the_old_procedure_which_comes_back_on_
   EXPECT_EQ(host.passed_on.size(), 2u);
   EXPECT_EQ(host.picture_parent, 77);
   EXPECT_TRUE(preview.preview_active);
-}
-
-TEST_F(preview_test, unload_without_a_replaced_procedure_restores_nothing) {
-  preview.Form_Unload();
-  EXPECT_TRUE(host.calls.empty());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The host options: dash forms, window ids, the choice of window, and every refusal.
+// The host options: dash forms, window ids, the choice of window and renderer, and every refusal.
 #include <gtest/gtest.h>
 
 #include "shell/run_options.h"
@@ -6,32 +6,19 @@
 namespace brisenfall {
 namespace {
 
-run_request accepted(const std::vector<std::string>& arguments) {
+using strings = std::vector<std::string>;
+
+run_request accepted(const strings& arguments) {
   const auto parsed = parse_run_options(arguments);
   if (const auto* error = std::get_if<option_error>(&parsed)) ADD_FAILURE() << error->line;
   return std::holds_alternative<run_request>(parsed) ? std::get<run_request>(parsed) : run_request{};
 }
 
-std::string refusal(const std::vector<std::string>& arguments) {
-  const auto parsed = parse_run_options(arguments);
-  if (!std::holds_alternative<option_error>(parsed)) {
-    ADD_FAILURE() << "accepted";
-    return {};
-  }
-  return std::get<option_error>(parsed).line;
-}
-
-TEST(run_options, only_a_first_argument_with_a_dash_selects_the_options) {
-  EXPECT_TRUE(has_run_options({"--root"}));
-  EXPECT_TRUE(has_run_options({"-root"}));
-  EXPECT_FALSE(has_run_options({"/s"}));
-  EXPECT_FALSE(has_run_options({"/p", "-5"}));
-  EXPECT_FALSE(has_run_options({}));
-}
-
-TEST(run_options, one_or_two_dashes_and_values_apart_or_after_an_equals_sign) {
-  for (const auto& form : {std::vector<std::string>{"-root", "-snow", "500", "-volume=7"},
-                           std::vector<std::string>{"--root", "--snow=500", "--volume", "7"}}) {
+TEST(run_options, a_first_argument_with_one_or_two_dashes_and_values_apart_or_after_an_equals_sign) {
+  for (const auto& [arguments, dashed] : {std::pair{strings{"--root"}, true}, {{"-root"}, true}, {{"/s"}, false},
+                                          {{"/p", "-5"}, false}, {{}, false}})
+    EXPECT_EQ(has_run_options(arguments), dashed) << arguments.size();
+  for (const strings& form : {strings{"-root", "-snow", "500", "-volume=7"}, {"--root", "--snow=500", "--volume", "7"}}) {
     const run_request request = accepted(form);
     EXPECT_TRUE(request.root);
     EXPECT_EQ(request.snow, 500);
@@ -55,6 +42,15 @@ TEST(run_options, every_setting_option_and_the_last_of_mute_and_music_wins) {
   EXPECT_EQ(accepted({"--renderer", "auto"}).renderer, varnel2d::display_renderer::automatic);
   EXPECT_EQ(accepted({"--help"}).what, run_request::action::help);
   EXPECT_EQ(accepted({"-version"}).what, run_request::action::version);
+
+  // The options lie over the settings in memory and leave the rest.
+  settings_values settings;
+  settings.cfg_install_path = "/data/";
+  apply_run_options(accepted({"--snow", "200", "--mute", "--depth", "32"}), settings);
+  EXPECT_EQ(std::tie(settings.cfg_snow_amount, settings.cfg_music_mute, settings.cfg_video_depth),
+            std::tuple(200, -1, 32));
+  EXPECT_EQ(std::tie(settings.cfg_music_volume, settings.cfg_scene_time), std::tuple(80, 30));
+  EXPECT_EQ(settings.cfg_install_path, "/data/");
 }
 
 TEST(run_options, the_renderer_option_over_the_environment_over_the_automatic_choice) {
@@ -82,68 +78,52 @@ TEST(run_options, window_ids_in_hexadecimal_and_decimal) {
   EXPECT_EQ(accepted({"--window-id", "0X1A00003"}).window_id, 0x1a00003u);
   EXPECT_EQ(accepted({"-window-id", "27262979"}).window_id, 27262979u);
   EXPECT_EQ(accepted({"--window-id=4294967295"}).window_id, 4294967295u);
-  EXPECT_EQ(parse_window_id("0"), std::nullopt);
-  EXPECT_EQ(parse_window_id("4294967296"), std::nullopt);
-  EXPECT_EQ(parse_window_id("0x"), std::nullopt);
-  EXPECT_EQ(parse_window_id("12ab"), std::nullopt);
-  EXPECT_EQ(parse_window_id("-5"), std::nullopt);
-  EXPECT_EQ(parse_window_id(" 5"), std::nullopt);
+  for (const char* malformed : {"0", "4294967296", "0x", "12ab", "-5", " 5"})
+    EXPECT_EQ(parse_window_id(malformed), std::nullopt) << malformed;
 }
 
+// Each refusal is one line starting with the program's name, naming what is wrong.
 TEST(run_options, malformed_and_unknown_options_are_refused_in_one_line) {
-  EXPECT_NE(refusal({"--window-id"}).find("--window-id needs a window id"), std::string::npos);
-  EXPECT_NE(refusal({"--window-id", "0xZZ"}).find("'0xZZ'"), std::string::npos);
-  EXPECT_NE(refusal({"--snow", "-4"}).find("from 100 to 3000"), std::string::npos);
-  EXPECT_NE(refusal({"--snow", "99999"}).find("from 100 to 3000, not '99999'"), std::string::npos);
-  EXPECT_NE(refusal({"--snow"}).find("from 100 to 3000"), std::string::npos);
-  EXPECT_NE(refusal({"--snow", "12.5"}).find("not '12.5'"), std::string::npos);
-  EXPECT_NE(refusal({"--volume", "101"}).find("from 0 to 100"), std::string::npos);
-  EXPECT_NE(refusal({"--scene-seconds", "4"}).find("from 5 to 120"), std::string::npos);
-  EXPECT_NE(refusal({"--depth", "24"}).find("16 or 32"), std::string::npos);
-  EXPECT_NE(refusal({"--renderer", "vulkan"}).find("auto, gl or software, not 'vulkan'"), std::string::npos);
-  EXPECT_NE(refusal({"--renderer"}).find("auto, gl or software"), std::string::npos);
-  EXPECT_NE(refusal({"--max-fps", "9"}).find("from 10 to 240, not '9'"), std::string::npos);
-  EXPECT_NE(refusal({"--max-fps", "241"}).find("from 10 to 240"), std::string::npos);
-  EXPECT_NE(refusal({"--frobnicate"}).find("unknown option '--frobnicate'"), std::string::npos);
-  EXPECT_NE(refusal({"---root"}).find("unknown option"), std::string::npos);
-  EXPECT_NE(refusal({"--root", "stray"}).find("unknown option 'stray'"), std::string::npos);
-  EXPECT_NE(refusal({"--root=1"}).find("takes no value"), std::string::npos);
-  EXPECT_NE(refusal({"-"}).find("unknown option"), std::string::npos);
-  for (const auto& line : {refusal({"--snow", "0"}), refusal({"--bogus"})}) {
-    EXPECT_EQ(line.rfind("brisenfall: ", 0), 0u);
-    EXPECT_EQ(line.find('\n'), std::string::npos);
+  const std::pair<strings, const char*> refusals[] = {
+      {{"--window-id"}, "--window-id needs a window id"}, {{"--window-id", "0xZZ"}, "'0xZZ'"},
+      {{"--snow", "-4"}, "from 100 to 3000"},             {{"--snow", "99999"}, "from 100 to 3000, not '99999'"},
+      {{"--snow"}, "from 100 to 3000"},                   {{"--snow", "12.5"}, "not '12.5'"},
+      {{"--volume", "101"}, "from 0 to 100"},             {{"--scene-seconds", "4"}, "from 5 to 120"},
+      {{"--depth", "24"}, "16 or 32"},                    {{"--renderer", "vulkan"}, "auto, gl or software, not 'vulkan'"},
+      {{"--renderer"}, "auto, gl or software"},           {{"--max-fps", "9"}, "from 10 to 240, not '9'"},
+      {{"--max-fps", "241"}, "from 10 to 240"},           {{"--frobnicate"}, "unknown option '--frobnicate'"},
+      {{"---root"}, "unknown option"},                    {{"--root", "stray"}, "unknown option 'stray'"},
+      {{"--root=1"}, "takes no value"},                   {{"-"}, "unknown option"},
+      {{"--snow", "0"}, "brisenfall: "},
+  };
+  for (const auto& [arguments, fragment] : refusals) {
+    const auto parsed = parse_run_options(arguments);
+    ASSERT_TRUE(std::holds_alternative<option_error>(parsed)) << fragment;
+    const std::string& line = std::get<option_error>(parsed).line;
+    EXPECT_NE(line.find(fragment), std::string::npos) << line;
+    EXPECT_EQ(line.rfind("brisenfall: ", 0), 0u) << line;
+    EXPECT_EQ(line.find('\n'), std::string::npos) << line;
   }
 }
 
 TEST(run_options, window_id_over_xscreensaver_window_over_the_root_window) {
-  const auto host = [](const std::vector<std::string>& arguments, const char* environment) {
+  using kind = host_choice::kind;
+  const auto host = [](const strings& arguments, const char* environment) {
     return std::get<host_choice>(choose_host(accepted(arguments), environment));
   };
-  EXPECT_EQ(host({"--root", "--window-id", "77"}, "0x400001").where, host_choice::kind::given_window);
-  EXPECT_EQ(host({"--root", "--window-id", "77"}, "0x400001").window, 77u);
-  EXPECT_EQ(host({"--window-id", "0x10"}, nullptr).window, 16u);
-  EXPECT_EQ(host({"--root"}, "0x400001").where, host_choice::kind::xscreensaver_window);
-  EXPECT_EQ(host({"--root"}, "0x400001").window, 0x400001u);
-  EXPECT_EQ(host({"--root"}, nullptr).where, host_choice::kind::root_window);
-  EXPECT_EQ(host({"--root"}, "").where, host_choice::kind::root_window);
-  EXPECT_EQ(host({"--snow", "500"}, "0x400001").where, host_choice::kind::own_window);
+  const auto where = [&host](const strings& arguments, const char* environment) {
+    const host_choice choice = host(arguments, environment);
+    return std::pair(choice.where, choice.window);
+  };
+  EXPECT_EQ(where({"--root", "--window-id", "77"}, "0x400001"), std::pair(kind::given_window, uint64_t{77}));
+  EXPECT_EQ(where({"--window-id", "0x10"}, nullptr).second, 16u);
+  EXPECT_EQ(where({"--root"}, "0x400001"), std::pair(kind::xscreensaver_window, uint64_t{0x400001}));
+  EXPECT_EQ(host({"--root"}, nullptr).where, kind::root_window);
+  EXPECT_EQ(host({"--root"}, "").where, kind::root_window);
+  EXPECT_EQ(host({"--snow", "500"}, "0x400001").where, kind::own_window);
   EXPECT_TRUE(std::holds_alternative<option_error>(choose_host(accepted({"--root"}), "window")));
-}
 
-TEST(run_options, options_lie_over_the_settings_and_leave_the_rest) {
-  settings_values settings;
-  settings.cfg_install_path = "/data/";
-  apply_run_options(accepted({"--snow", "200", "--mute", "--depth", "32"}), settings);
-  EXPECT_EQ(settings.cfg_snow_amount, 200);
-  EXPECT_EQ(settings.cfg_music_mute, -1);
-  EXPECT_EQ(settings.cfg_video_depth, 32);
-  EXPECT_EQ(settings.cfg_music_volume, 80);
-  EXPECT_EQ(settings.cfg_scene_time, 30);
-  EXPECT_EQ(settings.cfg_install_path, "/data/");
-}
-
-TEST(run_options, music_only_where_the_show_fills_a_screen) {
-  using kind = host_choice::kind;
+  // Music plays only where the show fills a screen.
   EXPECT_FALSE(music_may_play(kind::given_window, 200, 150, 1024, 768));
   EXPECT_FALSE(music_may_play(kind::given_window, 1024, 700, 1024, 768));
   EXPECT_TRUE(music_may_play(kind::given_window, 1024, 768, 1024, 768));

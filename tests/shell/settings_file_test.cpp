@@ -19,18 +19,14 @@ namespace brisenfall {
 namespace {
 
 using testing::read_file;
-using testing::temp_folder;
 using testing::write_file;
 
+// The lines of a file ended by CR LF; a last line without its end is marked.
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
+  for (size_t start = 0; start < text.size();) {
     const size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start) + "<no line end>");
-      break;
-    }
+    if (end == std::string::npos) return lines.push_back(text.substr(start) + "<no line end>"), lines;
     lines.push_back(text.substr(start, end - start));
     start = end + 2;
   }
@@ -43,13 +39,18 @@ class settings_file_test : public ::testing::Test {
     system.set_text(HKEY_CURRENT_USER, "Software\\Tamsk Brisenfall Screensaver\\Config", "install_path", path);
   }
   std::string settings_path() const { return folder.file(SETTINGS_FILE_NAME); }
+  size_t files_in_folder() const {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder.path()), {}));
+  }
 
-  temp_folder folder;
+  testing::temp_folder folder;
   recording_system_services system{folder.path().string()};
   shell_state shell;
 };
 
+// A file of one byte counts as no file: the defaults are written under the registered path.
 TEST_F(settings_file_test, first_run_writes_the_defaults_under_the_registered_path) {
+  write_file(settings_path(), "x");
   register_install_path("/d/data");
   settings_load(shell, system);
 
@@ -58,40 +59,33 @@ TEST_F(settings_file_test, first_run_writes_the_defaults_under_the_registered_pa
   EXPECT_EQ(shell.settings_file_path, settings_path());
   const auto lines = lines_of(read_file(settings_path()));
   ASSERT_EQ(lines.size(), 108u);
-  EXPECT_EQ(lines[0], "/d/data/");
-  EXPECT_EQ((std::vector<std::string>{lines[1], lines[2], lines[3], lines[4], lines[5], lines[6]}),
-            (std::vector<std::string>{"1300", "80", "30", "0", "0", "0"}));
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 7),
+            (std::vector<std::string>{"/d/data/", "1300", "80", "30", "0", "0", "0"}));
   for (size_t i = 7; i < 107; ++i) {
-    const int reserved = std::stoi(lines[i]);
-    EXPECT_GE(reserved, 1);
-    EXPECT_LE(reserved, 10);
+    EXPECT_GE(std::stoi(lines[i]), 1);
+    EXPECT_LE(std::stoi(lines[i]), 10);
   }
   EXPECT_EQ(lines[107], "16");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no temporary left
+  EXPECT_EQ(files_in_folder(), 1u);  // no temporary left
 }
 
-TEST_F(settings_file_test, a_path_with_its_separator_gets_no_second_one) {
-  register_install_path("/data/");
-  settings_load(shell, system);
-  EXPECT_EQ(shell.settings.cfg_install_path, "/data/");
-}
-
-TEST_F(settings_file_test, a_short_registered_path_is_missing_and_nothing_is_written) {
-  register_install_path("/abc");
-  settings_load(shell, system);
-  EXPECT_TRUE(shell.install_path_missing);
-  EXPECT_FALSE(std::filesystem::exists(settings_path()));
-
-  shell_state unregistered;
-  settings_load(unregistered, system);
-  EXPECT_TRUE(unregistered.install_path_missing);
-}
-
-TEST_F(settings_file_test, a_file_of_one_byte_counts_as_no_file) {
-  write_file(settings_path(), "x");
-  register_install_path("/d/data");
-  settings_load(shell, system);
-  EXPECT_EQ(lines_of(read_file(settings_path())).size(), 108u);
+// Five characters are the shortest path taken; one with its separator gets no second one.
+TEST_F(settings_file_test, a_registered_path_shorter_than_five_is_missing_and_nothing_is_written) {
+  for (const auto& [registered, taken] : {std::pair{"/dat/", "/dat/"}, {"/abc", ""}, {nullptr, ""}}) {
+    SCOPED_TRACE(registered ? registered : "unregistered");
+    recording_system_services fresh(folder.path().string());
+    if (registered != nullptr) {
+      fresh.set_text(HKEY_CURRENT_USER, "Software\\Tamsk Brisenfall Screensaver\\Config", "install_path", registered);
+    }
+    shell_state loaded;
+    settings_load(loaded, fresh);
+    EXPECT_EQ(loaded.install_path_missing, *taken == '\0');
+    EXPECT_EQ(std::filesystem::exists(settings_path()), *taken != '\0');
+    if (*taken != '\0') {
+      EXPECT_EQ(loaded.settings.cfg_install_path, taken);
+    }
+    std::filesystem::remove(settings_path());
+  }
 }
 
 // Even root cannot read past the file's permissions once it has given up root's rights.
@@ -110,32 +104,35 @@ TEST_F(settings_file_test, an_unreadable_file_counts_as_no_file) {
       ::testing::ExitedWithCode(0), "brisenfall: cannot read the settings file " + settings_path());
 }
 
-TEST_F(settings_file_test, custom_music_list_round_trips) {
+TEST_F(settings_file_test, every_value_and_a_custom_music_list_round_trip) {
   shell.settings_file_path = settings_path();
-  shell.settings.cfg_install_path = "/d/data/";
-  shell.settings.cfg_snow_amount = 2500;
-  shell.settings.cfg_music_volume = -7;
-  shell.settings.cfg_scene_time = 120;
-  shell.settings.cfg_music_mute = 1;
-  shell.settings.cfg_music_count = 3;
-  shell.settings.cfg_music_files = {"/m/a.mid", "/m/b c.rmi", "/m/d.mid"};
-  shell.settings.cfg_custom_music = 1;
-  shell.settings.cfg_video_depth = 32;
+  shell.settings = {.cfg_install_path = "/d/data/", .cfg_snow_amount = 2500, .cfg_music_volume = -7,
+                    .cfg_scene_time = 120, .cfg_music_mute = 1, .cfg_music_count = 3,
+                    .cfg_music_files = {"/m/a.mid", "/m/b c.rmi", "/m/d.mid"}, .cfg_custom_music = 1,
+                    .cfg_video_depth = 32};
   ASSERT_TRUE(settings_save(shell));
   EXPECT_EQ(lines_of(read_file(settings_path())).size(), 111u);
-
   shell_state loaded;
   settings_load(loaded, system);
-  const settings_values& v = loaded.settings;
-  EXPECT_EQ(v.cfg_install_path, "/d/data/");
-  EXPECT_EQ(v.cfg_snow_amount, 2500);
-  EXPECT_EQ(v.cfg_music_volume, -7);
-  EXPECT_EQ(v.cfg_scene_time, 120);
-  EXPECT_EQ(v.cfg_music_mute, 1);
-  EXPECT_EQ(v.cfg_music_count, 3);
-  EXPECT_EQ(v.cfg_music_files, shell.settings.cfg_music_files);
-  EXPECT_EQ(v.cfg_custom_music, 1);
-  EXPECT_EQ(v.cfg_video_depth, 32);
+  const auto fields = [](const settings_values& v) {
+    return std::tie(v.cfg_install_path, v.cfg_snow_amount, v.cfg_music_volume, v.cfg_scene_time, v.cfg_music_mute,
+                    v.cfg_music_count, v.cfg_music_files, v.cfg_custom_music, v.cfg_video_depth);
+  };
+  EXPECT_EQ(fields(loaded.settings), fields(shell.settings));
+}
+
+// A line break inside a value would shift every later line: the path is cut, the entry left out.
+TEST(settings_format, no_value_breaks_its_line) {
+  const settings_values values{.cfg_install_path = "/d/da\nta/", .cfg_music_count = 3,
+                               .cfg_music_files = {"/m/a.mid", "/m/b\r\nc.mid", "/m/d\n.mid"},
+                               .cfg_custom_music = 1, .cfg_video_depth = 32};
+  const std::string text = format_settings_file(values, [] { return 5; });
+  EXPECT_EQ(lines_of(text).size(), 109u);
+  settings_values read;
+  ASSERT_TRUE(parse_settings_file(text, read));
+  EXPECT_EQ(std::tie(read.cfg_install_path, read.cfg_music_count, read.cfg_custom_music, read.cfg_video_depth),
+            std::tuple("/d/da", 1, 1, 32));
+  EXPECT_EQ(read.cfg_music_files, std::vector<std::string>{"/m/a.mid"});
 }
 
 std::string layout(const std::string& count_and_files, const std::string& custom, const std::string& depth) {
@@ -144,45 +141,22 @@ std::string layout(const std::string& count_and_files, const std::string& custom
   return text + depth + "\r\n";
 }
 
-TEST(settings_format, no_value_breaks_its_line) {
-  settings_values values;
-  values.cfg_install_path = "/d/da\nta/";
-  values.cfg_music_count = 3;
-  values.cfg_music_files = {"/m/a.mid", "/m/b\r\nc.mid", "/m/d\n.mid"};
-  values.cfg_custom_music = 1;
-  values.cfg_video_depth = 32;
-  const std::string text = format_settings_file(values, [] { return 5; });
-  EXPECT_EQ(lines_of(text).size(), 109u);
-  settings_values read;
-  ASSERT_TRUE(parse_settings_file(text, read));
-  EXPECT_EQ(read.cfg_install_path, "/d/da");
-  EXPECT_EQ(read.cfg_music_count, 1);
-  EXPECT_EQ(read.cfg_music_files, std::vector<std::string>{"/m/a.mid"});
-  EXPECT_EQ(read.cfg_custom_music, 1);
-  EXPECT_EQ(read.cfg_video_depth, 32);
-}
-
-TEST(settings_parse, custom_music_needs_a_list) {
-  settings_values values;
-  EXPECT_TRUE(parse_settings_file(layout("0\r\n", "1", "16"), values));
-  EXPECT_EQ(values.cfg_custom_music, 0);
-
-  EXPECT_TRUE(parse_settings_file(layout("-2\r\n", "1", "32"), values));
-  EXPECT_EQ(values.cfg_custom_music, 0);
-  EXPECT_TRUE(values.cfg_music_files.empty());
-  EXPECT_EQ(values.cfg_video_depth, 32);
-}
-
-TEST(settings_parse, values_are_taken_as_read) {
+// Values are taken as read, LF alone ends a line too, and custom music needs a list.
+TEST(settings_parse, whole_files_take_their_values_and_custom_music_needs_a_list) {
   settings_values values;
   EXPECT_TRUE(parse_settings_file(layout("1\r\n/x.mid\r\n", "1", "24"), values));
   EXPECT_EQ(values.cfg_video_depth, 24);
   EXPECT_EQ(values.cfg_custom_music, 1);
-  // Files written by hand on other systems may end their lines with LF alone.
   std::string lf = layout("0\r\n", "0", "32");
   std::erase(lf, '\r');
   EXPECT_TRUE(parse_settings_file(lf, values));
   EXPECT_EQ(values.cfg_video_depth, 32);
+
+  EXPECT_TRUE(parse_settings_file(layout("0\r\n", "1", "16"), values));
+  EXPECT_EQ(values.cfg_custom_music, 0);
+  EXPECT_TRUE(parse_settings_file(layout("-2\r\n", "1", "32"), values));
+  EXPECT_EQ(values.cfg_custom_music, 0);
+  EXPECT_TRUE(values.cfg_music_files.empty());
 }
 
 TEST(settings_parse, a_damaged_file_keeps_what_was_read_and_defaults_the_rest) {
@@ -203,14 +177,12 @@ TEST(settings_parse, a_damaged_file_keeps_what_was_read_and_defaults_the_rest) {
   settings_values overflow;
   EXPECT_FALSE(parse_settings_file("/d/\r\n99999\r\n", overflow));
   EXPECT_EQ(overflow.cfg_snow_amount, 1300);
-}
 
-TEST(settings_parse, a_list_cut_short_holds_the_entries_read) {
-  settings_values values;
-  EXPECT_FALSE(parse_settings_file("/d/\r\n1\r\n2\r\n3\r\n0\r\n32000\r\n/a.mid\r\n/b.mid\r\n", values));
-  EXPECT_EQ(values.cfg_music_files, (std::vector<std::string>{"/a.mid", "/b.mid"}));
-  EXPECT_EQ(values.cfg_music_count, 2);
-  EXPECT_EQ(values.cfg_custom_music, 0);
+  settings_values cut;  // a list cut short holds the entries read
+  EXPECT_FALSE(parse_settings_file("/d/\r\n1\r\n2\r\n3\r\n0\r\n32000\r\n/a.mid\r\n/b.mid\r\n", cut));
+  EXPECT_EQ(cut.cfg_music_files, (std::vector<std::string>{"/a.mid", "/b.mid"}));
+  EXPECT_EQ(cut.cfg_music_count, 2);
+  EXPECT_EQ(cut.cfg_custom_music, 0);
 }
 
 TEST_F(settings_file_test, loading_a_damaged_file_leaves_it_as_it_is) {
@@ -227,14 +199,18 @@ TEST_F(settings_file_test, a_save_through_a_link_keeps_the_link_and_the_files_pe
   settings_load(shell, system);
   const std::filesystem::path real = folder.path() / "real.yyz";
   std::filesystem::rename(settings_path(), real);
-  std::filesystem::permissions(real, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  using enum std::filesystem::perms;
+  std::filesystem::permissions(real, owner_read | owner_write);
   std::filesystem::create_symlink("real.yyz", settings_path());
   shell.settings.cfg_snow_amount = 100;
   ASSERT_TRUE(settings_save(shell));
   EXPECT_TRUE(std::filesystem::is_symlink(settings_path()));
   EXPECT_EQ(lines_of(read_file(real))[1], "100");
-  EXPECT_EQ(std::filesystem::status(real).permissions(),
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(std::filesystem::status(real).permissions(), owner_read | owner_write);
+
+  shell.settings_file_path = folder.file("gone/" + std::string(SETTINGS_FILE_NAME));  // a vanished folder
+  EXPECT_FALSE(settings_save(shell));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "gone"));
 }
 
 // A write cut short (a file size limit) and a read-only folder: the save fails with one line naming
@@ -283,15 +259,8 @@ TEST_F(settings_file_test, a_save_cut_short_or_into_a_read_only_folder_names_the
             "\\); the file stays as it was")
         << each.name;
     EXPECT_EQ(read_file(settings_path()), before) << each.name;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << each.name;
+    EXPECT_EQ(files_in_folder(), 1u) << each.name;
   }
-}
-
-TEST_F(settings_file_test, a_save_into_a_vanished_folder_fails_and_leaves_nothing_behind) {
-  shell.settings_file_path = folder.file("gone/" + std::string(SETTINGS_FILE_NAME));
-  shell.settings.cfg_install_path = "/d/data/";
-  EXPECT_FALSE(settings_save(shell));
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "gone"));
 }
 
 }  // namespace

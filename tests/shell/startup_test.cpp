@@ -12,28 +12,18 @@
 namespace brisenfall {
 namespace {
 
-TEST(mode_of, reads_the_first_two_characters_in_upper_case) {
-  EXPECT_EQ(mode_of(""), startup_mode::configuration);
-  EXPECT_EQ(mode_of("/c"), startup_mode::configuration);
-  EXPECT_EQ(mode_of("/C:1234"), startup_mode::configuration);
-  EXPECT_EQ(mode_of("/s"), startup_mode::show);
-  EXPECT_EQ(mode_of("/Show"), startup_mode::show);
-  EXPECT_EQ(mode_of("/p 1234"), startup_mode::preview);
-  EXPECT_EQ(mode_of("/a"), startup_mode::password);
-  EXPECT_EQ(mode_of("/x"), startup_mode::none);
-  EXPECT_EQ(mode_of("-s"), startup_mode::none);
-  EXPECT_EQ(mode_of("/"), startup_mode::none);
-}
-
-TEST(preview_host_of, reads_a_decimal_number_after_blanks) {
-  EXPECT_EQ(preview_host_of("/p 1234"), 1234);
-  EXPECT_EQ(preview_host_of("/P   77 extra"), 77);
-  EXPECT_EQ(preview_host_of("/p"), 0);
-  EXPECT_EQ(preview_host_of("/p:1234"), 0);
-  EXPECT_EQ(preview_host_of("/p 0"), 0);
-  EXPECT_EQ(preview_host_of("/p 12.5"), 12);
-  EXPECT_EQ(preview_host_of("/p 13.5"), 14);
-  EXPECT_EQ(preview_host_of("/p 99999999999"), INT32_MAX);
+// The first two characters in upper case choose the mode; the preview's host is a decimal number
+// after blanks, rounded and held to 32 bits.
+TEST(mode_of, reads_the_switch_and_the_preview_host) {
+  using enum startup_mode;
+  for (const auto& [command_line, mode] :
+       {std::pair{"", configuration}, {"/c", configuration}, {"/C:1234", configuration}, {"/s", show},
+        {"/Show", show}, {"/p 1234", preview}, {"/a", password}, {"/x", none}, {"-s", none}, {"/", none}})
+    EXPECT_EQ(mode_of(command_line), mode) << command_line;
+  for (const auto& [command_line, host] :
+       {std::pair{"/p 1234", 1234}, {"/P   77 extra", 77}, {"/p", 0}, {"/p:1234", 0}, {"/p 0", 0}, {"/p 12.5", 12},
+        {"/p 13.5", 14}, {"/p 99999999999", INT32_MAX}})
+    EXPECT_EQ(preview_host_of(command_line), host) << command_line;
 }
 
 class startup_test : public ::testing::Test {
@@ -41,8 +31,8 @@ class startup_test : public ::testing::Test {
   int start(std::string_view command_line) {
     return program_start(command_line, "/usr/games/brisenfall", shell, system, windows);
   }
-  void register_install_path(const std::string& path) {
-    system.set_text(HKEY_CURRENT_USER, "Software\\Tamsk Brisenfall Screensaver\\Config", "install_path", path);
+  void register_install_path() {
+    system.set_text(HKEY_CURRENT_USER, "Software\\Tamsk Brisenfall Screensaver\\Config", "install_path", "/d/data");
   }
   bool settings_written() const { return std::filesystem::exists(folder.file(SETTINGS_FILE_NAME)); }
 
@@ -57,23 +47,40 @@ class startup_test : public ::testing::Test {
   };
 };
 
-TEST_F(startup_test, records_the_runtime_values) {
+// Password and unknown switches open nothing, yet the runtime values are set at every start.
+TEST_F(startup_test, password_and_unknown_switches_open_nothing_after_recording_the_runtime_values) {
+  register_install_path();
   shell.config_preview_active = true;
-  start("/a");
+  shell.music_browse_folder = "/old/";
+  for (const char* command_line : {"/a", "/z", "s"}) EXPECT_EQ(start(command_line), 0);
   EXPECT_FALSE(shell.config_preview_active);
   EXPECT_EQ(shell.program_folder, "/usr/games/");
   EXPECT_EQ(shell.music_browse_folder, "");
   EXPECT_EQ(shell.twips_per_pixel_x, 15);
   EXPECT_EQ(shell.twips_per_pixel_y, 15);
+  EXPECT_TRUE(opened.empty());
+  EXPECT_TRUE(system.messages.empty());
+  EXPECT_FALSE(settings_written());
 }
 
-TEST_F(startup_test, configuration_loads_the_settings_then_opens_the_dialog) {
-  register_install_path("/d/data");
-  start("");
-  start("/c:1234");
-  EXPECT_EQ(opened, (std::vector<std::string>{"configuration", "configuration"}));
+TEST_F(startup_test, configuration_and_show_load_the_settings_preview_takes_only_the_host) {
+  register_install_path();
+  for (const char* command_line : {"/p 1234", "/p", "/p:1234"}) start(command_line);
+  EXPECT_FALSE(settings_written());
+  for (const char* command_line : {"", "/c:1234", "/s"}) start(command_line);
+  EXPECT_EQ(opened, (std::vector<std::string>{"preview 1234", "preview 0", "preview 0", "configuration",
+                                              "configuration", "show"}));
   EXPECT_EQ(shell.settings.cfg_install_path, "/d/data/");
   EXPECT_TRUE(settings_written());
+
+  // A second show ends at once, before it reads or writes anything.
+  testing::temp_folder other;
+  recording_system_services busy(other.path().string());
+  busy.add_window("Screensaver Form");
+  shell_state second;
+  EXPECT_EQ(program_start("/S", "/usr/games/brisenfall", second, busy, windows), 0);
+  EXPECT_EQ(opened.size(), 6u);
+  EXPECT_FALSE(std::filesystem::exists(other.file(SETTINGS_FILE_NAME)));
 }
 
 TEST_F(startup_test, a_missing_install_path_shows_the_message_and_opens_nothing) {
@@ -87,39 +94,6 @@ TEST_F(startup_test, a_missing_install_path_shows_the_message_and_opens_nothing)
               "to correct this error.");
   }
   EXPECT_TRUE(opened.empty());
-  EXPECT_FALSE(settings_written());
-}
-
-TEST_F(startup_test, show_starts_unless_a_show_window_exists) {
-  register_install_path("/d/data");
-  start("/s");
-  EXPECT_EQ(opened, std::vector<std::string>{"show"});
-
-  testing::temp_folder other;
-  recording_system_services busy(other.path().string());
-  busy.add_window("Screensaver Form");
-  shell_state second;
-  EXPECT_EQ(program_start("/S", "/usr/games/brisenfall", second, busy, windows), 0);
-  EXPECT_EQ(opened.size(), 1u);
-  EXPECT_FALSE(std::filesystem::exists(other.file(SETTINGS_FILE_NAME)));
-}
-
-TEST_F(startup_test, preview_takes_the_host_without_loading_settings) {
-  register_install_path("/d/data");
-  start("/p 1234");
-  start("/p");
-  start("/p:1234");
-  EXPECT_EQ(opened, (std::vector<std::string>{"preview 1234", "preview 0", "preview 0"}));
-  EXPECT_FALSE(settings_written());
-}
-
-TEST_F(startup_test, password_and_unknown_switches_open_nothing) {
-  register_install_path("/d/data");
-  EXPECT_EQ(start("/a"), 0);
-  EXPECT_EQ(start("/z"), 0);
-  EXPECT_EQ(start("s"), 0);
-  EXPECT_TRUE(opened.empty());
-  EXPECT_TRUE(system.messages.empty());
   EXPECT_FALSE(settings_written());
 }
 

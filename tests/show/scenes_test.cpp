@@ -86,12 +86,9 @@ TEST(snowfall, flakes_fall_and_free_their_sprites_below_the_picture) {
 TEST(scenes, the_layout_of_a_scene_comes_from_two_slices) {
   show_state show;
   get_frame(show, 4);
-  EXPECT_EQ(show.scene_layout[0].texture, 4);
-  EXPECT_EQ(show.scene_layout[0].source_x, 384);
-  EXPECT_EQ(show.scene_layout[0].width, 128);
-  EXPECT_EQ(show.scene_layout[1].texture, 5);
-  EXPECT_EQ(show.scene_layout[1].source_x, 0);
-  EXPECT_EQ(show.scene_layout[1].width, 512);
+  const auto& [left, right] = show.scene_layout;
+  EXPECT_EQ(std::tie(left.texture, left.source_x, left.width), std::tuple(4, 384, 128));
+  EXPECT_EQ(std::tie(right.texture, right.source_x, right.width), std::tuple(5, 0, 512));
   for (int scene : {0, 11, -1}) {
     get_frame(show, scene);
     EXPECT_EQ(show.scene_layout[0].texture, 4);
@@ -103,39 +100,29 @@ TEST(scenes, the_layout_of_a_scene_comes_from_two_slices) {
   }
 }
 
-TEST(scenes, scene_four_lies_on_the_new_pair_side_by_side) {
+// The first change goes to pair B (sprites N-3, N-2), the second back to pair A (N-1, N); after
+// scene ten comes scene one.
+TEST(scenes, changes_alternate_between_the_two_pairs_and_after_ten_comes_one) {
   show_engine e(1300);
   e.show.current_scene = 3;
   new_scene(*e.doubles.engine, e.show);
   EXPECT_EQ(e.show.current_scene, 4);
-  // The first change goes to pair B: left on N-3 at x 0, right on N-2 at x 128.
-  EXPECT_TRUE(e.on(1297));
-  EXPECT_TRUE(e.on(1298));
-  EXPECT_EQ(e.doubles->sprite_getx(1297), 0);
-  EXPECT_EQ(e.doubles->sprite_getx(1298), 128);
+  // Scene four lies on the new pair side by side: left at x 0, right at x 128, fading in from 0.
+  EXPECT_TRUE(e.on(1297) && e.on(1298));
+  EXPECT_EQ(std::tuple(e.doubles->sprite_getx(1297), e.doubles->sprite_getx(1298)), std::tuple(0.0, 128.0));
   EXPECT_EQ(e.doubles->sprite_getalpha(1297), 0);
-}
 
-TEST(scenes, after_ten_comes_one) {
-  show_engine e(1300);
-  e.show.current_scene = 10;
-  new_scene(*e.doubles.engine, e.show);
-  EXPECT_EQ(e.show.current_scene, 1);
-}
-
-TEST(scenes, two_changes_leave_pair_a_showing_and_pair_b_off) {
-  show_engine e(1300);
-  e.show.current_scene = 0;
-  new_scene(*e.doubles.engine, e.show);
-  e.frames(150);
-  new_scene(*e.doubles.engine, e.show);
-  e.frames(150);  // 3 seconds: both fades are over
-  EXPECT_TRUE(e.on(1299));
-  EXPECT_TRUE(e.on(1300));
-  EXPECT_EQ(e.doubles->sprite_getalpha(1299), 255);
-  EXPECT_FALSE(e.on(1297));
-  EXPECT_FALSE(e.on(1298));
-  EXPECT_EQ(e.show.current_scene, 2);
+  show_engine two(1300);
+  two.show.current_scene = 10;
+  new_scene(*two.doubles.engine, two.show);
+  EXPECT_EQ(two.show.current_scene, 1);
+  two.frames(150);
+  new_scene(*two.doubles.engine, two.show);
+  two.frames(150);  // 3 seconds: both fades are over
+  EXPECT_TRUE(two.on(1299) && two.on(1300));
+  EXPECT_EQ(two.doubles->sprite_getalpha(1299), 255);
+  EXPECT_FALSE(two.on(1297) || two.on(1298));
+  EXPECT_EQ(two.show.current_scene, 2);
 }
 
 TEST(scenes, the_first_scene_varies_from_start_to_start) {

@@ -15,27 +15,33 @@ using testing::show_fixture;
 
 constexpr uint8_t ESCAPE = 1, SPACE = 57, LEFT_WINDOWS = 219, RIGHT_WINDOWS = 220, P_KEY = 25;
 
-TEST(show_loop, each_exit_key_ends_the_show_at_the_end_of_its_frame) {
-  for (uint8_t key : {ESCAPE, SPACE, LEFT_WINDOWS, RIGHT_WINDOWS}) {
+// Each exit key ends the show at the end of its frame; a mouse button is polled at the next frame's
+// start and tested in the frame after; a close request ends the loop at once. Each way unloads once.
+TEST(show_loop, exit_keys_a_mouse_button_and_a_close_request_end_the_show) {
+  struct way {
+    const char* name;
+    std::function<void(show_fixture&)> act;  // at frame 3
+    int frames;                              // frame 8 asks to close
+  };
+  const auto key = [](uint8_t code) { return [code](show_fixture& show) { show.doubles->input->press(code); }; };
+  const way ways[] = {
+      {"escape", key(ESCAPE), 4},
+      {"space", key(SPACE), 4},
+      {"left windows", key(LEFT_WINDOWS), 4},
+      {"right windows", key(RIGHT_WINDOWS), 4},
+      {"button", [](show_fixture& show) { show.doubles->input->queue_mouse(0, 0, false, true); }, 5},
+      {"close request", [](show_fixture&) {}, 8},
+  };
+  for (const way& each : ways) {
     show_fixture show;
     show.run([&](int frame) {
-      if (frame == 3) show.doubles->input->press(key);
-      return frame > 50;
+      if (frame == 3) each.act(show);
+      return frame == 8;
     });
-    EXPECT_EQ(show.frames, 4) << static_cast<int>(key);
-    EXPECT_EQ(show.window->unload_count(), 1);
-    EXPECT_FALSE(show.window->state().show_running);
+    EXPECT_EQ(show.frames, each.frames) << each.name;
+    EXPECT_EQ(show.window->unload_count(), 1) << each.name;
+    EXPECT_FALSE(show.window->state().show_running) << each.name;
   }
-}
-
-TEST(show_loop, a_mouse_button_ends_the_show) {
-  show_fixture show;
-  show.run([&](int frame) {
-    if (frame == 2) show.doubles->input->queue_mouse(0, 0, false, true);
-    return frame > 50;
-  });
-  // Polled at the next frame's start, tested in the frame after.
-  EXPECT_EQ(show.frames, 4);
 }
 
 // Movement in `moving_frames` frames of one five-second window, the first frame among them (its
@@ -50,12 +56,10 @@ int frames_shown_with_movement(int moving_frames) {
   return show.frames;
 }
 
-TEST(show_loop, eleven_moving_frames_in_five_seconds_end_the_show_ten_do_not) {
+TEST(show_loop, eleven_moving_frames_in_five_seconds_end_the_show_and_the_count_starts_again_every_five_seconds) {
   EXPECT_EQ(frames_shown_with_movement(10), 61);
   EXPECT_EQ(frames_shown_with_movement(11), 12);
-}
 
-TEST(show_loop, the_movement_count_starts_again_every_five_seconds) {
   show_fixture show;
   show.frame_ms = 50;  // the longest frame time counts in full: 100 frames to a five-second window
   show.run([&](int frame) {
@@ -67,49 +71,26 @@ TEST(show_loop, the_movement_count_starts_again_every_five_seconds) {
   EXPECT_EQ(show.frames, 401);
 }
 
-TEST(show_loop, a_close_request_ends_the_loop_and_unloads_once) {
+// One press of P saves exactly one screenshot. The statistics print goes on once a second when the
+// tick count wraps, 24.8 days in.
+TEST(show_loop, one_press_of_p_saves_one_screenshot_and_the_frame_rate_is_printed_across_the_tick_counts_wrap) {
   show_fixture show;
-  show.run([](int frame) { return frame == 5; });
-  EXPECT_EQ(show.frames, 5);
-  EXPECT_EQ(show.window->unload_count(), 1);
-}
-
-TEST(show_loop, one_press_of_p_saves_exactly_one_screenshot) {
-  show_fixture show;
+  show.statistics = true;
+  show.clock_start_ms = 2147483648.0 - 4000;  // the warm-up takes about 2.5 s
+  ::testing::internal::CaptureStdout();
   show.run([&](int frame) {
     if (frame == 2) {
       show.doubles->input->press(P_KEY);
       show.doubles->input->release_after_reads(P_KEY, 6);
     }
-    return frame == 10;
+    return frame == 200;  // 4 s of frames
   });
+  const std::string printed = ::testing::internal::GetCapturedStdout();
   EXPECT_TRUE(std::filesystem::exists(show.data.path() / "screen1.bmp"));
   EXPECT_FALSE(std::filesystem::exists(show.data.path() / "screen2.bmp"));
-}
-
-// The statistics print goes on once a second when the tick count wraps, 24.8 days in.
-TEST(show_loop, the_frame_rate_is_printed_once_a_second_across_the_tick_counts_wrap) {
-  show_fixture show;
-  show.statistics = true;
-  show.clock_start_ms = 2147483648.0 - 4000;  // the warm-up takes about 2.5 s
-  ::testing::internal::CaptureStdout();
-  show.run([&](int frame) { return frame == 200; });  // 4 s of frames
-  const std::string printed = ::testing::internal::GetCapturedStdout();
   size_t lines = 0;
   for (size_t at = printed.find("FPS="); at != std::string::npos; at = printed.find("FPS=", at + 1)) ++lines;
   EXPECT_GE(lines, 4u) << printed;
-}
-
-TEST(show_loop, the_snow_falls_over_the_first_scene) {
-  show_fixture show;
-  double flakes = 0;
-  show.run([&](int frame) {
-    if (frame == 100) flakes = show.engine->sprite_gethowmanyon();
-    return frame == 100;
-  });
-  // Two seconds of batches of 13, plus the two scene sprites fading in.
-  EXPECT_GT(flakes, 300);
-  EXPECT_LT(flakes, 1300);
 }
 
 TEST(show_password, the_system_is_told_only_on_a_family_that_needs_it) {
@@ -127,35 +108,37 @@ TEST(show_password, the_system_is_told_only_on_a_family_that_needs_it) {
   EXPECT_TRUE(notices_for(1, "1", true).empty());
 }
 
-TEST(show_start, missing_pictures_are_named_and_nothing_starts) {
-  show_fixture show;
-  std::filesystem::remove(show.data.path() / "f3.jpg");
-  std::filesystem::remove(show.data.path() / "gf1.png");
-  show.run([](int) { return true; });
-  EXPECT_EQ(show.doubles, nullptr);
-  ASSERT_EQ(show.system.messages.size(), 1u);
-  EXPECT_EQ(show.system.messages[0].title, "Screensaver");
-  EXPECT_NE(show.system.messages[0].text.find("f3.jpg, gf1.png"), std::string::npos);
-  EXPECT_EQ(show.window->unload_count(), 1);
-}
-
-TEST(show_start, a_data_folder_stored_without_its_separator_is_found) {
-  show_fixture show;
-  show.shell.settings.cfg_install_path.pop_back();
-  show.run([](int) { return true; });
-  EXPECT_TRUE(show.system.messages.empty());
-  EXPECT_EQ(show.frames, 1);
-}
-
-TEST(show_start, a_failed_init_shows_one_message_and_ends) {
-  show_fixture show;
-  show.input_fails = true;
-  show.run([](int) { return false; });
-  EXPECT_EQ(show.frames, 0);
-  ASSERT_EQ(show.system.messages.size(), 1u);
-  EXPECT_EQ(show.system.messages[0].title, "Screensaver");
-  EXPECT_EQ(show.system.messages[0].text, "Error! Could not initiate DirectX.");
-  EXPECT_EQ(show.window->unload_count(), 1);
+// Missing pictures are named and nothing starts; a data folder stored without its separator is
+// found; a failed init shows one message and ends. The window unloads once either way.
+TEST(show_start, missing_pictures_or_a_failed_init_show_one_message_and_nothing_runs) {
+  struct start {
+    const char* name;
+    std::function<void(show_fixture&)> prepare;
+    const char* message;  // a part of the one message box's text; nullptr: none
+    int frames;
+  };
+  const start starts[] = {
+      {"missing pictures",
+       [](show_fixture& show) {
+         std::filesystem::remove(show.data.path() / "f3.jpg");
+         std::filesystem::remove(show.data.path() / "gf1.png");
+       },
+       "f3.jpg, gf1.png", 0},
+      {"no separator", [](show_fixture& show) { show.shell.settings.cfg_install_path.pop_back(); }, nullptr, 1},
+      {"failed init", [](show_fixture& show) { show.input_fails = true; }, "Error! Could not initiate DirectX.", 0},
+  };
+  for (const start& each : starts) {
+    show_fixture show;
+    each.prepare(show);
+    show.run([](int) { return true; });
+    EXPECT_EQ(show.frames, each.frames) << each.name;
+    EXPECT_EQ(show.window->unload_count(), 1) << each.name;
+    ASSERT_EQ(show.system.messages.size(), each.message ? 1u : 0u) << each.name;
+    if (each.message != nullptr) {
+      EXPECT_EQ(show.system.messages[0].title, "Screensaver");
+      EXPECT_NE(show.system.messages[0].text.find(each.message), std::string::npos) << show.system.messages[0].text;
+    }
+  }
 }
 
 // Faults at the seams while the show runs, injected at the end of frame 10: the show goes on or
@@ -222,19 +205,24 @@ TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
   }
 }
 
-TEST(show_faults, a_picture_removed_after_the_check_is_logged_and_the_snow_falls_without_it) {
-  show_fixture show;
-  // The common flake: every batch of snow uses it.
-  show.when_started = [&show] { std::filesystem::remove(show.data.path() / "sb1.png"); };
-  double flakes = 0;
-  show.run([&](int frame) {
-    if (frame == 100) flakes = show.engine->sprite_gethowmanyon();
-    return frame == 100;
-  });
-  EXPECT_EQ(show.frames, 100);
-  EXPECT_FALSE(show.window->failed());
-  EXPECT_GT(flakes, 100);
-  EXPECT_EQ(show_log(show), "Cannot load the picture sb1.png\r\n");
+// Two seconds of batches of 13 flakes fall over the first scene (with its two sprites fading in). A
+// picture removed after the check, the common flake every batch uses, is logged and the snow falls
+// without it.
+TEST(show_faults, the_snow_falls_over_the_first_scene_even_when_a_flake_picture_is_removed_after_the_check) {
+  for (const bool removed : {false, true}) {
+    show_fixture show;
+    if (removed) show.when_started = [&show] { std::filesystem::remove(show.data.path() / "sb1.png"); };
+    double flakes = 0;
+    show.run([&](int frame) {
+      if (frame == 100) flakes = show.engine->sprite_gethowmanyon();
+      return frame == 100;
+    });
+    EXPECT_EQ(show.frames, 100);
+    EXPECT_FALSE(show.window->failed());
+    EXPECT_GT(flakes, removed ? 100 : 300);
+    EXPECT_LT(flakes, 1300);
+    EXPECT_EQ(show_log(show), removed ? "Cannot load the picture sb1.png\r\n" : "") << removed;
+  }
 }
 
 }  // namespace

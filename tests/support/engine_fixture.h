@@ -2,6 +2,7 @@
 // folder as its data path and timedelta fixed at 1, and a way to put a plain texture in a slot.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -25,6 +26,11 @@ struct started_engine : Engine {
     write_png(folder.file(name), filled_image(width, height, argb));
     this->engine->texture_load(index, name, 0u);
   }
+  // One empty frame.
+  void frame() {
+    this->engine->scene_begin();
+    this->engine->scene_end();
+  }
 };
 
 using started_recorded = started_engine<recorded_engine>;
@@ -37,6 +43,10 @@ inline image_handle handle_of(started_recorded& e, int index) {
   e.display->quads.clear();
   return handle;
 }
+
+// A quad's source rectangle and its screen position, each compared in one check.
+inline std::array<int32_t, 4> source_of(const sprite_quad& q) { return {q.left, q.top, q.right, q.bottom}; }
+inline std::array<float, 2> position_of(const sprite_quad& q) { return {q.x, q.y}; }
 
 }  // namespace varnel2d::testing
 

@@ -3,55 +3,44 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
-#include <varnel2d/testing/engine_on_doubles.h>
 #include "engine/frame_state.h"
+#include "support/engine_fixture.h"
 
-namespace varnel2d {
+namespace varnel2d::testing {
 namespace {
 
-TEST(DeltaStep, LongFrameEntersTheHistoryAsFifty) {
+// From a history of ten 20 ms frames: a frame enters the history at most 50 ms long (a clock that
+// went back counts as no time), the frame end waits the mean minus a quicker frame's length, and
+// timedelta goes half way from the mean towards the frame.
+TEST(DeltaStep, EntersTheFrameAndMovesTimedeltaHalfWayFromTheMean) {
+  struct row {
+    int64_t last_tick, now;
+    int32_t entered;
+    float wait_ms, timedelta;
+  };
+  const row rows[] = {{1000, 1080, 50, 0.0f, (23.0f + 50) / 2},  // mean (9 * 20 + 50) / 10
+                      {100, 105, 5, 18.5f - 5, (18.5f + 5) / 2},
+                      {9000, 4000, 0, 18.0f, (18.0f + 0) / 2}};
+  for (const row& r : rows) {
+    frame_state frames;
+    seed_history(frames, 50);
+    frames.last_tick = r.last_tick;
+    const delta_outcome outcome = delta_step(frames, r.now);
+    EXPECT_EQ(std::tuple(frames.elapsed, frames.history[static_cast<size_t>(frames.history_index)], frames.last_tick,
+                         outcome.wait_ms, outcome.timedelta),
+              std::tuple(r.entered, r.entered, r.now, r.wait_ms, r.timedelta))
+        << r.last_tick << " to " << r.now;
+  }
   frame_state frames;
   seed_history(frames, 50);
-  frames.last_tick = 1000;
-  const delta_outcome outcome = delta_step(frames, 1080);
-  EXPECT_EQ(frames.elapsed, 50);
-  EXPECT_EQ(frames.history[static_cast<size_t>(frames.history_index)], 50);
-  EXPECT_EQ(frames.last_tick, 1080);
-  // mean (9 * 20 + 50) / 10 = 23 is below 50: no wait, half way towards the frame
-  EXPECT_EQ(outcome.wait_ms, 0.0f);
-  EXPECT_EQ(outcome.timedelta, (23.0f + 50.0f) / 2);
-}
-
-TEST(DeltaStep, TenShortFramesSettleOnTheirLength) {
-  frame_state frames;
-  seed_history(frames, 50);
-  int32_t now = 5000;
-  frames.last_tick = now;
+  frames.last_tick = 5000;
   delta_outcome outcome;
-  for (int frame = 0; frame < 10; ++frame) outcome = delta_step(frames, now += 10);
+  for (int64_t now = 5010; now <= 5100; now += 10) outcome = delta_step(frames, now);
   for (const int32_t entry : frames.history) EXPECT_EQ(entry, 10);
   EXPECT_EQ(outcome.timedelta, 10.0f);
   EXPECT_EQ(outcome.wait_ms, 0.0f);
-}
-
-TEST(DeltaStep, QuickFrameWaitsTheMeanMinusItsLength) {
-  frame_state frames;
-  seed_history(frames, 50);
-  frames.last_tick = 100;
-  const delta_outcome outcome = delta_step(frames, 105);
-  EXPECT_EQ(outcome.wait_ms, 18.5f - 5.0f);
-  EXPECT_EQ(outcome.timedelta, (18.5f + 5.0f) / 2);
-}
-
-TEST(DeltaStep, AClockThatWentBackCountsAsAFrameOfNoTime) {
-  frame_state frames;
-  seed_history(frames, 50);
-  frames.last_tick = 9000;
-  const delta_outcome outcome = delta_step(frames, 4000);
-  EXPECT_EQ(frames.elapsed, 0);
-  EXPECT_EQ(frames.history[static_cast<size_t>(frames.history_index)], 0);
-  EXPECT_EQ(outcome.timedelta, (18.0f + 0.0f) / 2);
 }
 
 TEST(DeltaStep, SeedingRefusesRatesWhoseHistoryWouldNotSumIn32Bits) {
@@ -66,7 +55,7 @@ TEST(DeltaStep, SeedingRefusesRatesWhoseHistoryWouldNotSumIn32Bits) {
   }
 }
 
-struct running_engine : testing::recorded_engine {
+struct running_engine : recorded_engine {
   running_engine() { engine->init(0, 640, 480, 32); }
   // One frame whose drawing takes `work_ms`; returns the time spent inside scene_end.
   double frame(double work_ms = 0) {
@@ -78,17 +67,13 @@ struct running_engine : testing::recorded_engine {
   }
 };
 
-TEST(FrameCycle, InitLeavesTheWarmUpMeanInTimedelta) {
+TEST(FrameCycle, WarmUpQuickFramesFrameModeAndTheCap) {
   running_engine e;
-  EXPECT_EQ(e.display->presents, 100);
+  EXPECT_EQ(e.display->presents, 100);  // init leaves the warm-up mean in timedelta
   EXPECT_GE(e->timedelta, 25.0f);
   EXPECT_LE(e->timedelta, 50.0f);
   EXPECT_FALSE(e->sceneinfo);
   EXPECT_EQ(e->mousespeed, 1.0f);
-}
-
-TEST(FrameCycle, QuickFrameIsPulledBackToTheMean) {
-  running_engine e;
   e.frame();
   e->lib_initdelta(50);  // history all 20 ms
   const double waited = e.frame(5);
@@ -96,21 +81,12 @@ TEST(FrameCycle, QuickFrameIsPulledBackToTheMean) {
   EXPECT_GE(waited, 13.5);
   EXPECT_LT(waited, 14.6);
   EXPECT_EQ(e->timedelta, (18.5f + 5.0f) / 2);
-}
-
-// From the switch on, before the first frame of it too (init leaves the delta mean behind).
-TEST(FrameCycle, FrameModeKeepsTimedeltaAtOne) {
-  running_engine e;
-  e->scene_setframerate(60, false);
+  e->scene_setframerate(60, false);  // frame mode: timedelta 1 from the switch on
   EXPECT_EQ(e->timedelta, 1.0f);
   for (int frame = 0; frame < 5; ++frame) {
     e.frame(3);
     EXPECT_EQ(e->timedelta, 1.0f);
   }
-}
-
-TEST(FrameCycle, CapSpacesFrameEndsByTheInterval) {
-  running_engine e;
   e->scene_setframerate(30, false);
   e.frame();
   double previous_end = e->lib_tickcount();
@@ -127,14 +103,11 @@ TEST(FrameCycle, FramerateIsUpdatedOnceASecond) {
   running_engine e;
   e->scene_setframerate(50, false);
   std::vector<std::pair<double, int32_t>> changes;
-  int32_t rate = e->framerate;
   for (int frame = 0; frame < 200; ++frame) {
     if (frame == 100) e->scene_setframerate(25, false);
+    const int32_t rate = e->framerate;
     e.frame(1);
-    if (e->framerate != rate) {
-      rate = e->framerate;
-      changes.emplace_back(e.clock->now_ms(), rate);
-    }
+    if (e->framerate != rate) changes.emplace_back(e.clock->now_ms(), e->framerate);
   }
   ASSERT_GE(changes.size(), 2u);
   for (size_t i = 1; i < changes.size(); ++i) EXPECT_GE(changes[i].first - changes[i - 1].first, 1000.0);
@@ -156,26 +129,22 @@ TEST(Clock, TickCountRoundsTheCounterToMillisecondsAndNeverGoesBack) {
   EXPECT_EQ(e->lib_tickcount(), 10002);
   e.clock->set_ms(9000);
   EXPECT_EQ(e->lib_tickcount(), 10002);
-}
-
-TEST(Clock, WithoutACounterTheMillisecondClockIsUsed) {
-  testing::recorded_engine e;
-  e.clock->counter_supported = false;
-  e->init(0, 640, 480, 32);
-  EXPECT_FALSE(e->lib_highperformancecountersupport());
-  e->lib_setcountertype(true);
-  e.clock->set_ms(9000.9);
-  EXPECT_EQ(e->lib_tickcount(), 9000);
+  recorded_engine without;  // without a counter the millisecond clock is used
+  without.clock->counter_supported = false;
+  without->init(0, 640, 480, 32);
+  EXPECT_FALSE(without->lib_highperformancecountersupport());
+  without->lib_setcountertype(true);
+  without.clock->set_ms(9000.9);
+  EXPECT_EQ(without->lib_tickcount(), 9000);
 }
 
 // A show left running for weeks: the clock passes 2^31 and 2^32 ms. Frames, waits, timers and the
 // frame rate go on on either source, and the tick count wraps as a 32-bit count does.
 TEST(Clock, FramesWaitsAndTimersGoOnAcrossTheTickCountsWraps) {
-  constexpr double two_to_31 = 2147483648.0, two_to_32 = 4294967296.0;
-  for (const double wrap : {two_to_31, two_to_32}) {
+  for (const double wrap : {2147483648.0, 4294967296.0}) {
     for (const bool counter : {true, false}) {
       SCOPED_TRACE(::testing::Message() << "wrap at " << wrap << (counter ? ", counter" : ", millisecond clock"));
-      testing::recorded_engine e;
+      recorded_engine e;
       e.clock->set_ms(wrap - 3500);  // the warm-up frames take about 2.5 s
       e->init(0, 640, 480, 32);
       e->lib_setcountertype(counter);
@@ -224,7 +193,7 @@ TEST(Clock, SwitchingTheSourceNeverMakesTimeJump) {
   }
 }
 
-TEST(Waits, DelayKeepsItsDeadlineAndSleepsMostOfIt) {
+TEST(Waits, DelayKeepsItsDeadlineSleepsMostOfItAndComparesFractions) {
   running_engine e;
   const double start = e->lib_tickcount();
   e.clock->slept_ms = 0;
@@ -234,21 +203,13 @@ TEST(Waits, DelayKeepsItsDeadlineAndSleepsMostOfIt) {
   EXPECT_LT(e.clock->now_ms(), start + 30.6);
   EXPECT_GE(e.clock->slept_ms, 28.0);
   EXPECT_LE(e.clock->spins, 40);
-}
-
-TEST(Waits, FractionalDelayIsComparedAsAFraction) {
-  running_engine e;
   e.clock->set_ms(9500);
   e->lib_delay(2.5);
   EXPECT_EQ(e->lib_tickcount(), 9503);
-}
-
-TEST(Events, DoEventsPumpsThatManyTimes) {
-  running_engine e;
-  const int32_t before = e.input->pumps;
+  const int32_t pumps = e.input->pumps;
   e->lib_doevents(3);
-  EXPECT_EQ(e.input->pumps, before + 3);
+  EXPECT_EQ(e.input->pumps, pumps + 3);
 }
 
 }  // namespace
-}  // namespace varnel2d
+}  // namespace varnel2d::testing

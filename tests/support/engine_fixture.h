@@ -1,5 +1,6 @@
-// The engine tests' one fixture: an engine on test doubles, started at 640 x 480 with a temporary
-// folder as its data path and timedelta fixed at 1, and a way to put a plain texture in a slot.
+// The engine tests' one fixture: an engine on test doubles (with offline audio when asked), started at
+// 640 x 480 with a temporary folder as its data path and timedelta fixed at 1, and a way to put a plain
+// texture in a slot.
 #pragma once
 
 #include <array>
@@ -15,7 +16,7 @@ namespace varnel2d::testing {
 template <typename Engine>
 struct started_engine : Engine {
   temp_folder folder;
-  started_engine() {
+  explicit started_engine(bool with_offline_audio = false) : Engine(with_offline_audio) {
     this->engine->lib_setpath(folder.path().string());
     this->engine->init(0, 640, 480, 32);
     this->engine->timedelta = 1.0f;

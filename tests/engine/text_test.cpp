@@ -1,115 +1,73 @@
 // System-font text with its shadow and alignment, and bitmap-font text from a letter grid.
 #include <gtest/gtest.h>
 
-#include <varnel2d/testing/engine_on_doubles.h>
-#include "support/test_files.h"
+#include <tuple>
 
-namespace varnel2d {
+#include "support/engine_fixture.h"
+
+namespace varnel2d::testing {
 namespace {
 
-struct text_engine : testing::recorded_engine {
-  text_engine() { engine->init(0, 640, 480, 32); }
-};
-
-TEST(Text, ZeroShadowColourIsOpaqueBlackAndOffsetsMoveOnlyTheCorner) {
-  text_engine e;
+TEST(Text, ZeroShadowColourIsOpaqueBlackOffsetsMoveOnlyTheCornerAndUnknownStylesAlignLeft) {
+  started_recorded e;
   e->text(10.4, 20, 200, 30, "Hello", 0xFFFFFFFFu, "Arial", 12, true, false, 1, 2, 2, 0);
-  ASSERT_EQ(e.display->texts.size(), 2u);
-  const recorded_text& shadow = e.display->texts[0];
-  EXPECT_EQ(shadow.colour, 0xFF000000u);
-  EXPECT_EQ(shadow.left, 12);
-  EXPECT_EQ(shadow.top, 22);
-  EXPECT_EQ(shadow.right, 210);
-  EXPECT_EQ(shadow.bottom, 50);
-  const recorded_text& main = e.display->texts[1];
-  EXPECT_EQ(main.colour, 0xFFFFFFFFu);
-  EXPECT_EQ(main.left, 10);
-  EXPECT_EQ(main.text, "Hello");
-  EXPECT_EQ(main.face, "Arial");
-  EXPECT_EQ(main.points, 12);
-  EXPECT_TRUE(main.bold);
-  EXPECT_EQ(main.align, text_align::right);
-}
-
-TEST(Text, NoOffsetsNoShadowAndUnknownStylesAlignLeft) {
-  text_engine e;
-  e->text(0, 0, 100, 20, "x", 0xFF00FF00u, "Arial", 10, false, true, 7, 0, 0, 0xFF123456u);
+  e->text(0, 0, 100, 20, "x", 0xFF00FF00u, "Arial", 10, false, true, 7, 0, 0, 0xFF123456u);  // no offsets: no shadow
   e->text(0, 0, 100, 20, "y", 0xFF00FF00u, "Arial", 10, false, true, 2, 0, 0, 0);
-  ASSERT_EQ(e.display->texts.size(), 2u);
-  EXPECT_EQ(e.display->texts[0].align, text_align::left_top);
-  EXPECT_EQ(e.display->texts[1].align, text_align::centre);
+  const std::vector<recorded_text>& t = e.display->texts;
+  ASSERT_EQ(t.size(), 4u);
+  EXPECT_EQ(std::tuple(t[0].colour, t[0].left, t[0].top, t[0].right, t[0].bottom),
+            std::tuple(0xFF000000u, 12, 22, 210, 50));
+  EXPECT_EQ(std::tuple(t[1].colour, t[1].left, t[1].text, t[1].face, t[1].points, t[1].bold, t[1].align),
+            std::tuple(0xFFFFFFFFu, 10, "Hello", "Arial", 12, true, text_align::right));
+  EXPECT_EQ(t[2].align, text_align::left_top);
+  EXPECT_EQ(t[3].align, text_align::centre);
 }
 
-TEST(TextBitmap, LettersComeFromTheGridWithOnePixelGaps) {
-  text_engine e;
-  testing::temp_folder folder;
-  testing::write_png(folder.file("font.png"), testing::filled_image(160, 80, 0xFFFFFFFF));
-  ASSERT_TRUE(e->texture_load(4, folder.file("font.png"), 0u, true));
-  e.display->quads.clear();
-  e->text_bitmap("A B", 4, 0, 0, 8, 10, 16, 100, 50, 200, 0, 3, 3);
-  ASSERT_EQ(e.display->quads.size(), 3u);  // no shadow
-  const sprite_quad& a = e.display->quads[0];
-  EXPECT_EQ(a.left, 9);   // column 1
-  EXPECT_EQ(a.top, 22);   // row 2
-  EXPECT_EQ(a.right, 17);
-  EXPECT_EQ(a.bottom, 32);
-  EXPECT_EQ(a.x, 100.0f);
-  EXPECT_EQ(a.colour, 0xC8FFFFFFu);
-  const sprite_quad& blank = e.display->quads[1];
-  EXPECT_EQ(blank.left, 0);
-  EXPECT_EQ(blank.top, 0);
-  EXPECT_EQ(blank.x, 108.0f);
-  EXPECT_EQ(e.display->quads[2].x, 116.0f);
-}
-
-TEST(TextBitmap, ShadowFirstAndControlCharactersSkipped) {
-  text_engine e;
-  testing::temp_folder folder;
-  testing::write_png(folder.file("font.png"), testing::filled_image(160, 80, 0xFFFFFFFF));
-  ASSERT_TRUE(e->texture_load(4, folder.file("font.png"), 0u, true));
-  e.display->quads.clear();
-  e->text_bitmap("\tA", 4, 0, 0, 8, 10, 16, 100, 50, 255, 100, 3, 4);
-  ASSERT_EQ(e.display->quads.size(), 2u);
-  EXPECT_EQ(e.display->quads[0].colour, 0x64000000u);
-  EXPECT_EQ(e.display->quads[0].x, 111.0f);  // second position, shadow offset
-  EXPECT_EQ(e.display->quads[0].y, 54.0f);
-  EXPECT_EQ(e.display->quads[1].x, 108.0f);
-}
-
-// UTF-8 text: a character up to code 255 comes from its cell and advances once; any other
-// character, and a byte that is not UTF-8, draws as "?".
-TEST(TextBitmap, Utf8CharactersUpTo255ComeFromTheirCellsOthersAsQuestionMarks) {
-  text_engine e;
-  testing::temp_folder folder;
-  testing::write_png(folder.file("font.png"), testing::filled_image(160, 80, 0xFFFFFFFF));
-  ASSERT_TRUE(e->texture_load(4, folder.file("font.png"), 0u, true));
-  e.display->quads.clear();
-  // e acute (code 233), the euro sign (U+20AC), a byte 0xFF and a sequence cut short, then Z
+// Letters come from a 16-column grid of 8 x 10 cells with one-pixel gaps, the shadow first and
+// control characters skipped. UTF-8 text: a character up to code 255 comes from its cell and
+// advances once; any other character, and a byte that is not UTF-8, draws as "?".
+TEST(TextBitmap, LettersComeFromTheGridShadowFirstAndOtherCharactersAsQuestionMarks) {
+  started_recorded e;
+  e.load_texture(4, 160, 80);
+  const auto letters = [&](const std::string& text, double alpha, double shadow_alpha, double sx, double sy) {
+    e.display->quads.clear();
+    e->text_bitmap(text, 4, 0, 0, 8, 10, 16, 100, 50, alpha, shadow_alpha, sx, sy);
+    std::vector<std::array<int64_t, 5>> drawn;  // left, top, x, y, colour
+    for (const sprite_quad& q : e.display->quads) drawn.push_back({q.left, q.top, int64_t(q.x), int64_t(q.y), q.colour});
+    return drawn;
+  };
+  EXPECT_EQ(letters("A B", 200, 0, 3, 3), (std::vector<std::array<int64_t, 5>>{  // A, B: columns 1, 2 of row 2
+                                             {9, 22, 100, 50, 0xC8FFFFFF}, {0, 0, 108, 50, 0xC8FFFFFF},
+                                             {18, 22, 116, 50, 0xC8FFFFFF}}));
+  EXPECT_EQ(e.display->quads[0].right, 17);
+  EXPECT_EQ(e.display->quads[0].bottom, 32);
+  EXPECT_EQ(letters("\tA", 255, 100, 3, 4), (std::vector<std::array<int64_t, 5>>{
+                                                {9, 22, 111, 54, 0x64000000}, {9, 22, 108, 50, 0xFFFFFFFF}}));
+  // e acute (233), the euro sign (U+20AC), a byte 0xFF and a sequence cut short, then Z; e acute:
+  // cell 201, column 9, row 12; "?" (63): cell 31, column 15, row 1; Z: column 10, row 3
   const std::string text = std::string("\xc3\xa9") + "\xe2\x82\xac" + "\xff" + "\xc3" + "Z";
-  e->text_bitmap(text, 4, 0, 0, 8, 10, 16, 100, 50, 255, 0, 0, 0);
-  // e acute: cell 201, column 9, row 12; "?" (63): cell 31, column 15, row 1; Z: column 10, row 3
-  const std::array<int32_t, 3> expected[] = {
-      {81, 132, 100}, {135, 11, 108}, {135, 11, 116}, {135, 11, 124}, {90, 33, 132}};
-  ASSERT_EQ(e.display->quads.size(), std::size(expected));
-  for (size_t i = 0; i < std::size(expected); ++i) {
-    const sprite_quad& q = e.display->quads[i];
-    EXPECT_EQ((std::array<int32_t, 3>{q.left, q.top, static_cast<int32_t>(q.x)}), expected[i]) << i;
-  }
+  EXPECT_EQ(letters(text, 255, 0, 0, 0), (std::vector<std::array<int64_t, 5>>{
+                                             {81, 132, 100, 50, 0xFFFFFFFF}, {135, 11, 108, 50, 0xFFFFFFFF},
+                                             {135, 11, 116, 50, 0xFFFFFFFF}, {135, 11, 124, 50, 0xFFFFFFFF},
+                                             {90, 33, 132, 50, 0xFFFFFFFF}}));
+}
+
+// The lit pixels of the headless screen, given a colour mask, in rows top to top + height.
+int lit(started_headless& e, uint32_t mask, int32_t top = 0, int32_t height = 480) {
+  int count = 0;
+  for (int32_t y = top; y < top + height; ++y)
+    for (int32_t x = 0; x < 640; ++x) count += (e.display->pixel(x, y) & mask) > 0 ? 1 : 0;
+  return count;
 }
 
 TEST(Text, HeadlessDrawsGlyphsInsideTheRectangleOnly) {
-  testing::headless_engine e;
-  ASSERT_TRUE(e->init(0, 200, 100, 32));
+  started_headless e;
   e->scene_begin();
   e->text(20, 20, 60, 30, "WWWWWWWWWWWW", 0xFFFFFFFFu, "Arial", 14, true, false, 0, 0, 0, 0);
   int lit_inside = 0, lit_outside = 0;
-  for (int32_t y = 0; y < 100; ++y) {
-    for (int32_t x = 0; x < 200; ++x) {
-      const bool lit = (e.display->pixel(x, y) & 0xFF) > 100;
-      const bool inside = x >= 20 && x < 80 && y >= 20 && y < 50;
-      (inside ? lit_inside : lit_outside) += lit ? 1 : 0;
-    }
-  }
+  for (int32_t y = 0; y < 480; ++y)
+    for (int32_t x = 0; x < 640; ++x)
+      ((x >= 20 && x < 80 && y >= 20 && y < 50) ? lit_inside : lit_outside) += (e.display->pixel(x, y) & 0xFF) > 100;
   EXPECT_GT(lit_inside, 50);
   EXPECT_EQ(lit_outside, 0);
 }
@@ -117,8 +75,7 @@ TEST(Text, HeadlessDrawsGlyphsInsideTheRectangleOnly) {
 // The classic faces are drawn in the face the dialogs use for them.
 TEST(Text, HeadlessDrawsTheClassicFacesInLiberationSans) {
   const auto drawn = [](const char* face) {
-    testing::headless_engine e;
-    e->init(0, 200, 40, 32);
+    started_headless e;
     e->scene_begin();
     e->text(0, 0, 200, 40, "Quick brown fox", 0xFFFFFFFFu, face, 12, false, false, 0, 0, 0, 0);
     std::vector<uint32_t> pixels;
@@ -134,28 +91,21 @@ TEST(Text, HeadlessDrawsTheClassicFacesInLiberationSans) {
 // Rendered lines are kept between draws and frames: each draw must still get its own colour, and a
 // changed line its own glyphs.
 TEST(Text, HeadlessKeptLinesTakeEachDrawsColourAndFollowChanges) {
-  testing::headless_engine e;
-  ASSERT_TRUE(e->init(0, 200, 100, 32));
-  const auto lit_pixels = [&](int32_t top, uint32_t mask) {
-    int lit = 0;
-    for (int32_t y = top; y < top + 40; ++y)
-      for (int32_t x = 0; x < 200; ++x) lit += (e.display->pixel(x, y) & mask) > 0 ? 1 : 0;
-    return lit;
-  };
+  started_headless e;
   e->scene_begin();
   e->text(0, 0, 200, 40, "WWW", 0xFFFF0000u, "Arial", 20, true, false, 0, 0, 0, 0);
   e->text(0, 50, 200, 90, "WWW", 0xFF00FF00u, "Arial", 20, true, false, 0, 0, 0, 0);
   e->scene_end();
-  EXPECT_GT(lit_pixels(0, 0xFF0000u), 100);
-  EXPECT_EQ(lit_pixels(0, 0x00FF00u), 0);
-  EXPECT_GT(lit_pixels(50, 0x00FF00u), 100);
-  EXPECT_EQ(lit_pixels(50, 0xFF0000u), 0);
-  const int wide = lit_pixels(0, 0xFF0000u);
+  const int wide = lit(e, 0xFF0000u, 0, 40);
+  EXPECT_GT(wide, 100);
+  EXPECT_EQ(lit(e, 0x00FF00u, 0, 40), 0);
+  EXPECT_GT(lit(e, 0x00FF00u, 50, 40), 100);
+  EXPECT_EQ(lit(e, 0xFF0000u, 50, 40), 0);
   e->scene_begin();
   e->text(0, 0, 200, 40, "i", 0xFFFF0000u, "Arial", 20, true, false, 0, 0, 0, 0);
   e->scene_end();
-  EXPECT_LT(lit_pixels(0, 0xFF0000u) * 5, wide);
+  EXPECT_LT(lit(e, 0xFF0000u, 0, 40) * 5, wide);
 }
 
 }  // namespace
-}  // namespace varnel2d
+}  // namespace varnel2d::testing

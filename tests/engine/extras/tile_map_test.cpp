@@ -4,27 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "engine/angles.h"
-#include "extras_fixture.h"
+#include "support/engine_fixture.h"
 
-namespace varnel2d {
+namespace varnel2d::testing {
 namespace {
 
-using testing::extras_engine;
-
-// A map of 100 x 100 tiles of 32 x 32 on textures of 4 x 2 tiles: 20 x 15 tiles fill the screen.
-struct map_engine : extras_engine {
-  map_engine(int width = 100, int height = 100) {
-    load_texture(1);
-    load_texture(2, "tiles2.png");
-    engine->map_init(32, 32, width, height, 200, 100, 4, 2, 2, 3);
+// A map of 100 x 100 tiles of 32 x 32 on two textures of 4 x 2 tiles: 20 x 15 tiles fill the screen.
+struct map_engine : started_recorded {
+  explicit map_engine(int width = 100) {
+    load_texture(1, 200, 100);
+    load_texture(2, 200, 100);
+    engine->map_init(32, 32, width, 100, 200, 100, 4, 2, 2, 3);
   }
-  void fill(int value) {
-    for (int y = 0; y < engine->map_getheight(); ++y)
-      for (int x = 0; x < engine->map_getwidth(); ++x) engine->map_put(x, y, value, 255, 0);
-  }
+  std::pair<float, float> ret() const { return {engine->retx, engine->rety}; }
 };
+
+std::array<int32_t, 4> edges(const map_edge_hits& h) { return {h.left, h.top, h.right, h.bottom}; }
 
 TEST(TileLookup, RunsThroughTexturesRowsAndColumnsWithOnePixelGaps) {
   map_geometry g;
@@ -32,62 +30,51 @@ TEST(TileLookup, RunsThroughTexturesRowsAndColumnsWithOnePixelGaps) {
   g.sourcetilesacross = 4;
   g.sourcetilesdown = 2;
   g.howmanymaptextures = 2;
-  const std::optional<tile_source> sixth = tile_source_of(g, 6);  // texture 1, row 2, column 2
-  ASSERT_TRUE(sixth);
-  EXPECT_EQ(sixth->x, 33);
-  EXPECT_EQ(sixth->y, 33);
-  EXPECT_EQ(sixth->texture, 1);
-  const std::optional<tile_source> ninth = tile_source_of(g, 9);  // the first tile of texture 2
-  ASSERT_TRUE(ninth);
-  EXPECT_EQ(ninth->x, 0);
-  EXPECT_EQ(ninth->y, 0);
-  EXPECT_EQ(ninth->texture, 2);
-  EXPECT_EQ(tile_source_of(g, 16)->x, 99);
+  const std::array<int32_t, 4> tiles[] = {{6, 33, 33, 1}, {9, 0, 0, 2}, {16, 99, 33, 2}};  // index, x, y, texture
+  for (const auto& [index, x, y, texture] : tiles) {
+    const std::optional<tile_source> source = tile_source_of(g, index);
+    ASSERT_TRUE(source) << index;
+    EXPECT_EQ(std::tuple(source->x, source->y, source->texture), std::tuple(x, y, texture)) << index;
+  }
   EXPECT_FALSE(tile_source_of(g, 17));
   EXPECT_FALSE(tile_source_of(g, 0));
 }
 
 // Tile sizes and tiles per texture are held to what the display's largest texture (4096 x 4096 on
-// the recording display) can hold, gaps included; any other geometry builds no map.
+// the recording display) can hold, gaps included; any other geometry builds no map. A tile size
+// below one changes nothing.
 TEST(TileLookup, TilesMustFitTheLargestTexture) {
-  struct geometry {
-    int tile_width, tile_height, across, down;
-    bool fits;
-  };
-  const geometry cases[] = {
-      {4096, 4096, 1, 1, true},     {4097, 16, 1, 1, false},      {16, 4097, 1, 1, false},
-      {1, 1, 2048, 2048, true},     {1, 1, 2049, 1, false},       {1, 1, 1, 2049, false},
-      {31, 15, 128, 256, true},     {31, 15, 129, 256, false},    {2147483647, 1, 1, 1, false},
-      {1, 1, 2147483647, 1, false}, {1073741824, 1, 2, 1, false},
-  };
-  for (const geometry& c : cases) {
-    testing::extras_engine e;
-    e->map_init(c.tile_width, c.tile_height, 2, 2, 0, 0, c.across, c.down, 1, 1);
-    EXPECT_EQ(e->map_getsourcetilesacross(), c.fits ? c.across : 0)
-        << c.tile_width << " x " << c.tile_height << ", " << c.across << " x " << c.down;
+  const std::array<int, 5> cases[] = {  // tile width and height, tiles across and down, whether it fits
+      {4096, 4096, 1, 1, 1}, {4097, 16, 1, 1, 0},      {16, 4097, 1, 1, 0},  {1, 1, 2048, 2048, 1},
+      {1, 1, 2049, 1, 0},    {1, 1, 1, 2049, 0},       {31, 15, 128, 256, 1}, {31, 15, 129, 256, 0},
+      {2147483647, 1, 1, 1, 0}, {1, 1, 2147483647, 1, 0}, {1073741824, 1, 2, 1, 0}};
+  for (const auto& [width, height, across, down, fits] : cases) {
+    started_recorded e;
+    e->map_init(width, height, 2, 2, 0, 0, across, down, 1, 1);
+    EXPECT_EQ(e->map_getsourcetilesacross(), fits ? across : 0) << width << " x " << height << ", " << across << " x " << down;
   }
+  map_engine e;
+  e->map_init(0, 32, 10, 10, 0, 0, 1, 1, 1, 1);
+  EXPECT_EQ(e->map_getsourcetilewidth(), 32);
+  EXPECT_EQ(e->map_getwidth(), 100);
+  e->map_init(32, 32, 10, 10, 0, 0, 1, 1, 1, 0);
+  EXPECT_EQ(e->map_gethowmanyindexes(), 1);
+  EXPECT_EQ(e->map_getpixelwidth(), 320);
 }
 
-TEST(TileMap, TileIndexesDrawFromTheirTextureAndEmptyCellsDrawNothing) {
+TEST(TileMap, CellsDrawFromTheirTextureAndCellsAndBuffersOutsideTheMapReadZero) {
   map_engine e;
   e->map_put(0, 0, 9, 255, 0);
   e->map_put(1, 0, 1, 255, 0);
-  e->map_drawfast();
+  e->map_drawfast();  // the empty cells draw nothing
   ASSERT_EQ(e.display->quads.size(), 2u);
-  const sprite_quad first = e.display->quads[0];
-  const sprite_quad second = e.display->quads[1];
-  EXPECT_EQ(first.texture, e.handle_of(2));
-  EXPECT_EQ(first.left, 0);
-  EXPECT_EQ(first.right, 32);
-  EXPECT_EQ(second.texture, e.handle_of(1));
-  EXPECT_EQ(second.left, 0);
-  EXPECT_EQ(second.top, 0);
-  EXPECT_EQ(second.x, 32.0f);
+  const sprite_quad first = e.display->quads[0], second = e.display->quads[1];
+  EXPECT_EQ(first.texture, handle_of(e, 2));
+  EXPECT_EQ(source_of(first), (std::array{0, 0, 32, 32}));
+  EXPECT_EQ(second.texture, handle_of(e, 1));
+  EXPECT_EQ(source_of(second), (std::array{0, 0, 32, 32}));
+  EXPECT_EQ(position_of(second), (std::array{32.0f, 0.0f}));
   EXPECT_EQ(second.colour, 0xFFFFFFFFu);
-}
-
-TEST(TileMap, CellsAndBuffersOutsideTheMapDoNothingAndReadZero) {
-  map_engine e;
   e->map_put(100, 0, 5, 255, 0);
   e->map_put(-1, 0, 5, 255, 0);
   EXPECT_EQ(e->map_get(100, 0), 0);
@@ -107,12 +94,9 @@ TEST(TileMap, BuffersCopyToAndFromTheLiveMapAtNaturalValues) {
   e->map_put(0, 0, 5, 100, 90);
   e->map_setscaling(0, 0, 0.5, 0.1, 0, 1, 0, 3);
   e->map_buffertomap(2);
-  EXPECT_EQ(e->map_get(3, 4), 12);
-  EXPECT_EQ(e->map_get(0, 0), 0);
-  EXPECT_EQ(e->map_getalpha(0, 0), 255);
-  EXPECT_EQ(e->map_getrotation(0, 0), 0);
-  EXPECT_EQ(e->map_getscale(0, 0), 1);
-  EXPECT_FALSE(e->map_getscaling(0, 0));
+  EXPECT_EQ(std::tuple(e->map_get(3, 4), e->map_get(0, 0), e->map_getalpha(0, 0), e->map_getrotation(0, 0),
+                       e->map_getscale(0, 0), e->map_getscaling(0, 0)),
+            std::tuple(12, 0, 255, 0, 1, false));
   e->map_put(1, 1, 6, 255, 0);
   e->map_maptobuffer(1);
   EXPECT_EQ(e->map_getbuffer(1, 1, 1), 6);
@@ -121,62 +105,35 @@ TEST(TileMap, BuffersCopyToAndFromTheLiveMapAtNaturalValues) {
   EXPECT_EQ(e->map_get(1, 1), 6);
 }
 
-TEST(TileMap, ATileSizeBelowOneDoesNothing) {
+// The camera stops at the map's edges; a map narrower than the screen ends at a negative position.
+TEST(TileMapCamera, ClampsAtTheEdgesAndFollowsASpriteFromTheNextDraw) {
   map_engine e;
-  e->map_init(0, 32, 10, 10, 0, 0, 1, 1, 1, 1);
-  EXPECT_EQ(e->map_getsourcetilewidth(), 32);
-  EXPECT_EQ(e->map_getwidth(), 100);
-  e->map_init(32, 32, 10, 10, 0, 0, 1, 1, 1, 0);
-  EXPECT_EQ(e->map_gethowmanyindexes(), 1);
-  EXPECT_EQ(e->map_getpixelwidth(), 320);
-}
-
-TEST(TileMapCamera, ClampsAtTheLeftAndTheRightEdges) {
-  map_engine e;
-  map_edge_hits hits = e->map_setxy(-5, 10);
-  EXPECT_EQ(e->mapx, 0.0f);
-  EXPECT_EQ(e->mapy, 10.0f);
-  EXPECT_EQ(hits.left, 1);
-  EXPECT_EQ(hits.top + hits.right + hits.bottom, 0);
-  hits = e->map_setxy(5000, 4000);
-  EXPECT_EQ(e->mapx, 3200.0f - 640.0f);
-  EXPECT_EQ(e->mapy, 3200.0f - 480.0f);
-  EXPECT_EQ(hits.right, 1);
-  EXPECT_EQ(hits.bottom, 1);
-  hits = e->map_moveby(-10, 0);
+  EXPECT_EQ(edges(e->map_setxy(-5, 10)), (std::array{1, 0, 0, 0}));
+  EXPECT_EQ(std::pair(e->mapx, e->mapy), std::pair(0.0f, 10.0f));
+  EXPECT_EQ(edges(e->map_setxy(5000, 4000)), (std::array{0, 0, 1, 1}));
+  EXPECT_EQ(std::pair(e->mapx, e->mapy), std::pair(3200.0f - 640, 3200.0f - 480));
+  EXPECT_EQ(edges(e->map_moveby(-10, 0)), (std::array{0, 0, 0, 0}));
   EXPECT_EQ(e->mapx, 2550.0f);
-  EXPECT_EQ(hits.right + hits.left, 0);
-}
-
-TEST(TileMapCamera, AMapNarrowerThanTheScreenEndsAtANegativePosition) {
-  map_engine e(10, 100);
-  const map_edge_hits hits = e->map_setxy(0, 0);
-  EXPECT_EQ(e->mapx, 320.0f - 640.0f);
-  EXPECT_EQ(hits.right, 1);
-  EXPECT_EQ(hits.left, 0);
-}
-
-TEST(TileMapCamera, FollowsASpriteFromTheNextDraw) {
-  map_engine e;
   e->sprite_init(1);
   e->sprite_on(1, 1000, 800, 1, 0, 0, 0, 0, 32, 32);
   e->map_setcameraonsprite(1);
   e->map_drawfast();
-  EXPECT_EQ(e->mapx, 1000.0f - 320.0f);
-  EXPECT_EQ(e->mapy, 800.0f - 240.0f);
+  EXPECT_EQ(std::pair(e->mapx, e->mapy), std::pair(1000.0f - 320, 800.0f - 240));
+  map_engine narrow(10);
+  EXPECT_EQ(edges(narrow->map_setxy(0, 0)), (std::array{0, 0, 1, 0}));
+  EXPECT_EQ(narrow->mapx, 320.0f - 640.0f);
 }
 
 TEST(TileMapDraw, VisitsTheVisibleWindowOfCellsFromTheCamera) {
   map_engine e;
-  e.fill(1);
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) e->map_put(x, y, 1, 255, 0);
   e->map_setxy(40, 40);
   e->map_put(1, 1, 0, 255, 0);
   e->map_drawfast();
   ASSERT_EQ(e.display->quads.size(), 21u * 16u - 1u);
-  EXPECT_EQ(e.display->quads[0].x, 24.0f);  // cell (2, 1): column 1 on screen, offset -8
-  EXPECT_EQ(e.display->quads[0].y, -8.0f);
-  EXPECT_EQ(e.display->quads.back().x, -8.0f + 20 * 32);
-  EXPECT_EQ(e.display->quads.back().y, -8.0f + 15 * 32);
+  EXPECT_EQ(position_of(e.display->quads[0]), (std::array{24.0f, -8.0f}));  // cell (2, 1): column 1, offset -8
+  EXPECT_EQ(position_of(e.display->quads.back()), (std::array{-8.0f + 20 * 32, -8.0f + 15 * 32}));
 }
 
 TEST(TileMapDraw, DrawsEachCellWithItsScaleAlphaAndRotationAboutItsCentre) {
@@ -186,15 +143,14 @@ TEST(TileMapDraw, DrawsEachCellWithItsScaleAlphaAndRotationAboutItsCentre) {
   e->map_draw();
   ASSERT_EQ(e.display->quads.size(), 1u);
   const sprite_quad& quad = e.display->quads[0];
-  EXPECT_EQ(quad.scale_x, 0.5f);
-  EXPECT_EQ(quad.centre_x, 8.0f);
-  EXPECT_EQ(quad.x, 64.0f + 16 - 8);
-  EXPECT_EQ(quad.y, 32.0f + 16 - 8);
-  EXPECT_EQ(quad.colour, 0x80FFFFFFu);
+  EXPECT_EQ(std::tuple(quad.scale_x, quad.centre_x, quad.colour), std::tuple(0.5f, 8.0f, 0x80FFFFFFu));
+  EXPECT_EQ(position_of(quad), (std::array{64.0f + 16 - 8, 32.0f + 16 - 8}));
   EXPECT_EQ(quad.rotation, make_angle_table(engine_pi)[80]);  // 800 drawn as 80
 }
 
-TEST(TileMapDraw, AlphaStyleEightEmptiesTheCellAndDrawsNothingThatFrame) {
+// Alpha style 8 empties the cell, which draws nothing that frame; the cell stays empty although its
+// tile animation was running: every effect of the cell stops with it.
+TEST(TileMapDraw, ACellEmptiedByAnEffectStaysEmpty) {
   map_engine e;
   e->map_put(0, 0, 1, 255, 0);
   e->map_put(1, 0, 1, 255, 0);
@@ -208,58 +164,44 @@ TEST(TileMapDraw, AlphaStyleEightEmptiesTheCellAndDrawsNothingThatFrame) {
   EXPECT_FALSE(e->map_getalphafading(0, 0));
   ASSERT_EQ(e.display->quads.size(), 1u);
   EXPECT_EQ(e.display->quads[0].x, 32.0f);
-}
-
-// The cell an effect empties stays empty although its tile animation was running: every effect of
-// the cell stops with it.
-TEST(TileMapDraw, ACellEmptiedByAnEffectStaysEmpty) {
   const std::pair<const char*, std::function<void(Varnel_2D_Engine&)>> switching_off[] = {
       {"alpha style 8", [](Varnel_2D_Engine& m) { m.map_setalphafading(0, 0, 100, -60, 0, 255, 0, 8); }},
       {"scale style 2", [](Varnel_2D_Engine& m) { m.map_setscaling(0, 0, 0.5, 0.1, 0, 1, 2, 2); }},
       {"rotation style 5", [](Varnel_2D_Engine& m) { m.map_setrotating(0, 0, 10, 5, 0, 719, 2, 5); }},
   };
   for (const auto& [name, start] : switching_off) {
-    map_engine e;
-    e->map_put(0, 0, 1, 255, 0);
-    e->map_setanimating(0, 0, 1, 1, 3, 0, 0);
-    start(*e.engine);
-    e->map_draw();
-    EXPECT_EQ(e->map_get(0, 0), 2) << name;
+    map_engine m;
+    m->map_put(0, 0, 1, 255, 0);
+    m->map_setanimating(0, 0, 1, 1, 3, 0, 0);
+    start(*m.engine);
+    m->map_draw();
+    EXPECT_EQ(m->map_get(0, 0), 2) << name;
     for (int frame = 2; frame <= 4; ++frame) {
-      e.display->quads.clear();
-      e->map_draw();
-      EXPECT_EQ(e->map_get(0, 0), 0) << name << ", frame " << frame;
-      EXPECT_TRUE(e.display->quads.empty()) << name << ", frame " << frame;
+      m.display->quads.clear();
+      m->map_draw();
+      EXPECT_EQ(m->map_get(0, 0), 0) << name << ", frame " << frame;
+      EXPECT_TRUE(m.display->quads.empty()) << name << ", frame " << frame;
     }
-    EXPECT_FALSE(e->map_getalphafading(0, 0) || e->map_getscaling(0, 0) || e->map_getrotating(0, 0)) << name;
+    EXPECT_FALSE(m->map_getalphafading(0, 0) || m->map_getscaling(0, 0) || m->map_getrotating(0, 0)) << name;
   }
 }
 
-TEST(TileMapEffects, RotationStartsAtMinusOneKeepTheRotationAndLimitsAreHeld) {
+TEST(TileMapEffects, RotationAlphaAnimationAndFacingASprite) {
   map_engine e;
   e->map_put(1, 1, 1, 255, 45);
-  e->map_setrotating(1, 1, -1, 700, 0, 1000, 0, 0);
+  e->map_setrotating(1, 1, -1, 700, 0, 1000, 0, 0);  // a start of -1 keeps the rotation
   EXPECT_EQ(e->map_getrotation(1, 1), 45);
   EXPECT_TRUE(e->map_getrotating(1, 1));
-  e->map_setxy(0, 0);
+  e->map_setanimating(0, 0, 1.5, 2, 5, 0, 7);
   e->map_draw();
   EXPECT_EQ(e->map_getrotation(1, 1), 0);  // 745 > 719 wraps to the minimum
   e->map_setalphafading(1, 1, 300, 0, -5, 400, 0, 0);
   EXPECT_EQ(e->map_getalpha(1, 1), 300);  // the start is always taken, the limits are held
-}
-
-TEST(TileMapEffects, AnimationStepsTheTileIndexAndReturnsToItsStart) {
-  map_engine e;
-  e->map_setanimating(0, 0, 1.5, 2, 5, 0, 7);
-  const std::vector<double> expected = {3, 5, 2};  // 3.5, 5.0, then 6.5 > 5 returns to 2
-  for (double value : expected) {
-    e->map_draw();
-    EXPECT_EQ(e->map_get(0, 0), value);
-  }
-}
-
-TEST(TileMapEffects, RotationFacesASprite) {
-  map_engine e;
+  EXPECT_EQ(e->map_get(0, 0), 3);  // the animation steps 3.5, 5.0, then 6.5 > 5 returns to 2
+  e->map_draw();
+  EXPECT_EQ(e->map_get(0, 0), 5);
+  e->map_draw();
+  EXPECT_EQ(e->map_get(0, 0), 2);
   e->sprite_init(1);
   e->sprite_on(1, 16 + 200, 16, 1, 0, 0, 0, 0, 32, 32);
   e->map_setrotatetosprite(0, 0, 1);
@@ -267,50 +209,38 @@ TEST(TileMapEffects, RotationFacesASprite) {
   EXPECT_EQ(e->map_getrotation(0, 0), 90);
 }
 
-TEST(TileMapPoints, SpriteAndMousePointsToCells) {
+TEST(TileMapPoints, SpriteAndMousePointsToCellsAndTheStatisticsLine) {
   map_engine e;
   e->sprite_init(1);
   e->sprite_on(1, 70, 40, 1, 0, 0, 0, 0, 32, 32);
   e->map_getspritetoxy(1, 0, 0);
-  EXPECT_EQ(e->retx, 2.0f);
-  EXPECT_EQ(e->rety, 1.0f);
+  EXPECT_EQ(e.ret(), std::pair(2.0f, 1.0f));
   e->map_getspritetoxypixel(1, 0, 0);
-  EXPECT_EQ(e->retx, 64.0f);
-  EXPECT_EQ(e->rety, 32.0f);
+  EXPECT_EQ(e.ret(), std::pair(64.0f, 32.0f));
   e->map_getspritetoxy(1, -100, 0);
-  EXPECT_EQ(e->retx, -1.0f);
-  EXPECT_EQ(e->rety, -1.0f);
+  EXPECT_EQ(e.ret(), std::pair(-1.0f, -1.0f));
+  e->retx = 0;
   e->map_getspritetoxy(2, 0, 0);  // no such sprite
   EXPECT_EQ(e->retx, -1.0f);
   e->map_putatsprite(1, 8, 0, 0);
   EXPECT_EQ(e->map_get(2, 1), 8);
   EXPECT_EQ(e->map_getatsprite(1, 0, 0), 8);
-  e->map_setxy(100, 0);
+  e->map_setxy(100.7, 0);
   e->mousex = 10;
   e->mousey = 40;
   e->map_getmousetoxy();
-  EXPECT_EQ(e->retx, 3.0f);
-  EXPECT_EQ(e->rety, 1.0f);
+  EXPECT_EQ(e.ret(), std::pair(3.0f, 1.0f));
   e->map_getmousetoxypixel();
   EXPECT_EQ(e->retx, 96.0f);
-  e->map_putatmouse(9, 255, 0);
-  EXPECT_EQ(e->map_get(3, 1), 9);
-  EXPECT_EQ(e->map_getatscreenxy(10, 40), 9);
-}
-
-TEST(TileMapStatistics, TheStatisticsLineShowsTheCameraAndTheTileUnderTheCursor) {
-  map_engine e;
-  e->map_put(3, 1, 7, 255, 0);
-  e->map_setxy(100.7, 0);
-  e->sceneinfo = true;
-  e->mousex = 10;
-  e->mousey = 40;
+  e->map_putatmouse(7, 255, 0);
+  EXPECT_EQ(e->map_get(3, 1), 7);
+  EXPECT_EQ(e->map_getatscreenxy(10, 40), 7);
+  e->sceneinfo = true;  // the statistics line shows the camera and the tile under the cursor
   e.display->texts.clear();
   e->scene_end();
   ASSERT_FALSE(e.display->texts.empty());
-  const std::string& line = e.display->texts.back().text;
-  EXPECT_NE(line.find(" Map= 100/0 Tile= 7"), std::string::npos) << line;
+  EXPECT_NE(e.display->texts.back().text.find(" Map= 100/0 Tile= 7"), std::string::npos) << e.display->texts.back().text;
 }
 
 }  // namespace
-}  // namespace varnel2d
+}  // namespace varnel2d::testing

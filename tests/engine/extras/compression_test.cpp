@@ -23,7 +23,7 @@ std::string some_text() {
 
 struct compression_engine : started_recorded {
   std::string source = folder.file("source.bin"), packed = folder.file("packed.z"), unpacked = folder.file("unpacked.bin");
-  bool round_trip(const std::string& bytes, double quality = 0) {
+  bool round_trip(const std::string& bytes, std::optional<double> quality = std::nullopt) {
     write_file(source, bytes);
     return engine->lib_filecompress(source, packed, quality) && engine->lib_fileuncompress(packed, unpacked) &&
            read_file(unpacked) == bytes;

@@ -27,10 +27,13 @@ struct started_engine : Engine {
     write_png(folder.file(name), filled_image(width, height, argb));
     this->engine->texture_load(index, name, 0u);
   }
-  // One empty frame.
-  void frame() {
+  // One frame whose drawing takes `work_ms`; returns the time spent inside scene_end.
+  double frame(double work_ms = 0) {
     this->engine->scene_begin();
+    this->clock->advance_ms(work_ms);
+    const double before = this->clock->now_ms();
     this->engine->scene_end();
+    return this->clock->now_ms() - before;
   }
 };
 

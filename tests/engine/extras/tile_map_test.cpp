@@ -55,11 +55,9 @@ TEST(TileLookup, TilesMustFitTheLargestTexture) {
   }
   map_engine e;
   e->map_init(0, 32, 10, 10, 0, 0, 1, 1, 1, 1);
-  EXPECT_EQ(e->map_getsourcetilewidth(), 32);
-  EXPECT_EQ(e->map_getwidth(), 100);
+  EXPECT_EQ(std::pair(e->map_getsourcetilewidth(), e->map_getwidth()), std::pair(32.0, 100.0));
   e->map_init(32, 32, 10, 10, 0, 0, 1, 1, 1, 0);
-  EXPECT_EQ(e->map_gethowmanyindexes(), 1);
-  EXPECT_EQ(e->map_getpixelwidth(), 320);
+  EXPECT_EQ(std::pair(e->map_gethowmanyindexes(), e->map_getpixelwidth()), std::pair(1.0, 320.0));
 }
 
 TEST(TileMap, CellsDrawFromTheirTextureAndCellsAndBuffersOutsideTheMapReadZero) {
@@ -69,23 +67,18 @@ TEST(TileMap, CellsDrawFromTheirTextureAndCellsAndBuffersOutsideTheMapReadZero) 
   e->map_drawfast();  // the empty cells draw nothing
   ASSERT_EQ(e.display->quads.size(), 2u);
   const sprite_quad first = e.display->quads[0], second = e.display->quads[1];
-  EXPECT_EQ(first.texture, handle_of(e, 2));
-  EXPECT_EQ(source_of(first), (std::array{0, 0, 32, 32}));
-  EXPECT_EQ(second.texture, handle_of(e, 1));
-  EXPECT_EQ(source_of(second), (std::array{0, 0, 32, 32}));
-  EXPECT_EQ(position_of(second), (std::array{32.0f, 0.0f}));
+  EXPECT_EQ(std::tuple(first.texture, source_of(first), second.texture, source_of(second), position_of(second)),
+            std::tuple(handle_of(e, 2), std::array{0, 0, 32, 32}, handle_of(e, 1), std::array{0, 0, 32, 32},
+                       std::array{32.0f, 0.0f}));
   EXPECT_EQ(second.colour, 0xFFFFFFFFu);
   e->map_put(100, 0, 5, 255, 0);
   e->map_put(-1, 0, 5, 255, 0);
-  EXPECT_EQ(e->map_get(100, 0), 0);
-  EXPECT_EQ(e->map_getalpha(-1, 0), 0);
   e->map_putbuffer(4, 0, 0, 7);  // three buffers only
-  EXPECT_EQ(e->map_getbuffer(4, 0, 0), 0);
   e->map_putbuffer(3, 99, 99, 7);
-  EXPECT_EQ(e->map_getbuffer(3, 99, 99), 7);
-  EXPECT_EQ(e->map_getatxy(3200, 0), 0);
   e->map_putatxy(3199.5, 3199.9, 4, 255, 0);
-  EXPECT_EQ(e->map_get(99, 99), 4);
+  EXPECT_EQ(std::tuple(e->map_get(100, 0), e->map_getalpha(-1, 0), e->map_getbuffer(4, 0, 0), e->map_getbuffer(3, 99, 99),
+                       e->map_getatxy(3200, 0), e->map_get(99, 99)),
+            std::tuple(0, 0, 0, 7, 0, 4));
 }
 
 TEST(TileMap, BuffersCopyToAndFromTheLiveMapAtNaturalValues) {
@@ -99,10 +92,8 @@ TEST(TileMap, BuffersCopyToAndFromTheLiveMapAtNaturalValues) {
             std::tuple(12, 0, 255, 0, 1, false));
   e->map_put(1, 1, 6, 255, 0);
   e->map_maptobuffer(1);
-  EXPECT_EQ(e->map_getbuffer(1, 1, 1), 6);
-  EXPECT_EQ(e->map_getbuffer(1, 3, 4), 12);
   e->map_buffertomap(0);  // outside 1..3: nothing
-  EXPECT_EQ(e->map_get(1, 1), 6);
+  EXPECT_EQ(std::tuple(e->map_getbuffer(1, 1, 1), e->map_getbuffer(1, 3, 4), e->map_get(1, 1)), std::tuple(6, 12, 6));
 }
 
 // The camera stops at the map's edges; a map narrower than the screen ends at a negative position.
@@ -156,14 +147,11 @@ TEST(TileMapDraw, ACellEmptiedByAnEffectStaysEmpty) {
   e->map_put(1, 0, 1, 255, 0);
   e->map_setalphafading(0, 0, 100, -60, 0, 255, 0, 8);
   e->map_draw();
-  EXPECT_EQ(e->map_get(0, 0), 1);
-  EXPECT_EQ(e->map_getalpha(0, 0), 40);
+  EXPECT_EQ(std::pair(e->map_get(0, 0), e->map_getalpha(0, 0)), std::pair(1.0, 40.0));
   e.display->quads.clear();
   e->map_draw();
-  EXPECT_EQ(e->map_get(0, 0), 0);
-  EXPECT_FALSE(e->map_getalphafading(0, 0));
   ASSERT_EQ(e.display->quads.size(), 1u);
-  EXPECT_EQ(e.display->quads[0].x, 32.0f);
+  EXPECT_EQ(std::tuple(e->map_get(0, 0), e->map_getalphafading(0, 0), e.display->quads[0].x), std::tuple(0, false, 32.0f));
   const std::pair<const char*, std::function<void(Varnel_2D_Engine&)>> switching_off[] = {
       {"alpha style 8", [](Varnel_2D_Engine& m) { m.map_setalphafading(0, 0, 100, -60, 0, 255, 0, 8); }},
       {"scale style 2", [](Varnel_2D_Engine& m) { m.map_setscaling(0, 0, 0.5, 0.1, 0, 1, 2, 2); }},
@@ -190,18 +178,15 @@ TEST(TileMapEffects, RotationAlphaAnimationAndFacingASprite) {
   map_engine e;
   e->map_put(1, 1, 1, 255, 45);
   e->map_setrotating(1, 1, -1, 700, 0, 1000, 0, 0);  // a start of -1 keeps the rotation
-  EXPECT_EQ(e->map_getrotation(1, 1), 45);
-  EXPECT_TRUE(e->map_getrotating(1, 1));
+  EXPECT_EQ(std::pair(e->map_getrotation(1, 1), e->map_getrotating(1, 1)), std::pair(45.0, true));
   e->map_setanimating(0, 0, 1.5, 2, 5, 0, 7);
   e->map_draw();
   EXPECT_EQ(e->map_getrotation(1, 1), 0);  // 745 > 719 wraps to the minimum
   e->map_setalphafading(1, 1, 300, 0, -5, 400, 0, 0);
   EXPECT_EQ(e->map_getalpha(1, 1), 300);  // the start is always taken, the limits are held
-  EXPECT_EQ(e->map_get(0, 0), 3);  // the animation steps 3.5, 5.0, then 6.5 > 5 returns to 2
-  e->map_draw();
-  EXPECT_EQ(e->map_get(0, 0), 5);
-  e->map_draw();
-  EXPECT_EQ(e->map_get(0, 0), 2);
+  std::vector<double> steps = {e->map_get(0, 0)};  // the animation steps 3.5, 5.0, then 6.5 > 5 returns to 2
+  for (int frame = 0; frame < 2; ++frame, steps.push_back(e->map_get(0, 0))) e->map_draw();
+  EXPECT_EQ(steps, (std::vector<double>{3, 5, 2}));
   e->sprite_init(1);
   e->sprite_on(1, 16 + 200, 16, 1, 0, 0, 0, 0, 32, 32);
   e->map_setrotatetosprite(0, 0, 1);
@@ -223,8 +208,7 @@ TEST(TileMapPoints, SpriteAndMousePointsToCellsAndTheStatisticsLine) {
   e->map_getspritetoxy(2, 0, 0);  // no such sprite
   EXPECT_EQ(e->retx, -1.0f);
   e->map_putatsprite(1, 8, 0, 0);
-  EXPECT_EQ(e->map_get(2, 1), 8);
-  EXPECT_EQ(e->map_getatsprite(1, 0, 0), 8);
+  EXPECT_EQ(std::pair(e->map_get(2, 1), e->map_getatsprite(1, 0, 0)), std::pair(8.0, 8.0));
   e->map_setxy(100.7, 0);
   e->mousex = 10;
   e->mousey = 40;
@@ -233,8 +217,7 @@ TEST(TileMapPoints, SpriteAndMousePointsToCellsAndTheStatisticsLine) {
   e->map_getmousetoxypixel();
   EXPECT_EQ(e->retx, 96.0f);
   e->map_putatmouse(7, 255, 0);
-  EXPECT_EQ(e->map_get(3, 1), 7);
-  EXPECT_EQ(e->map_getatscreenxy(10, 40), 7);
+  EXPECT_EQ(std::pair(e->map_get(3, 1), e->map_getatscreenxy(10, 40)), std::pair(7.0, 7.0));
   e->sceneinfo = true;  // the statistics line shows the camera and the tile under the cursor
   e.display->texts.clear();
   e->scene_end();

@@ -1,4 +1,4 @@
-// Tile maps: the lookup, cells and buffers, the camera, the visible window and the cell effects.
+// Tile maps: the geometry, cells and buffers, the camera, the visible window and the cell effects.
 #include "engine/extras/tile_map.h"
 
 #include <gtest/gtest.h>
@@ -24,22 +24,6 @@ struct map_engine : started_recorded {
 
 std::array<int32_t, 4> edges(const map_edge_hits& h) { return {h.left, h.top, h.right, h.bottom}; }
 
-TEST(TileLookup, RunsThroughTexturesRowsAndColumnsWithOnePixelGaps) {
-  map_geometry g;
-  g.tile_width = g.tile_height = 32;
-  g.sourcetilesacross = 4;
-  g.sourcetilesdown = 2;
-  g.howmanymaptextures = 2;
-  const std::array<int32_t, 4> tiles[] = {{6, 33, 33, 1}, {9, 0, 0, 2}, {16, 99, 33, 2}};  // index, x, y, texture
-  for (const auto& [index, x, y, texture] : tiles) {
-    const std::optional<tile_source> source = tile_source_of(g, index);
-    ASSERT_TRUE(source) << index;
-    EXPECT_EQ(std::tuple(source->x, source->y, source->texture), std::tuple(x, y, texture)) << index;
-  }
-  EXPECT_FALSE(tile_source_of(g, 17));
-  EXPECT_FALSE(tile_source_of(g, 0));
-}
-
 // Tile sizes and tiles per texture are held to what the display's largest texture (4096 x 4096 on
 // the recording display) can hold, gaps included; any other geometry builds no map. A tile size
 // below one changes nothing.
@@ -60,17 +44,21 @@ TEST(TileLookup, TilesMustFitTheLargestTexture) {
   EXPECT_EQ(std::pair(e->map_gethowmanyindexes(), e->map_getpixelwidth()), std::pair(1.0, 320.0));
 }
 
-TEST(TileMap, CellsDrawFromTheirTextureAndCellsAndBuffersOutsideTheMapReadZero) {
+// Tile indexes run through the textures' rows and columns with one-pixel gaps: 6 is texture 1, row 2,
+// column 2; 9 the first tile of texture 2 and 16 its last; 17 and the empty cells draw nothing.
+TEST(TileMap, CellsDrawTheirTileAndCellsAndBuffersOutsideTheMapReadZero) {
   map_engine e;
-  e->map_put(0, 0, 9, 255, 0);
-  e->map_put(1, 0, 1, 255, 0);
-  e->map_drawfast();  // the empty cells draw nothing
-  ASSERT_EQ(e.display->quads.size(), 2u);
-  const sprite_quad first = e.display->quads[0], second = e.display->quads[1];
-  EXPECT_EQ(std::tuple(first.texture, source_of(first), second.texture, source_of(second), position_of(second)),
-            std::tuple(handle_of(e, 2), std::array{0, 0, 32, 32}, handle_of(e, 1), std::array{0, 0, 32, 32},
-                       std::array{32.0f, 0.0f}));
-  EXPECT_EQ(second.colour, 0xFFFFFFFFu);
+  const int tiles[] = {6, 9, 16, 17, 1};
+  for (int x = 0; x < 5; ++x) e->map_put(x, 0, tiles[x], 255, 0);
+  e->map_drawfast();
+  using drawn_tile = std::tuple<image_handle, std::array<int32_t, 4>, std::array<float, 2>, uint32_t>;
+  std::vector<drawn_tile> drawn;
+  for (const sprite_quad& q : e.display->quads) drawn.emplace_back(q.texture, source_of(q), position_of(q), q.colour);
+  const image_handle one = handle_of(e, 1), two = handle_of(e, 2);
+  EXPECT_EQ(drawn, (std::vector<drawn_tile>{{one, {33, 33, 65, 65}, {0, 0}, 0xFFFFFFFF},
+                                            {two, {0, 0, 32, 32}, {32, 0}, 0xFFFFFFFF},
+                                            {two, {99, 33, 131, 65}, {64, 0}, 0xFFFFFFFF},
+                                            {one, {0, 0, 32, 32}, {128, 0}, 0xFFFFFFFF}}));
   e->map_put(100, 0, 5, 255, 0);
   e->map_put(-1, 0, 5, 255, 0);
   e->map_putbuffer(4, 0, 0, 7);  // three buffers only

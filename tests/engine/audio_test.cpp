@@ -19,9 +19,12 @@ struct audio_engine : started_recorded {
   audio_engine() : started_recorded(true) {}
   std::vector<float> render(double seconds) { return audio->render(static_cast<int>(seconds * audio_output_rate)); }
   void write(const std::string& name, const std::vector<uint8_t>& bytes) { write_binary(folder.path() / name, bytes); }
+  // A constant tone of `frames` frames written as "tone.wav" and loaded into slot 1.
+  bool load_tone(int rate, int channels, int frames) {
+    write("tone.wav", make_wav(rate, channels, std::vector<int16_t>(static_cast<size_t>(frames * channels), 16384)));
+    return engine->sound_load(1, "tone.wav");
+  }
 };
-
-std::vector<uint8_t> beep() { return make_wav(audio_output_rate, 1, std::vector<int16_t>(441, 8000)); }
 
 TEST(Music, PiecesFromTheDataFolderSoundAndEndAndRiffMidiPlaysLikeItsMidi) {
   audio_engine e;
@@ -51,7 +54,9 @@ TEST(Music, PiecesFromTheDataFolderSoundAndEndAndRiffMidiPlaysLikeItsMidi) {
   EXPECT_GT(measure(e.render(1.0)).rms_db(), audible_db);
 }
 
-TEST(Music, ASecondSlotOrStopSilencesThePieceWithinAHundredMilliseconds) {
+// A second slot or a stop silences the piece within a hundred milliseconds; terminate silences the
+// output and leaves the operations harmless.
+TEST(Music, ASecondSlotStopOrTerminateSilenceThePiece) {
   audio_engine e;
   e.write("chord.mid", held_chord(10));
   e.write("rest.mid", silent_piece(1));
@@ -71,6 +76,14 @@ TEST(Music, ASecondSlotOrStopSilencesThePieceWithinAHundredMilliseconds) {
   EXPECT_FALSE(e->music_isplaying());
   e.render(0.05);
   EXPECT_LT(measure(e.render(0.05)).peak, 1e-4);
+  e->music_play(1, true);
+  e.render(0.2);
+  e->terminate();
+  EXPECT_EQ(measure(e.render(0.2)).peak, 0.0) << "the output no longer pulls from the synthesiser";
+  EXPECT_FALSE(e->music_isplaying());
+  e->music_play(1);
+  e->music_stop();
+  e->terminate();
 }
 
 TEST(Music, VolumeStartsAtEightyPercentAndIsClampedAndLinearInDecibels) {
@@ -105,49 +118,40 @@ TEST(Music, FailedLoadsReturnFalseAndKeepTheSlot) {
   EXPECT_FALSE(e->music_load(4, "good.mid", true)) << "a full path is not joined to the data folder";
 }
 
-TEST(Music, WithoutASoundfontLoadsFailAndPlayDoesNothing) {
+// Without a SoundFont music loads fail and play does nothing, but sound works; without an output
+// everything is silent and harmless, and nothing is logged.
+TEST(Audio, WithoutASoundfontOrAnOutput) {
   setenv("BRISENFALL_SOUNDFONT", "/nonexistent/none.sf2", 1);
   audio_engine e;
   unsetenv("BRISENFALL_SOUNDFONT");
-  e.write("a.mid", short_piece());
+  started_recorded silent;
+  for (const std::string& folder : {e.folder.path().string(), silent.folder.path().string()}) {
+    write_binary(folder + "/a.mid", short_piece());
+    write_binary(folder + "/beep.wav", make_wav(audio_output_rate, 1, std::vector<int16_t>(441, 8000)));
+  }
   EXPECT_FALSE(e->music_load(1, "a.mid"));
   e->music_play(1);
   EXPECT_FALSE(e->music_isplaying());
   EXPECT_EQ(measure(e.render(0.5)).peak, 0.0);
-  e.write("beep.wav", beep());
   EXPECT_TRUE(e->sound_load(1, "beep.wav")) << "sound does not need the SoundFont";
+  EXPECT_FALSE(silent->music_load(1, "a.mid"));
+  EXPECT_FALSE(silent->sound_load(1, "beep.wav"));
+  EXPECT_FALSE(silent->sound_load(2, "missing.wav"));
+  EXPECT_FALSE(std::filesystem::exists(silent.folder.path() / "data.log")) << "no log without sound";
+  silent->music_play(1, true);
+  silent->music_volume(50);
+  silent->sound_play(1, true, 0);
+  silent->sound_volume(1, -100);
+  silent->sound_pan(1, 100);
+  silent->sound_freq(1, 8000, false);
+  silent->sound_stop(1);
+  EXPECT_FALSE(silent->music_isplaying());
+  silent->terminate();
 }
 
-TEST(Audio, WithoutAnOutputEverythingIsSilentAndHarmless) {
-  started_recorded e;
-  write_binary(e.folder.path() / "a.mid", short_piece());
-  write_binary(e.folder.path() / "beep.wav", beep());
-  EXPECT_FALSE(e->music_load(1, "a.mid"));
-  EXPECT_FALSE(e->sound_load(1, "beep.wav"));
-  EXPECT_FALSE(e->sound_load(2, "missing.wav"));
-  EXPECT_FALSE(std::filesystem::exists(e.folder.path() / "data.log")) << "no log without sound";
-  e->music_play(1, true);
-  e->music_volume(50);
-  e->sound_play(1, true, 0);
-  e->sound_volume(1, -100);
-  e->sound_pan(1, 100);
-  e->sound_freq(1, 8000, false);
-  e->sound_stop(1);
-  EXPECT_FALSE(e->music_isplaying());
-  e->terminate();
-}
-
-struct Sound : ::testing::Test {
-  // A constant tone of `frames` frames written as "tone.wav" and loaded into slot 1.
-  void load_tone(int rate, int channels, int frames) {
-    e.write("tone.wav", make_wav(rate, channels, std::vector<int16_t>(static_cast<size_t>(frames * channels), 16384)));
-    ASSERT_TRUE(e->sound_load(1, "tone.wav"));
-  }
+TEST(Sound, PlaysOnceFromThePositionOrLoopsUntilStoppedAndReloadingReplacesIt) {
   audio_engine e;
-};
-
-TEST_F(Sound, PlaysOnceFromThePositionOrLoopsUntilStoppedAndReloadingReplacesIt) {
-  load_tone(audio_output_rate, 2, 4410);
+  ASSERT_TRUE(e.load_tone(audio_output_rate, 2, 4410));
   e->sound_play(1);
   EXPECT_EQ(sounding_frames(e.render(0.2)), 4410u);
   e->sound_play(1, false, 4 * 1500);  // the position skips bytes
@@ -156,13 +160,14 @@ TEST_F(Sound, PlaysOnceFromThePositionOrLoopsUntilStoppedAndReloadingReplacesIt)
   EXPECT_EQ(sounding_frames(e.render(0.5)), static_cast<size_t>(0.5 * audio_output_rate));
   e->sound_stop(1);
   EXPECT_EQ(sounding_frames(e.render(0.1)), 0u);
-  load_tone(audio_output_rate, 2, 1000);
+  ASSERT_TRUE(e.load_tone(audio_output_rate, 2, 1000));
   e->sound_play(1);
   EXPECT_EQ(sounding_frames(e.render(0.2)), 1000u);
 }
 
-TEST_F(Sound, PanAndVolume) {
-  load_tone(audio_output_rate, 1, 4410);
+TEST(Sound, PanVolumeAndFrequency) {
+  audio_engine e;
+  ASSERT_TRUE(e.load_tone(audio_output_rate, 1, 4410));
   e->sound_pan(1, -10000);
   e->sound_play(1);
   auto out = e.render(0.1);
@@ -172,10 +177,8 @@ TEST_F(Sound, PanAndVolume) {
   e->sound_volume(1, -600);
   e->sound_play(1);
   EXPECT_NEAR(measure(e.render(0.1), 1).peak, 0.5 * 0.5012, 1e-3);
-}
-
-TEST_F(Sound, FrequencyResamplesAndTheResetFlagIgnoresIt) {
-  load_tone(22050, 1, 11025);
+  e->sound_volume(1, 0);
+  ASSERT_TRUE(e.load_tone(22050, 1, 11025));  // the frequency resamples; the reset flag ignores it
   const auto frames_at = [&](double frequency, bool reset) {
     if (frequency > 0) e->sound_freq(1, frequency, reset);
     e->sound_play(1);
@@ -186,7 +189,8 @@ TEST_F(Sound, FrequencyResamplesAndTheResetFlagIgnoresIt) {
   EXPECT_NEAR(frames_at(11025, true), own, 1.0) << "the file's own rate";
 }
 
-TEST_F(Sound, AMissingWaveABadFormatOrIndexLogFourLines) {
+TEST(Sound, AMissingWaveABadFormatOrIndexLogFourLines) {
+  audio_engine e;
   EXPECT_FALSE(e->sound_load(2, "missing.wav"));
   e.write("text.wav", {'n', 'o', 'p', 'e'});
   EXPECT_FALSE(e->sound_load(1, "text.wav"));
@@ -197,20 +201,6 @@ TEST_F(Sound, AMissingWaveABadFormatOrIndexLogFourLines) {
                           (e.folder.path() / "missing.wav").string() + "\r\nError. (soundset)\r\n321\r\n"
                           "Varnel_2D_Engine.sound_load\r\nInvalid file format", 0), 0u) << log;
   EXPECT_NE(log.find("Error. (soundset)\r\n9\r\nVarnel_2D_Engine.sound_load\r\nSubscript out of range\r\n"), std::string::npos);
-}
-
-TEST(Terminate, SilencesTheOutputAndLeavesTheOperationsHarmless) {
-  audio_engine e;
-  e.write("chord.mid", held_chord(10));
-  ASSERT_TRUE(e->music_load(1, "chord.mid"));
-  e->music_play(1, true);
-  e.render(0.2);
-  e->terminate();
-  EXPECT_EQ(measure(e.render(0.2)).peak, 0.0) << "the output no longer pulls from the synthesiser";
-  EXPECT_FALSE(e->music_isplaying());
-  e->music_play(1);
-  e->music_stop();
-  e->terminate();
 }
 
 size_t thread_count() {

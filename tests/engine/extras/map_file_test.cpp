@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <tuple>
 
 #include "support/engine_fixture.h"
@@ -116,16 +115,6 @@ TEST(MapFile, BadFilesAreRefusedAndTheMapStaysAsItWas) {
     EXPECT_EQ(e->map_get(1, 1), 3);
   }
   EXPECT_FALSE(e->map_initmapfile("missing.map", false, false, false, false, 0));
-}
-
-TEST(MapFile, ReadsFromAStreamAndRowsAcrossLineBreaks) {
-  std::istringstream in(
-      "Varnel Engine Map Editor\r\nVarnel 2D+ Game Engine\r\nhttp://www.varnel2d.example/\r\n 1 0 0\r\n800\r\n600\n"
-      " 1 \r\n 8 \r\n 8 \r\n 2 \r\n 2 \r\n 0 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n1,\r\n2\r\n3,4\r\n");
-  const std::optional<map_file_data> data = read_map_file(in);
-  ASSERT_TRUE(data);
-  EXPECT_EQ(data->screen_width, 800);
-  EXPECT_EQ(data->buffers, (std::vector<int16_t>{1, 2, 3, 4}));
 }
 
 }  // namespace

@@ -126,67 +126,47 @@ TEST(DataFolder, SetPathAddsTheSeparatorAndFolderAndTheLogAppendsCrLfLines) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "missing"));
 }
 
-// Timers in frame mode count frames; the table holds 1 to 100 timers and clamps every index into it.
-TEST(Timers, CountFramesAndReportOnceThePeriodIsExceeded) {
+// Timers count milliseconds in delta mode and frames in frame mode, reporting once the period is
+// exceeded; a stopped timer is never due and restarts from zero. The table holds 1 to 100 timers and
+// every index is clamped into it.
+TEST(Timers, CountTimeOrFramesStopRestartAndClampTheirIndexes) {
   started_recorded e;
+  e->timer_init(1);
+  e->timer_set(1, 100);
+  int frames = 0;
+  for (; !e->timer_check(1) && frames < 100; ++frames) e.frame(20);
+  EXPECT_TRUE(frames >= 3 && frames <= 6) << frames;
   e->scene_setframerate(1000, false);
   e.frame();
+  const auto due_after = [&](int count, int timer) {
+    for (int frame = 0; frame < count; ++frame) e.frame();
+    return e->timer_check(timer);
+  };
   e->timer_init(2);
   e->timer_set(1, 30);
   e->timer_set(2, 2);
   e->timer_off(2);
   std::vector<int> due;
-  for (int frame = 1; frame <= 70; ++frame) {
-    e.frame();
-    if (e->timer_check(1)) due.push_back(frame);
-    EXPECT_FALSE(e->timer_check(2)) << "stopped";
-  }
+  for (int frame = 1; frame <= 70; ++frame)
+    if (due_after(1, 1)) due.push_back(frame);
   EXPECT_EQ(due, (std::vector<int>{31, 62}));
-  e->timer_on(2);  // restarts from zero
-  e.frame();
-  e.frame();
-  EXPECT_FALSE(e->timer_check(2));
-  e.frame();
-  EXPECT_TRUE(e->timer_check(2));
-}
-
-TEST(Timers, IndexesAndCountsAreClamped) {
-  started_recorded e;
-  e->scene_setframerate(1000, false);
-  e.frame();
-  const auto frames = [&](int n) {
-    for (int frame = 0; frame < n; ++frame) e.frame();
-  };
+  EXPECT_FALSE(e->timer_check(2)) << "stopped";
+  e->timer_on(2);
+  EXPECT_FALSE(due_after(2, 2));
+  EXPECT_TRUE(due_after(1, 2));
   e->timer_init(150);
   e->timer_set(150, 2);  // timer 100
   e->timer_set(99, 1000);
-  frames(3);
-  EXPECT_TRUE(e->timer_check(100));
+  EXPECT_TRUE(due_after(3, 100));
   EXPECT_FALSE(e->timer_check(99));
   e->timer_init(-3);
   e->timer_set(5, 0);
-  frames(3);
-  EXPECT_FALSE(e->timer_check(1));  // no timers in use: nothing advances
+  EXPECT_FALSE(due_after(3, 1));  // no timers in use: nothing advances
   e->timer_init(2);
   e->timer_set(7, 1);     // timer 2
   e->timer_set(-4, 100);  // timer 1
-  frames(2);
-  EXPECT_TRUE(e->timer_check(2));
+  EXPECT_TRUE(due_after(2, 2));
   EXPECT_FALSE(e->timer_check(1));
-}
-
-TEST(Timers, InDeltaModeCountMilliseconds) {
-  started_recorded e;
-  e->timer_init(1);
-  e->timer_set(1, 100);
-  int frames = 0;
-  for (; !e->timer_check(1) && frames < 100; ++frames) {
-    e->scene_begin();
-    e.clock->advance_ms(20);
-    e->scene_end();
-  }
-  EXPECT_GE(frames, 3);
-  EXPECT_LE(frames, 6);
 }
 
 }  // namespace

@@ -51,16 +51,7 @@ struct loaded_engine : started_recorded {
   }
 };
 
-TEST(Terminate, ReleasesEverythingAndCanRunTwice) {
-  loaded_engine e;
-  e->terminate();
-  EXPECT_FALSE(e.display->is_open);
-  EXPECT_FALSE(e.input->is_open);
-  EXPECT_EQ(e.display->live_images(), 0);
-  EXPECT_NO_THROW(e->terminate());
-}
-
-TEST(SceneLost, WaitsWhileLostThenRebuildsAndReloadsWithTheMagentaKey) {
+TEST(SceneLost, WaitsWhileLostThenRebuildsAndReloadsWithTheMagentaKeyAndTerminateReleasesAll) {
   loaded_engine e;
   EXPECT_FALSE(e->scene_lost());  // a healthy device returns at once
   EXPECT_EQ(e.display->opened.size(), 1u);
@@ -76,6 +67,11 @@ TEST(SceneLost, WaitsWhileLostThenRebuildsAndReloadsWithTheMagentaKey) {
   EXPECT_EQ(e.display->live_images(), 3);
   EXPECT_EQ(e->texture_getwidth(7), 16);
   EXPECT_TRUE(e.input->is_open);
+  e->terminate();  // releases everything and can run twice
+  EXPECT_FALSE(e.display->is_open);
+  EXPECT_FALSE(e.input->is_open);
+  EXPECT_EQ(e.display->live_images(), 0);
+  EXPECT_NO_THROW(e->terminate());
 }
 
 TEST(SceneLost, ALossMidFrameAndAnotherDuringTheRebuildAreBothRepairedAndAFailedRebuildIsReported) {
@@ -99,13 +95,21 @@ TEST(SceneLost, ALossMidFrameAndAnotherDuringTheRebuildAreBothRepairedAndAFailed
   EXPECT_TRUE(e->scene_lost());
 }
 
-TEST(Screenshot, DefaultNamesCountUpInTheDataFolder) {
+TEST(Screenshot, DefaultNamesCountUpInTheDataFolderAndTheStatisticsLineIsDrawnWithArialInWhite) {
   started_recorded e;
   EXPECT_TRUE(e->lib_savescreenshot());
   EXPECT_TRUE(e->lib_savescreenshot());
   EXPECT_TRUE(e->lib_savescreenshot("/tmp/elsewhere.bmp"));
   EXPECT_EQ(e.display->screenshots,
             (std::vector<std::string>{e.folder.file("screen1.bmp"), e.folder.file("screen2.bmp"), "/tmp/elsewhere.bmp"}));
+  e->sceneinfo = true;
+  e.frame();
+  ASSERT_EQ(e.display->texts.size(), 1u);
+  const recorded_text& line = e.display->texts[0];
+  EXPECT_EQ(line.text.rfind("FPS=", 0), 0u);
+  EXPECT_NE(line.text.find(" Sprites=0 Mouse=0/0 Button=0"), std::string::npos);
+  EXPECT_EQ(std::tuple(line.face, line.colour, line.left, line.top, line.right, line.bottom),
+            std::tuple("Arial", 0xFFFFFFFFu, 10, 10, 310, 60));
 }
 
 TEST(Screenshot, HeadlessWritesTheBackBufferAsA24BitBmp) {
@@ -121,18 +125,6 @@ TEST(Screenshot, HeadlessWritesTheBackBufferAsA24BitBmp) {
   EXPECT_EQ(first.at(55, 65), 0xFFFF0000u);
   EXPECT_EQ(first.at(45, 65), 0xFF000000u);
   EXPECT_TRUE(std::filesystem::exists(e.folder.file("screen2.bmp")));
-}
-
-TEST(Statistics, OverlayLineDrawnWithArialInWhite) {
-  started_recorded e;
-  e->sceneinfo = true;
-  e.frame();
-  ASSERT_EQ(e.display->texts.size(), 1u);
-  const recorded_text& line = e.display->texts[0];
-  EXPECT_EQ(line.text.rfind("FPS=", 0), 0u);
-  EXPECT_NE(line.text.find(" Sprites=0 Mouse=0/0 Button=0"), std::string::npos);
-  EXPECT_EQ(std::tuple(line.face, line.colour, line.left, line.top, line.right, line.bottom),
-            std::tuple("Arial", 0xFFFFFFFFu, 10, 10, 310, 60));
 }
 
 }  // namespace

@@ -101,8 +101,22 @@ TEST(FrameCycle, FramerateIsUpdatedOnceASecond) {
   EXPECT_EQ(e->scene_getframerate(), e->framerate);
 }
 
-TEST(Clock, TickCountRoundsTheCounterToMillisecondsAndNeverGoesBack) {
+// A delay keeps its deadline, sleeping most of it, and compares fractions; the tick count rounds the
+// counter to milliseconds and never goes back.
+TEST(Clock, DelaysAndTheTickCount) {
   started_recorded e;
+  const double start = e->lib_tickcount();
+  e.clock->slept_ms = 0;
+  e.clock->spins = 0;
+  e->lib_delay(30);
+  EXPECT_TRUE(e->lib_tickcount() >= start + 30 && e.clock->now_ms() < start + 30.6) << e.clock->now_ms() - start;
+  EXPECT_TRUE(e.clock->slept_ms >= 28.0 && e.clock->spins <= 40) << e.clock->slept_ms << " ms slept, " << e.clock->spins;
+  e.clock->set_ms(9500);
+  e->lib_delay(2.5);
+  EXPECT_EQ(e->lib_tickcount(), 9503);
+  const int32_t pumps = e.input->pumps;
+  e->lib_doevents(3);
+  EXPECT_EQ(e.input->pumps, pumps + 3);
   const auto tick_at = [&](double ms) {
     e.clock->set_ms(ms);
     return e->lib_tickcount();
@@ -174,22 +188,6 @@ TEST(Clock, SwitchingTheSourceNeverMakesTimeJump) {
       }
     }
   }
-}
-
-TEST(Waits, DelayKeepsItsDeadlineSleepsMostOfItAndComparesFractions) {
-  started_recorded e;
-  const double start = e->lib_tickcount();
-  e.clock->slept_ms = 0;
-  e.clock->spins = 0;
-  e->lib_delay(30);
-  EXPECT_TRUE(e->lib_tickcount() >= start + 30 && e.clock->now_ms() < start + 30.6) << e.clock->now_ms() - start;
-  EXPECT_TRUE(e.clock->slept_ms >= 28.0 && e.clock->spins <= 40) << e.clock->slept_ms << " ms slept, " << e.clock->spins;
-  e.clock->set_ms(9500);
-  e->lib_delay(2.5);
-  EXPECT_EQ(e->lib_tickcount(), 9503);
-  const int32_t pumps = e.input->pumps;
-  e->lib_doevents(3);
-  EXPECT_EQ(e.input->pumps, pumps + 3);
 }
 
 }  // namespace

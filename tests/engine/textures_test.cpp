@@ -87,7 +87,7 @@ TEST(TextureDraw, PlacementSourceColourRotationAndShadow) {
   EXPECT_TRUE(e.display->quads.empty());
 }
 
-TEST(ColourKey, ExactlyOpaqueMagentaBecomesTransparent) {
+TEST(TextureDraw, HeadlessKeysExactlyOpaqueMagentaTurnsClockwiseAboutTheCentreAndScales) {
   started_headless e;
   pixel_image image = filled_image(4, 1, 0);
   image.argb = {0xFFFF00FFu, 0x80FF00FFu, 0x80FF0000u, 0xFF00FF00u};
@@ -105,14 +105,10 @@ TEST(ColourKey, ExactlyOpaqueMagentaBecomesTransparent) {
   EXPECT_EQ(pixel(2, 0) & 0xFFFF, 0u);
   EXPECT_EQ(pixel(3, 0), 0x00FF00u);
   EXPECT_EQ(pixel(0, 5), 0xFF00FFu);  // no key: magenta stays
-}
-
-TEST(TextureDraw, HeadlessTurnsClockwiseAboutTheCentreAndScalesAboutIt) {
-  started_headless e;
-  pixel_image image = filled_image(16, 16, 0xFF0000FF);  // blue right half
+  pixel_image halves = filled_image(16, 16, 0xFF0000FF);  // blue right half
   for (int32_t y = 0; y < 16; ++y)
-    for (int32_t x = 0; x < 8; ++x) image.argb[static_cast<size_t>(y * 16 + x)] = 0xFFFF0000;  // red left half
-  write_png(e.folder.file("halves.png"), image);
+    for (int32_t x = 0; x < 8; ++x) halves.argb[static_cast<size_t>(y * 16 + x)] = 0xFFFF0000;  // red left half
+  write_png(e.folder.file("halves.png"), halves);
   ASSERT_TRUE(e->texture_load(1, "halves.png", 0u));
   const auto drawn = [&](double rotation, std::vector<std::pair<int32_t, int32_t>> points) {
     e->scene_begin();

@@ -56,7 +56,7 @@ TEST(Starfield, StarsMoveWrapKeepTheirCentreWhenScaledAndTurn) {
   EXPECT_EQ(turn_star(3, -5), 359.0f);
 }
 
-TEST(Tiler, PiecesAreCutAtTheRectanglesEdges) {
+TEST(Tiler, PiecesAreCutAtTheRectanglesEdgesAndTheConfiguredAlphaIsHeldToTheByte) {
   tiles_engine e;
   e->tiler_config(1, 1, 100, 50, 32, 32, 10, 20, 100, 50, 200);
   e->tiler_draw(1, 0, 0);
@@ -70,6 +70,16 @@ TEST(Tiler, PiecesAreCutAtTheRectanglesEdges) {
   EXPECT_EQ(quads[0].x, 10.0f);
   EXPECT_EQ(source_of(quads[0])[0], 105);
   EXPECT_EQ(source_of(quads[0])[2], 132);
+  e->tiler_config(3, 1, 0, 0, 32, 32, 0, 0, 64, 64, 300);
+  EXPECT_EQ(e->tiler_getalpha(3), 255);
+  e->tiler_setalpha(3, 300);
+  EXPECT_EQ(e->tiler_getalpha(3), 300);
+  e->tiler_config(65, 1, 0, 0, 32, 32, 0, 0, 64, 64, 10);  // outside 1..64: nothing
+  EXPECT_EQ(e->tiler_getalpha(65), 0);
+  e->tiler_config(4, 1, 0, 0, 0, 32, 0, 0, 64, 64, 10);  // no tile width: nothing
+  e.display->quads.clear();
+  e->tiler_draw(4, 1, 1);
+  EXPECT_TRUE(e.display->quads.empty());
 }
 
 TEST(Tiler, ScrollingLeftJumpsBackOnceBelowOneTileFromTheStart) {
@@ -88,20 +98,7 @@ TEST(Tiler, ScrollingLeftJumpsBackOnceBelowOneTileFromTheStart) {
   EXPECT_EQ(firsts, (std::vector<std::pair<int32_t, float>>{{31, 10.0f}, {0, 10.0f}, {0, 10.0f}}));
 }
 
-TEST(Tiler, ConfiguredAlphaIsHeldToTheByteButSetAlphaIsNot) {
-  tiles_engine e;
-  e->tiler_config(3, 1, 0, 0, 32, 32, 0, 0, 64, 64, 300);
-  EXPECT_EQ(e->tiler_getalpha(3), 255);
-  e->tiler_setalpha(3, 300);
-  EXPECT_EQ(e->tiler_getalpha(3), 300);
-  e->tiler_config(65, 1, 0, 0, 32, 32, 0, 0, 64, 64, 10);  // outside 1..64: nothing
-  EXPECT_EQ(e->tiler_getalpha(65), 0);
-  e->tiler_config(4, 1, 0, 0, 0, 32, 0, 0, 64, 64, 10);  // no tile width: nothing
-  e->tiler_draw(4, 1, 1);
-  EXPECT_TRUE(e.display->quads.empty());
-}
-
-TEST(EffectTile, TheShadowIsDrawnFirstInBlackAtTheShadowAlpha) {
+TEST(EffectTile, TheShadowIsDrawnFirstAndEffectsAdvanceWithTheSharedStyles) {
   tiles_engine e;
   e->fxtile_config(1, 100, 100, 1, 5, 6, 32, 32, 255, 2, 90);
   e->fxtile_setshadow(1, 128, 4, 6, true);
@@ -116,10 +113,7 @@ TEST(EffectTile, TheShadowIsDrawnFirstInBlackAtTheShadowAlpha) {
   e.display->quads.clear();
   e->fxtile_draw(1);
   EXPECT_EQ(e.display->quads.size(), 1u);
-}
-
-TEST(EffectTile, EffectsAdvanceWithTheSharedStyles) {
-  tiles_engine e;
+  e.display->quads.clear();
   e->fxtile_config(1, 50, 50, 1, 0, 0, 16, 16, 30, 1, 0);
   e->fxtile_setalphafading(1, -1, -20, 0, 255, 0, 8);  // style 8 with a negative step switches it off
   e->fxtile_draw(1);

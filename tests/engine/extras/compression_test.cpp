@@ -1,11 +1,10 @@
 // Compression: round trips, the container's bytes, untrusted sizes and damaged streams, and
-// destinations replaced whole or not at all, as every engine writer does.
+// destinations replaced whole or not at all.
 #include "engine/extras/compression.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <random>
 
 #include "support/engine_fixture.h"
@@ -56,7 +55,7 @@ TEST(Compression, RoundTripsIntoALittleEndianSizeAndALevelNineStream) {
   EXPECT_EQ(read_file(e.packed), parts->header + parts->stream);
 }
 
-TEST(Compression, MissingSourcesEveryTruncationAndAFlippedByteFailWithoutADestination) {
+TEST(Compression, MissingSourcesTruncationsFlippedBytesAndImpossibleSizesAreRefused) {
   compression_engine e;
   EXPECT_FALSE(e->lib_filecompress(e.folder.file("none"), e.packed));
   EXPECT_FALSE(e->lib_fileuncompress(e.folder.file("none"), e.unpacked));
@@ -74,47 +73,17 @@ TEST(Compression, MissingSourcesEveryTruncationAndAFlippedByteFailWithoutADestin
   EXPECT_FALSE(e->lib_fileuncompress(e.packed, e.unpacked));
   EXPECT_FALSE(fs::exists(e.unpacked));
   EXPECT_EQ(std::distance(fs::directory_iterator(e.folder.path()), {}), 2);  // no temporary left behind
-}
-
-TEST(Compression, SizesTheStreamCannotGiveAreRefused) {
   const std::optional<compressed_parts> parts = compress_container(std::string(5000, 'q'));
   ASSERT_TRUE(parts);
   const auto with_size = [&](uint32_t size) {
-    std::string container = parts->header + parts->stream;
-    for (int i = 0; i < 4; ++i) container[static_cast<size_t>(i)] = static_cast<char>((size >> (8 * i)) & 0xFF);
-    return uncompress_container(container);
+    std::string sized = parts->header + parts->stream;
+    for (int i = 0; i < 4; ++i) sized[static_cast<size_t>(i)] = static_cast<char>((size >> (8 * i)) & 0xFF);
+    return uncompress_container(sized);
   };
   EXPECT_EQ(with_size(5000), std::string(5000, 'q'));
   for (const uint32_t size : {4999u, 5001u, 0x80000000u /* negative */,
                               static_cast<uint32_t>(parts->stream.size() * largest_inflate_ratio + 1)})
     EXPECT_EQ(with_size(size), std::nullopt) << size;
-}
-
-// The engine's writers (all of them replace files the one way), given a link: the link stays, and the
-// file it names gets the new bytes and keeps its permissions.
-TEST(EngineWriters, WriteThroughALinkAndKeepTheFilesPermissions) {
-  using writer = std::function<bool(Varnel_2D_Engine&, const std::string&)>;
-  const std::pair<const char*, writer> writers[] = {
-      {"compress", [](auto& e, auto& to) { return e.lib_filecompress(e.path + "source.bin", to); }},
-      {"uncompress", [](auto& e, auto& to) {
-         return e.lib_filecompress(e.path + "source.bin", e.path + "packed.z") && e.lib_fileuncompress(e.path + "packed.z", to);
-       }},
-      {"high scores", [](auto& e, auto& to) { return e.lib_highscorewrite(to); }},
-  };
-  constexpr fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-  for (const auto& [name, write] : writers) {
-    compression_engine e;
-    write_file(e.source, some_text());
-    fs::create_directory(e.folder.path() / "real");
-    const fs::path real = e.folder.path() / "real" / "file";
-    write_file(real, "old");
-    fs::permissions(real, mode);
-    fs::create_symlink("real/file", e.folder.path() / "link");
-    ASSERT_TRUE(write(*e.engine, e.folder.file("link"))) << name;
-    EXPECT_TRUE(fs::is_symlink(e.folder.path() / "link")) << name;
-    EXPECT_NE(read_file(real), "old") << name;
-    EXPECT_EQ(fs::status(real).permissions(), mode) << name;
-  }
 }
 
 }  // namespace

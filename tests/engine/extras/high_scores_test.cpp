@@ -21,7 +21,7 @@ struct scores_engine : started_recorded {
   }
 };
 
-TEST(HighScores, ANewScoreEntersBelowTheScoresItDoesNotBeatAndHugeScoresAreCapped) {
+TEST(HighScores, RankingCappedScoresNamesAndPlacesOutsideTheTable) {
   scores_engine e;
   EXPECT_EQ(e->lib_highscorecheck(100), 0);  // an equal score does not enter
   EXPECT_EQ(e.at(10), std::tuple("P10", 100.0));
@@ -34,10 +34,6 @@ TEST(HighScores, ANewScoreEntersBelowTheScoresItDoesNotBeatAndHugeScoresAreCappe
   EXPECT_EQ(e->lib_highscoregetscore(1), 9999999);
   e->lib_highscoreset(4, 20000000, "x");
   EXPECT_EQ(e->lib_highscoregetscore(4), 9999999);
-}
-
-TEST(HighScores, NamesKeepTwentyCharactersQuotesBecomeApostrophesAndPlacesOutsideReadEmpty) {
-  scores_engine e;
   e->lib_highscoreset(5, 1, "ABCDEFGHIJKLMNOPQRSTUVWXY");
   EXPECT_EQ(e->lib_highscoregetname(5), "ABCDEFGHIJKLMNOPQRST");
   e->lib_highscoreset(6, 1, "Ann \"Ace\"");

@@ -73,7 +73,7 @@ TEST(Pack, IndexesThatAreWrongOrWouldWriteOutsideTheFolderOrPastTheDataWriteNoth
   }
 }
 
-TEST(Pack, MissingOrTooLargeSourcesWriteNothing) {
+TEST(Pack, MissingOrTooLargeSourcesWriteNothingAndDataFileNamesTakeTheNextCharacter) {
   pack_engine e;
   EXPECT_FALSE(e->lib_filepack(std::vector<std::string>{e.source("a.txt", "abc"), (e.sources / "none").string()}, e.index));
   const fs::path huge = e.sources / "huge.bin";
@@ -81,6 +81,9 @@ TEST(Pack, MissingOrTooLargeSourcesWriteNothing) {
   fs::resize_file(huge, uintmax_t{1} << 31);  // sparse: takes no room
   EXPECT_FALSE(e->lib_filepack(std::vector<std::string>{huge.string()}, e.index));
   EXPECT_EQ(e.files_in_data(), 0u);
+  EXPECT_EQ(pack_data_file("levels.pak"), "levels.pal");
+  EXPECT_EQ(pack_data_file("a/b.paz"), "a/b.pa{");
+  for (const char* refused : {"name.", "dir/", ""}) EXPECT_EQ(pack_data_file(refused), std::nullopt) << refused;  // "/" ends
 }
 
 // A source that is the pack's own index or data file, and an entry named like either, would be
@@ -122,12 +125,6 @@ TEST(Pack, AFailedUnpackDeletesOnlyTheFilesItWrote) {
   e->terminate();
   EXPECT_FALSE(fs::exists(e.data / "a.txt"));
   EXPECT_EQ(read_file(e.data / "c.txt"), "the user's own file");
-}
-
-TEST(Pack, DataFileNamesTakeTheNextCharacter) {
-  EXPECT_EQ(pack_data_file("levels.pak"), "levels.pal");
-  EXPECT_EQ(pack_data_file("a/b.paz"), "a/b.pa{");
-  for (const char* refused : {"name.", "dir/", ""}) EXPECT_EQ(pack_data_file(refused), std::nullopt) << refused;  // "/" ends
 }
 
 }  // namespace

@@ -54,8 +54,8 @@ TEST(Music, PiecesFromTheDataFolderSoundAndEndAndRiffMidiPlaysLikeItsMidi) {
   EXPECT_GT(measure(e.render(1.0)).rms_db(), audible_db);
 }
 
-// A second slot or a stop silences the piece within a hundred milliseconds; terminate silences the
-// output and leaves the operations harmless.
+// A second slot or a stop silences the piece within a hundred milliseconds; after terminate the
+// operations are harmless.
 TEST(Music, ASecondSlotStopOrTerminateSilenceThePiece) {
   audio_engine e;
   e.write("chord.mid", held_chord(10));
@@ -78,15 +78,14 @@ TEST(Music, ASecondSlotStopOrTerminateSilenceThePiece) {
   EXPECT_LT(measure(e.render(0.05)).peak, 1e-4);
   e->music_play(1, true);
   e.render(0.2);
-  e->terminate();
-  EXPECT_EQ(measure(e.render(0.2)).peak, 0.0) << "the output no longer pulls from the synthesiser";
+  e->terminate();  // lets the output go: it is not rendered from again
   EXPECT_FALSE(e->music_isplaying());
   e->music_play(1);
   e->music_stop();
   e->terminate();
 }
 
-TEST(Music, VolumeStartsAtEightyPercentAndIsClampedAndLinearInDecibels) {
+TEST(Music, VolumeStartsAtEightyPercentIsClampedAndLinearInDecibelsAndFailedLoadsKeepTheSlot) {
   audio_engine e;
   e.write("a.mid", short_piece());
   ASSERT_TRUE(e->music_load(1, "a.mid"));
@@ -103,19 +102,15 @@ TEST(Music, VolumeStartsAtEightyPercentAndIsClampedAndLinearInDecibels) {
   EXPECT_NEAR(at_100 - at_0, 27.0, 0.5);
   EXPECT_NEAR(level_at(150), at_100, 0.2);
   EXPECT_NEAR(level_at(-5), at_0, 0.2);
-}
-
-TEST(Music, FailedLoadsReturnFalseAndKeepTheSlot) {
-  audio_engine e;
-  e.write("good.mid", short_piece());
+  e->music_volume(80);
   e.write("bad.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0});
-  ASSERT_TRUE(e->music_load(3, "good.mid"));
-  for (const auto& [slot, file] : {std::pair{3, "bad.mid"}, {3, "missing.mid"}, {0, "good.mid"}, {65, "good.mid"}})
+  ASSERT_TRUE(e->music_load(3, "a.mid"));
+  for (const auto& [slot, file] : {std::pair{3, "bad.mid"}, {3, "missing.mid"}, {0, "a.mid"}, {65, "a.mid"}})
     EXPECT_FALSE(e->music_load(slot, file)) << slot << " " << file;
   e->music_play(3);
   EXPECT_GT(measure(e.render(1.0)).rms_db(), audible_db) << "slot 3 still holds the good piece";
-  EXPECT_TRUE(e->music_load(4, (e.folder.path() / "good.mid").string(), true));
-  EXPECT_FALSE(e->music_load(4, "good.mid", true)) << "a full path is not joined to the data folder";
+  EXPECT_TRUE(e->music_load(4, e.folder.file("a.mid"), true));
+  EXPECT_FALSE(e->music_load(4, "a.mid", true)) << "a full path is not joined to the data folder";
 }
 
 // Without a SoundFont music loads fail and play does nothing, but sound works; without an output

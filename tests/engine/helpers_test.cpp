@@ -27,7 +27,7 @@ TEST(Angles, TablesTurnClockwiseDegreesFromUpIntoRadiansAndSectors) {
   EXPECT_EQ(angle_index(-90), 270);
 }
 
-TEST(Angles, GetAngleGivesClockwiseDegreesFromUpAndGetADirectionClampsTheAngle) {
+TEST(Helpers, AnglesDirectionsCountersColoursAndDistance) {
   recorded_engine e;
   const std::array<float, 5> cases[] = {
       {0, 0, 10, 0, 90}, {0, 10, 0, 0, 360}, {0, 0, 0, 10, 180}, {10, 0, 0, 0, 270}, {5, 5, 5, 5, 360},
@@ -43,10 +43,6 @@ TEST(Angles, GetAngleGivesClockwiseDegreesFromUpAndGetADirectionClampsTheAngle) 
   EXPECT_NEAR(direction(90)[1], 0, 1e-5);
   EXPECT_EQ(direction(400), direction(359));
   EXPECT_LT(direction(359)[0], 0);  // just left of straight up
-}
-
-TEST(Helpers, CountersWrapOrStopColoursPackAsArgbAndDistanceIsEuclidean) {
-  recorded_engine e;
   struct step {
     bool wrap;
     double var, add, expected;

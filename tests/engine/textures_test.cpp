@@ -16,7 +16,7 @@ void draw(Engine& e, double w, double h, double x, double y, double rotation, do
   e->texture_draw(1, 0, 0, w, h, x, y, 255, 255, 255, 255, rotation, scale, scale, origin, 0, 0, 0, 1, 1, 0);
 }
 
-TEST(TextureLoad, SlotsOneTo200TakeFilesOfTwoBytesOrMoreThatReadAsPictures) {
+TEST(TextureLoad, SlotsTakeFilesOfTwoBytesOrMoreThatReadAsPicturesAndSurfacesKeepTheirPath) {
   started_recorded e;
   write_png(e.folder.file("a.png"), filled_image(6, 3, 0xFFFFFFFF));
   write_file(e.folder.file("tiny.png"), "x");
@@ -34,10 +34,6 @@ TEST(TextureLoad, SlotsOneTo200TakeFilesOfTwoBytesOrMoreThatReadAsPictures) {
   EXPECT_FALSE(e->texture_load(1, "text.png", 0u));
   EXPECT_FALSE(e->texture_load(1, "a.png"));  // no colour key
   EXPECT_TRUE(e->texture_load(1, e.folder.file("a.png"), 0u, true));
-}
-
-TEST(SurfaceLoad, MissingFileKeepsThePathButNothingIsDrawn) {
-  started_recorded e;
   EXPECT_FALSE(e->surface_load(3, "missing.jpg"));
   e->surface_todraw(3);
   e->scene_begin();

@@ -48,7 +48,7 @@ TEST(TileLookup, TilesMustFitTheLargestTexture) {
 
 // Tile indexes run through the textures' rows and columns with one-pixel gaps: 6 is texture 1, row 2,
 // column 2; 9 the first tile of texture 2 and 16 its last; 17 and the empty cells draw nothing.
-TEST(TileMap, CellsDrawTheirTileAndCellsAndBuffersOutsideTheMapReadZero) {
+TEST(TileMap, CellsDrawTheirTileOutsideCellsReadZeroAndBuffersCopyAtNaturalValues) {
   map_engine e;
   const int tiles[] = {6, 9, 16, 17, 1};
   for (int x = 0; x < 5; ++x) e->map_put(x, 0, tiles[x], 255, 0);
@@ -69,10 +69,6 @@ TEST(TileMap, CellsDrawTheirTileAndCellsAndBuffersOutsideTheMapReadZero) {
   EXPECT_EQ(std::tuple(e->map_get(100, 0), e->map_getalpha(-1, 0), e->map_getbuffer(4, 0, 0), e->map_getbuffer(3, 99, 99),
                        e->map_getatxy(3200, 0), e->map_get(99, 99)),
             std::tuple(0, 0, 0, 7, 0, 4));
-}
-
-TEST(TileMap, BuffersCopyToAndFromTheLiveMapAtNaturalValues) {
-  map_engine e;
   e->map_putbuffer(2, 3, 4, 12);
   e->map_put(0, 0, 5, 100, 90);
   e->map_setscaling(0, 0, 0.5, 0.1, 0, 1, 0, 3);
@@ -213,7 +209,7 @@ struct tiles_engine : started_recorded {
 
 const std::array<float, 721> angles = make_angle_table(engine_pi);
 
-TEST(Starfield, TotalZeroGivesOneStarAndSetChangesOnlyExistingStars) {
+TEST(Starfield, OneStarForATotalOfZeroStarsMoveWrapKeepTheirCentreAndTurn) {
   tiles_engine e;
   e->starfield_init(1, 0, 0, 4, 4, 3, 0, 0, 0, 100, 100);
   e->starfield_set(1, 10, 1, 0, 5, 5, 0, 0);
@@ -221,10 +217,6 @@ TEST(Starfield, TotalZeroGivesOneStarAndSetChangesOnlyExistingStars) {
   e->starfield_draw(0, 0);
   ASSERT_EQ(e.display->quads.size(), 1u);
   EXPECT_EQ(e.last().colour, 0x0AFFFFFFu);
-}
-
-TEST(Starfield, StarsMoveWrapKeepTheirCentreWhenScaledAndTurn) {
-  tiles_engine e;
   e->starfield_init(1, 10, 20, 4, 4, 1, 1, 0, 0, 100, 100);
   e->starfield_set(1, 255, 1, 0, 98, 50, 0, 1);
   e->starfield_draw(2, 0);  // 100: still inside

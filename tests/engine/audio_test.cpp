@@ -144,7 +144,7 @@ TEST(Audio, WithoutASoundfontOrAnOutput) {
   silent->terminate();
 }
 
-TEST(Sound, PlaysOnceFromThePositionOrLoopsUntilStoppedAndReloadingReplacesIt) {
+TEST(Sound, PlaysOnceFromThePositionOrLoopsUntilStoppedReloadsAndLogsFailedLoads) {
   audio_engine e;
   ASSERT_TRUE(e.load_tone(audio_output_rate, 2, 4410));
   e->sound_play(1);
@@ -158,6 +158,16 @@ TEST(Sound, PlaysOnceFromThePositionOrLoopsUntilStoppedAndReloadingReplacesIt) {
   ASSERT_TRUE(e.load_tone(audio_output_rate, 2, 1000));
   e->sound_play(1);
   EXPECT_EQ(sounding_frames(e.render(0.2)), 1000u);
+  EXPECT_FALSE(e->sound_load(2, "missing.wav"));
+  e.write("text.wav", {'n', 'o', 'p', 'e'});
+  EXPECT_FALSE(e->sound_load(1, "text.wav"));
+  e.write("tone.wav", make_wav(audio_output_rate, 1, std::vector<int16_t>(100, 1)));
+  EXPECT_FALSE(e->sound_load(65, "tone.wav"));
+  const std::string log = read_file(e.folder.file("data.log"));
+  EXPECT_EQ(log.rfind("Error. (soundset)\r\n53\r\nVarnel_2D_Engine.sound_load\r\nFile not found: " +
+                          (e.folder.path() / "missing.wav").string() + "\r\nError. (soundset)\r\n321\r\n"
+                          "Varnel_2D_Engine.sound_load\r\nInvalid file format", 0), 0u) << log;
+  EXPECT_NE(log.find("Error. (soundset)\r\n9\r\nVarnel_2D_Engine.sound_load\r\nSubscript out of range\r\n"), std::string::npos);
 }
 
 TEST(Sound, PanVolumeAndFrequency) {
@@ -182,20 +192,6 @@ TEST(Sound, PanVolumeAndFrequency) {
   const double own = frames_at(0, false);
   EXPECT_NEAR(frames_at(44100, false) / own, 0.5, 0.01) << "double frequency, half the length";
   EXPECT_NEAR(frames_at(11025, true), own, 1.0) << "the file's own rate";
-}
-
-TEST(Sound, AMissingWaveABadFormatOrIndexLogFourLines) {
-  audio_engine e;
-  EXPECT_FALSE(e->sound_load(2, "missing.wav"));
-  e.write("text.wav", {'n', 'o', 'p', 'e'});
-  EXPECT_FALSE(e->sound_load(1, "text.wav"));
-  e.write("tone.wav", make_wav(audio_output_rate, 1, std::vector<int16_t>(100, 1)));
-  EXPECT_FALSE(e->sound_load(65, "tone.wav"));
-  const std::string log = read_file(e.folder.file("data.log"));
-  EXPECT_EQ(log.rfind("Error. (soundset)\r\n53\r\nVarnel_2D_Engine.sound_load\r\nFile not found: " +
-                          (e.folder.path() / "missing.wav").string() + "\r\nError. (soundset)\r\n321\r\n"
-                          "Varnel_2D_Engine.sound_load\r\nInvalid file format", 0), 0u) << log;
-  EXPECT_NE(log.find("Error. (soundset)\r\n9\r\nVarnel_2D_Engine.sound_load\r\nSubscript out of range\r\n"), std::string::npos);
 }
 
 size_t thread_count() {

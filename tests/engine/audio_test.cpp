@@ -165,9 +165,14 @@ TEST(Sound, PlaysOnceFromThePositionOrLoopsUntilStoppedReloadsAndLogsFailedLoads
   EXPECT_FALSE(e->sound_load(65, "tone.wav"));
   const std::string log = read_file(e.folder.file("data.log"));
   EXPECT_EQ(log.rfind("Error. (soundset)\r\n53\r\nVarnel_2D_Engine.sound_load\r\nFile not found: " +
-                          (e.folder.path() / "missing.wav").string() + "\r\nError. (soundset)\r\n321\r\n"
-                          "Varnel_2D_Engine.sound_load\r\nInvalid file format", 0), 0u) << log;
-  EXPECT_NE(log.find("Error. (soundset)\r\n9\r\nVarnel_2D_Engine.sound_load\r\nSubscript out of range\r\n"), std::string::npos);
+                          (e.folder.path() / "missing.wav").string() +
+                          "\r\nError. (soundset)\r\n321\r\n"
+                          "Varnel_2D_Engine.sound_load\r\nInvalid file format",
+                      0),
+            0u)
+      << log;
+  EXPECT_NE(log.find("Error. (soundset)\r\n9\r\nVarnel_2D_Engine.sound_load\r\nSubscript out of range\r\n"),
+            std::string::npos);
 }
 
 TEST(Sound, PanVolumeAndFrequency) {

@@ -35,7 +35,8 @@ TEST(Init, AMissingSizeOrADeviceOrInputFailureFailsIsLoggedAndTerminateStillRuns
     e.display->fail_open = device_fails;
     e.input->fail_open = !device_fails;
     EXPECT_FALSE(e->init(0, 640, 480, 32));
-    EXPECT_EQ(read_file(folder.file("data.log")), device_fails ? "Device Init Failed\r\n" : "Direct Input Init Failed\r\n");
+    EXPECT_EQ(read_file(folder.file("data.log")),
+              device_fails ? "Device Init Failed\r\n" : "Direct Input Init Failed\r\n");
     EXPECT_FALSE(device_fails && e.input->is_open);
     EXPECT_NO_THROW(e->terminate());
     EXPECT_FALSE(e.display->is_open);
@@ -100,8 +101,8 @@ TEST(Screenshot, DefaultNamesCountUpInTheDataFolderAndTheStatisticsLineIsDrawnWi
   EXPECT_TRUE(e->lib_savescreenshot());
   EXPECT_TRUE(e->lib_savescreenshot());
   EXPECT_TRUE(e->lib_savescreenshot("/tmp/elsewhere.bmp"));
-  EXPECT_EQ(e.display->screenshots,
-            (std::vector<std::string>{e.folder.file("screen1.bmp"), e.folder.file("screen2.bmp"), "/tmp/elsewhere.bmp"}));
+  EXPECT_EQ(e.display->screenshots, (std::vector<std::string>{e.folder.file("screen1.bmp"),
+                                                              e.folder.file("screen2.bmp"), "/tmp/elsewhere.bmp"}));
   e->sceneinfo = true;
   e.frame();
   ASSERT_EQ(e.display->texts.size(), 1u);

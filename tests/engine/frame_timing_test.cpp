@@ -45,8 +45,8 @@ TEST(DeltaStep, EntersTheFrameAndMovesTimedeltaHalfWayFromTheMean) {
 
 TEST(DeltaStep, SeedingRefusesRatesWhoseHistoryWouldNotSumIn32Bits) {
   // 1000 / fps per entry; ten entries of more than 2^31 / 10 would overflow the sum.
-  const std::pair<double, int32_t> cases[] = {
-      {25, 40}, {5e-6, 200000000}, {4.6e-6, 20}, {1e-300, 20}, {0, 20}, {-3, 20}};
+  const std::pair<double, int32_t> cases[] = {{25, 40},     {5e-6, 200000000}, {4.6e-6, 20},
+                                              {1e-300, 20}, {0, 20},           {-3, 20}};
   for (const auto& [fps, entry] : cases) {
     frame_state frames;
     seed_history(frames, 50);
@@ -110,7 +110,8 @@ TEST(Clock, DelaysAndTheTickCount) {
   e.clock->spins = 0;
   e->lib_delay(30);
   EXPECT_TRUE(e->lib_tickcount() >= start + 30 && e.clock->now_ms() < start + 30.6) << e.clock->now_ms() - start;
-  EXPECT_TRUE(e.clock->slept_ms >= 28.0 && e.clock->spins <= 40) << e.clock->slept_ms << " ms slept, " << e.clock->spins;
+  EXPECT_TRUE(e.clock->slept_ms >= 28.0 && e.clock->spins <= 40)
+      << e.clock->slept_ms << " ms slept, " << e.clock->spins;
   e.clock->set_ms(9500);
   e->lib_delay(2.5);
   EXPECT_EQ(e->lib_tickcount(), 9503);

@@ -1,11 +1,11 @@
 // Angle and direction tables, counters, random numbers, colours, files, the data folder, the log and
 // frame timers.
 #include <gtest/gtest.h>
+#include <varnel2d/random.h>
 
 #include <filesystem>
 #include <set>
 
-#include <varnel2d/random.h>
 #include "engine/angles.h"
 #include "support/engine_fixture.h"
 
@@ -29,9 +29,8 @@ TEST(Angles, TablesTurnClockwiseDegreesFromUpIntoRadiansAndSectors) {
 
 TEST(Helpers, AnglesDirectionsCountersColoursAndDistance) {
   recorded_engine e;
-  const std::array<float, 5> cases[] = {
-      {0, 0, 10, 0, 90}, {0, 10, 0, 0, 360}, {0, 0, 0, 10, 180}, {10, 0, 0, 0, 270}, {5, 5, 5, 5, 360},
-      {0, 0, 10, -5, 63}};  // up and to the right, rounded down
+  const std::array<float, 5> cases[] = {{0, 0, 10, 0, 90}, {0, 10, 0, 0, 360}, {0, 0, 0, 10, 180}, {10, 0, 0, 0, 270},
+                                        {5, 5, 5, 5, 360}, {0, 0, 10, -5, 63}};  // up and to the right, rounded down
   for (const auto& c : cases) EXPECT_EQ(e->lib_getangle(c[0], c[1], c[2], c[3]), c[4]) << c[2] << "," << c[3];
   const auto direction = [&](double angle) {
     e->lib_getadirection(angle, 5);
@@ -98,12 +97,14 @@ TEST(Files, ExistsNeedsTwoBytesTheNameFollowsTheLastSeparatorThePathAndTheLog) {
   EXPECT_FALSE(e->lib_fileexists(e.folder.file("empty")));
   EXPECT_FALSE(e->lib_fileexists(e.folder.file("missing")));
   EXPECT_FALSE(e->lib_fileexists(e.folder.path().string()));
-  const std::pair<const char*, const char*> names[] = {
-      {"/data/pictures/", ""}, {"/data/pictures/f1.jpg", "f1.jpg"}, {"C:\\music\\song.mid", "song.mid"},
-      {"plain.png", "plain.png"}, {"", ""}};
+  const std::pair<const char*, const char*> names[] = {{"/data/pictures/", ""},
+                                                       {"/data/pictures/f1.jpg", "f1.jpg"},
+                                                       {"C:\\music\\song.mid", "song.mid"},
+                                                       {"plain.png", "plain.png"},
+                                                       {"", ""}};
   for (const auto& [path, name] : names) EXPECT_EQ(e->lib_filepathgetname(path), name) << path;
-  for (const auto& [folder, sub] : {std::pair{"/usr/share/brisenfall", ""}, {"/usr/share/brisenfall/", ""},
-                                    {"/usr/share", "brisenfall"}}) {
+  for (const auto& [folder, sub] :
+       {std::pair{"/usr/share/brisenfall", ""}, {"/usr/share/brisenfall/", ""}, {"/usr/share", "brisenfall"}}) {
     e->lib_setpath(folder, sub);  // adds the separator and the folder
     EXPECT_EQ(e->path, "/usr/share/brisenfall/") << folder << " " << sub;
   }

@@ -97,13 +97,13 @@ TEST(TextureDraw, HeadlessKeysExactlyOpaqueMagentaTurnsClockwiseAboutTheCentreAn
   draw(e, 4, 1, 0, 0, 0, 1, true);
   e->texture_draw(2, 0, 0, 4, 1, 0, 5, 255, 255, 255, 255, 0, 1, 1, true, 0, 0, 0, 1, 1, 0);
   const auto pixel = [&](int32_t x, int32_t y) { return e.display->pixel(x, y) & 0xFFFFFF; };
-  EXPECT_EQ(pixel(0, 0), 0x000000u);              // keyed away
-  EXPECT_NEAR(pixel(1, 0) >> 16, 128, 2);          // half magenta stays half
+  EXPECT_EQ(pixel(0, 0), 0x000000u);       // keyed away
+  EXPECT_NEAR(pixel(1, 0) >> 16, 128, 2);  // half magenta stays half
   EXPECT_NEAR(pixel(1, 0) & 0xFF, 128, 2);
   EXPECT_NEAR(pixel(2, 0) >> 16, 128, 2);
   EXPECT_EQ(pixel(2, 0) & 0xFFFF, 0u);
   EXPECT_EQ(pixel(3, 0), 0x00FF00u);
-  EXPECT_EQ(pixel(0, 5), 0xFF00FFu);  // no key: magenta stays
+  EXPECT_EQ(pixel(0, 5), 0xFF00FFu);                      // no key: magenta stays
   pixel_image halves = filled_image(16, 16, 0xFF0000FF);  // blue right half
   for (int32_t y = 0; y < 16; ++y)
     for (int32_t x = 0; x < 8; ++x) halves.argb[static_cast<size_t>(y * 16 + x)] = 0xFFFF0000;  // red left half
@@ -154,23 +154,26 @@ TEST(TextBitmap, LettersComeFromTheGridShadowFirstAndOtherCharactersAsQuestionMa
     e.display->quads.clear();
     e->text_bitmap(text, 4, 0, 0, 8, 10, 16, 100, 50, alpha, shadow_alpha, sx, sy);
     std::vector<std::array<int64_t, 5>> drawn;  // left, top, x, y, colour
-    for (const sprite_quad& q : e.display->quads) drawn.push_back({q.left, q.top, int64_t(q.x), int64_t(q.y), q.colour});
+    for (const sprite_quad& q : e.display->quads)
+      drawn.push_back({q.left, q.top, int64_t(q.x), int64_t(q.y), q.colour});
     return drawn;
   };
-  EXPECT_EQ(letters("A B", 200, 0, 3, 3), (std::vector<std::array<int64_t, 5>>{  // A, B: columns 1, 2 of row 2
-                                             {9, 22, 100, 50, 0xC8FFFFFF}, {0, 0, 108, 50, 0xC8FFFFFF},
-                                             {18, 22, 116, 50, 0xC8FFFFFF}}));
+  EXPECT_EQ(letters("A B", 200, 0, 3, 3), (std::vector<std::array<int64_t, 5>>{// A, B: columns 1, 2 of row 2
+                                                                               {9, 22, 100, 50, 0xC8FFFFFF},
+                                                                               {0, 0, 108, 50, 0xC8FFFFFF},
+                                                                               {18, 22, 116, 50, 0xC8FFFFFF}}));
   EXPECT_EQ(e.display->quads[0].right, 17);
   EXPECT_EQ(e.display->quads[0].bottom, 32);
-  EXPECT_EQ(letters("\tA", 255, 100, 3, 4), (std::vector<std::array<int64_t, 5>>{
-                                                {9, 22, 111, 54, 0x64000000}, {9, 22, 108, 50, 0xFFFFFFFF}}));
+  EXPECT_EQ(letters("\tA", 255, 100, 3, 4),
+            (std::vector<std::array<int64_t, 5>>{{9, 22, 111, 54, 0x64000000}, {9, 22, 108, 50, 0xFFFFFFFF}}));
   // e acute (233), the euro sign (U+20AC), a byte 0xFF and a sequence cut short, then Z; e acute:
   // cell 201, column 9, row 12; "?" (63): cell 31, column 15, row 1; Z: column 10, row 3
   const std::string text = std::string("\xc3\xa9") + "\xe2\x82\xac" + "\xff" + "\xc3" + "Z";
-  EXPECT_EQ(letters(text, 255, 0, 0, 0), (std::vector<std::array<int64_t, 5>>{
-                                             {81, 132, 100, 50, 0xFFFFFFFF}, {135, 11, 108, 50, 0xFFFFFFFF},
-                                             {135, 11, 116, 50, 0xFFFFFFFF}, {135, 11, 124, 50, 0xFFFFFFFF},
-                                             {90, 33, 132, 50, 0xFFFFFFFF}}));
+  EXPECT_EQ(letters(text, 255, 0, 0, 0), (std::vector<std::array<int64_t, 5>>{{81, 132, 100, 50, 0xFFFFFFFF},
+                                                                              {135, 11, 108, 50, 0xFFFFFFFF},
+                                                                              {135, 11, 116, 50, 0xFFFFFFFF},
+                                                                              {135, 11, 124, 50, 0xFFFFFFFF},
+                                                                              {90, 33, 132, 50, 0xFFFFFFFF}}));
 }
 
 // The lit pixels of the headless screen, given a colour mask, in rows top to top + height.

@@ -3,11 +3,12 @@
 // texture in a slot.
 #pragma once
 
+#include <varnel2d/testing/engine_on_doubles.h>
+
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/temp_folder.h"
 #include "support/test_files.h"
 

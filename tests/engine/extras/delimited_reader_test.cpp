@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "engine/extras/compression.h"
 #include "engine/extras/high_scores.h"
 #include "engine/extras/map_file.h"
@@ -19,9 +18,12 @@ std::string fields(delimited_reader& reader, std::string_view kinds) {
   std::string out;
   for (const char kind : kinds) {
     if (!out.empty()) out += "|";
-    if (kind == 't') out += reader.text_field().value_or("-");
-    else if (const std::optional<int64_t> n = reader.number_field()) out += std::to_string(*n);
-    else out += "-";
+    if (kind == 't')
+      out += reader.text_field().value_or("-");
+    else if (const std::optional<int64_t> n = reader.number_field())
+      out += std::to_string(*n);
+    else
+      out += "-";
   }
   return out;
 }
@@ -37,7 +39,8 @@ TEST(DelimitedReader, FieldsEndAtCommasBlanksAndLineBreaksAndQuotesKeepCommas) {
             "Varnel 2D+ Game Engine|first|second|last|-");
   EXPECT_EQ(fields("a\r\n\r\nb", "ttt"), "a||b");
   // What follows a closing quote is dropped; doubled quotes inside stand for one; an unclosed quote fails.
-  EXPECT_EQ(fields("\"Smith, J\",950\r\n\"Ann\"x,12\r\n\"\"\"Q\"\"\"\r\n\"open", "tntntt"), "Smith, J|950|Ann|12|\"Q\"|-");
+  EXPECT_EQ(fields("\"Smith, J\",950\r\n\"Ann\"x,12\r\n\"\"\"Q\"\"\"\r\n\"open", "tntntt"),
+            "Smith, J|950|Ann|12|\"Q\"|-");
   // Numbers end at blanks, rows run across line breaks, a number leaves the next line whole.
   EXPECT_EQ(fields(" 1  0  3 \r\n-5 \r\n1,2\r\n3,\r\n4\r\n", "nnnnnnnnn"), "1|0|3|-5|1|2|3|4|-");
   EXPECT_EQ(fields(" 3 \r\nname.png\r\n", "nt"), "3|name.png");
@@ -71,7 +74,8 @@ TEST(FilePrefixes, MapFilesAndPackIndexes) {
   ASSERT_TRUE(whole);
   EXPECT_EQ(whole->buffers, buffers);
   EXPECT_EQ(whole->textures, textures);
-  const std::string index = format_pack_index(std::vector<pack_entry>{{"one.bin", 0}, {"two.bin", 59999}, {"three.bin", 130000}});
+  const std::string index =
+      format_pack_index(std::vector<pack_entry>{{"one.bin", 0}, {"two.bin", 59999}, {"three.bin", 130000}});
   for (size_t length = 0; length < last_field_start(index); ++length)
     EXPECT_FALSE(read_pack_index(std::string_view(index).substr(0, length))) << length;
   const std::optional<std::vector<pack_entry>> entries = read_pack_index(index);
@@ -83,7 +87,8 @@ TEST(FilePrefixes, MapFilesAndPackIndexes) {
 
 TEST(FilePrefixes, HighScoreFilesAndCompressedContainers) {
   high_score_table table;
-  for (int place = 1; place <= 10; ++place) table.places[static_cast<size_t>(place)] = {"N" + std::to_string(place), place};
+  for (int place = 1; place <= 10; ++place)
+    table.places[static_cast<size_t>(place)] = {"N" + std::to_string(place), place};
   const std::string text = format_high_scores(table);
   for (size_t length = 0; length < last_field_start(text); ++length) {
     high_score_table read;

@@ -2,16 +2,15 @@
 // damaged streams, destinations replaced whole or not at all), packs (the index and data files,
 // byte-for-byte extraction, refusals that write nothing, extracted files deleted at shutdown) and the
 // high-score table (ranking, names, the file written and read back, read errors logged).
-#include "engine/extras/compression.h"
-#include "engine/extras/pack.h"
-#include "engine/extras/high_scores.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
 #include <tuple>
 
+#include "engine/extras/compression.h"
+#include "engine/extras/high_scores.h"
+#include "engine/extras/pack.h"
 #include "support/engine_fixture.h"
 
 namespace varnel2d::testing {
@@ -26,7 +25,8 @@ std::string some_text() {
 }
 
 struct compression_engine : started_recorded {
-  std::string source = folder.file("source.bin"), packed = folder.file("packed.z"), unpacked = folder.file("unpacked.bin");
+  std::string source = folder.file("source.bin"), packed = folder.file("packed.z"),
+              unpacked = folder.file("unpacked.bin");
   bool round_trip(const std::string& bytes, std::optional<double> quality = std::nullopt) {
     write_file(source, bytes);
     return engine->lib_filecompress(source, packed, quality) && engine->lib_fileuncompress(packed, unpacked) &&
@@ -136,10 +136,16 @@ TEST(Pack, IndexesThatAreWrongOrWouldWriteOutsideTheFolderOrPastTheDataWriteNoth
   write_file(e.data / "p.pal", "0123456789");
   std::string wrong_second_line = format_pack_index(std::vector<pack_entry>{{"a.txt", 3}});
   std::vector<std::string> bad = {wrong_second_line.replace(wrong_second_line.find("2D+"), 3, "3D+")};
-  for (const std::vector<pack_entry>& entries : std::vector<std::vector<pack_entry>>{
-           {{"fine.txt", 2}, {"../outside", 5}}, {{"fine.txt", 2}, {"", 1}}, {{"."}, {"fine.txt", 1}}, {{".."}},
-           {{"sub/name", 1}}, {{"back\\slash", 1}}, {{std::string("nul\0name", 8), 1}}, {{"fine.txt", -1}},
-           {{"fine.txt", 6}, {"other.txt", 5}}})
+  for (const std::vector<pack_entry>& entries :
+       std::vector<std::vector<pack_entry>>{{{"fine.txt", 2}, {"../outside", 5}},
+                                            {{"fine.txt", 2}, {"", 1}},
+                                            {{"."}, {"fine.txt", 1}},
+                                            {{".."}},
+                                            {{"sub/name", 1}},
+                                            {{"back\\slash", 1}},
+                                            {{std::string("nul\0name", 8), 1}},
+                                            {{"fine.txt", -1}},
+                                            {{"fine.txt", 6}, {"other.txt", 5}}})
     bad.push_back(format_pack_index(entries));
   for (const std::string& index : bad) {
     write_file(e.index, index);
@@ -151,7 +157,8 @@ TEST(Pack, IndexesThatAreWrongOrWouldWriteOutsideTheFolderOrPastTheDataWriteNoth
 
 TEST(Pack, MissingOrTooLargeSourcesWriteNothingAndDataFileNamesTakeTheNextCharacter) {
   pack_engine e;
-  EXPECT_FALSE(e->lib_filepack(std::vector<std::string>{e.source("a.txt", "abc"), (e.sources / "none").string()}, e.index));
+  EXPECT_FALSE(
+      e->lib_filepack(std::vector<std::string>{e.source("a.txt", "abc"), (e.sources / "none").string()}, e.index));
   const fs::path huge = e.sources / "huge.bin";
   write_file(huge, "");
   fs::resize_file(huge, uintmax_t{1} << 31);  // sparse: takes no room
@@ -159,7 +166,8 @@ TEST(Pack, MissingOrTooLargeSourcesWriteNothingAndDataFileNamesTakeTheNextCharac
   EXPECT_EQ(e.files_in_data(), 0u);
   EXPECT_EQ(pack_data_file("levels.pak"), "levels.pal");
   EXPECT_EQ(pack_data_file("a/b.paz"), "a/b.pa{");
-  for (const char* refused : {"name.", "dir/", ""}) EXPECT_EQ(pack_data_file(refused), std::nullopt) << refused;  // "/" ends
+  for (const char* refused : {"name.", "dir/", ""})
+    EXPECT_EQ(pack_data_file(refused), std::nullopt) << refused;  // "/" ends
 }
 
 // A source that is the pack's own index or data file, and an entry named like either, would be

@@ -28,11 +28,13 @@ struct saved_map : started_recorded {
 TEST(MapFile, IsWrittenLineByLineWithCrLfAndBlanksAroundSingleNumbersAndReadsBack) {
   saved_map e;
   ASSERT_TRUE(e->map_savebufferasmapfile(e.file, 1));
-  EXPECT_EQ(read_file(e.file), "Varnel Engine Map Editor\r\nVarnel 2D+ Game Engine\r\nhttp://www.varnel2d.example/\r\n"
-                               " 1  0  0 \r\n 640 \r\n 480 \r\n 2 \r\n 16 \r\n 16 \r\n 5 \r\n 3 \r\n 200 \r\n 100 \r\n"
-                               " 11 \r\n 5 \r\n 1 \r\n" + e.folder.file("texture1.png") +
-                               "\r\n0,1,2,3,4\r\n5,6,7,8,9\r\n10,11,12,13,14\r\n"
-                               "0,-1,-2,-3,-4\r\n0,-1,-2,-3,-4\r\n0,-1,-2,-3,-4\r\n");
+  EXPECT_EQ(read_file(e.file),
+            "Varnel Engine Map Editor\r\nVarnel 2D+ Game Engine\r\nhttp://www.varnel2d.example/\r\n"
+            " 1  0  0 \r\n 640 \r\n 480 \r\n 2 \r\n 16 \r\n 16 \r\n 5 \r\n 3 \r\n 200 \r\n 100 \r\n"
+            " 11 \r\n 5 \r\n 1 \r\n" +
+                e.folder.file("texture1.png") +
+                "\r\n0,1,2,3,4\r\n5,6,7,8,9\r\n10,11,12,13,14\r\n"
+                "0,-1,-2,-3,-4\r\n0,-1,-2,-3,-4\r\n0,-1,-2,-3,-4\r\n");
   e->map_init(8, 8, 2, 2, 0, 0, 1, 1, 1, 1);
   e->map_put(0, 0, 3, 17, 40);
   e.display->texture_files.clear();
@@ -45,8 +47,8 @@ TEST(MapFile, IsWrittenLineByLineWithCrLfAndBlanksAroundSingleNumbersAndReadsBac
             std::tuple(16, 5, 3, 2, 1, 200, 100, 11, 5));
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 5; ++x)
-      EXPECT_EQ(std::tuple(e->map_getbuffer(1, x, y), e->map_getbuffer(2, x, y), e->map_get(x, y), e->map_getalpha(x, y),
-                           e->map_getscale(x, y), e->map_getrotation(x, y)),
+      EXPECT_EQ(std::tuple(e->map_getbuffer(1, x, y), e->map_getbuffer(2, x, y), e->map_get(x, y),
+                           e->map_getalpha(x, y), e->map_getscale(x, y), e->map_getrotation(x, y)),
                 std::tuple(y * 5 + x, -x, y * 5 + x, 255, 1, 0))
           << x << "," << y;
 }
@@ -95,15 +97,15 @@ TEST(MapFile, BadFilesAreRefusedAndTheMapStaysAsItWas) {
   const std::pair<std::string_view, std::string_view> changes[] = {
       {"Varnel Engine Map Editor", "Varnel Engine Map Editr"},
       {"Varnel 2D+", "Varnel 3D+"},
-      {" 16 \r\n 16 \r\n", " 0 \r\n 16 \r\n"},            // tile width
-      {" 16 \r\n 16 \r\n", " 5000 \r\n 16 \r\n"},         // wider than the largest texture
+      {" 16 \r\n 16 \r\n", " 0 \r\n 16 \r\n"},             // tile width
+      {" 16 \r\n 16 \r\n", " 5000 \r\n 16 \r\n"},          // wider than the largest texture
       {" 5 \r\n 3 \r\n 200", " -5 \r\n 3 \r\n 200"},       // map width
-      {" 11 \r\n 5 \r\n", " 11 \r\n 0 \r\n"},             // tiles down
+      {" 11 \r\n 5 \r\n", " 11 \r\n 0 \r\n"},              // tiles down
       {" 5 \r\n 3 \r\n 200", " 5000 \r\n 7000 \r\n 200"},  // cells times buffers past 64 Mi
-      {" 2 \r\n 16 \r\n", " 40000 \r\n 16 \r\n"},         // more buffers than 16 bits count
-      {"10,11,12,13,14\r\n", "10,11,12,13\r\n"},          // a short row
+      {" 2 \r\n 16 \r\n", " 40000 \r\n 16 \r\n"},          // more buffers than 16 bits count
+      {"10,11,12,13,14\r\n", "10,11,12,13\r\n"},           // a short row
       {"0,1,2,3,4", "0,1,x,3,4"},
-      {"0,1,2,3,4", "0,1,40000,3,4"},                     // beyond 16 bits
+      {"0,1,2,3,4", "0,1,40000,3,4"},  // beyond 16 bits
   };
   e->map_init(8, 8, 2, 2, 0, 0, 1, 1, 1, 1);
   e->map_put(1, 1, 3, 255, 0);

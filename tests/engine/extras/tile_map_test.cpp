@@ -1,7 +1,6 @@
 // Tile maps (the geometry, cells and buffers, the camera, the visible window and the cell effects),
 // the starfield, tilers and effect tiles.
 #include "engine/extras/tile_map.h"
-#include "engine/extras/background_tiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,7 @@
 #include <tuple>
 
 #include "engine/angles.h"
+#include "engine/extras/background_tiles.h"
 #include "support/engine_fixture.h"
 
 namespace varnel2d::testing {
@@ -30,14 +30,16 @@ std::array<int32_t, 4> edges(const map_edge_hits& h) { return {h.left, h.top, h.
 // the recording display) can hold, gaps included; any other geometry builds no map. A tile size
 // below one changes nothing.
 TEST(TileLookup, TilesMustFitTheLargestTexture) {
-  const std::array<int, 5> cases[] = {  // tile width and height, tiles across and down, whether it fits
-      {4096, 4096, 1, 1, 1}, {4097, 16, 1, 1, 0},      {16, 4097, 1, 1, 0},  {1, 1, 2048, 2048, 1},
-      {1, 1, 2049, 1, 0},    {1, 1, 1, 2049, 0},       {31, 15, 128, 256, 1}, {31, 15, 129, 256, 0},
-      {2147483647, 1, 1, 1, 0}, {1, 1, 2147483647, 1, 0}, {1073741824, 1, 2, 1, 0}};
+  const std::array<int, 5> cases[] = {// tile width and height, tiles across and down, whether it fits
+                                      {4096, 4096, 1, 1, 1},    {4097, 16, 1, 1, 0},     {16, 4097, 1, 1, 0},
+                                      {1, 1, 2048, 2048, 1},    {1, 1, 2049, 1, 0},      {1, 1, 1, 2049, 0},
+                                      {31, 15, 128, 256, 1},    {31, 15, 129, 256, 0},   {2147483647, 1, 1, 1, 0},
+                                      {1, 1, 2147483647, 1, 0}, {1073741824, 1, 2, 1, 0}};
   for (const auto& [width, height, across, down, fits] : cases) {
     started_recorded e;
     e->map_init(width, height, 2, 2, 0, 0, across, down, 1, 1);
-    EXPECT_EQ(e->map_getsourcetilesacross(), fits ? across : 0) << width << " x " << height << ", " << across << " x " << down;
+    EXPECT_EQ(e->map_getsourcetilesacross(), fits ? across : 0)
+        << width << " x " << height << ", " << across << " x " << down;
   }
   map_engine e;
   e->map_init(0, 32, 10, 10, 0, 0, 1, 1, 1, 1);
@@ -66,8 +68,8 @@ TEST(TileMap, CellsDrawTheirTileOutsideCellsReadZeroAndBuffersCopyAtNaturalValue
   e->map_putbuffer(4, 0, 0, 7);  // three buffers only
   e->map_putbuffer(3, 99, 99, 7);
   e->map_putatxy(3199.5, 3199.9, 4, 255, 0);
-  EXPECT_EQ(std::tuple(e->map_get(100, 0), e->map_getalpha(-1, 0), e->map_getbuffer(4, 0, 0), e->map_getbuffer(3, 99, 99),
-                       e->map_getatxy(3200, 0), e->map_get(99, 99)),
+  EXPECT_EQ(std::tuple(e->map_get(100, 0), e->map_getalpha(-1, 0), e->map_getbuffer(4, 0, 0),
+                       e->map_getbuffer(3, 99, 99), e->map_getatxy(3200, 0), e->map_get(99, 99)),
             std::tuple(0, 0, 0, 7, 0, 4));
   e->map_putbuffer(2, 3, 4, 12);
   e->map_put(0, 0, 5, 100, 90);
@@ -160,7 +162,7 @@ TEST(TileMapEffects, RotationAlphaAnimationAndFacingASprite) {
   e->map_draw();
   EXPECT_EQ(e->map_getrotation(1, 1), 0);  // 745 > 719 wraps to the minimum
   e->map_setalphafading(1, 1, 300, 0, -5, 400, 0, 0);
-  EXPECT_EQ(e->map_getalpha(1, 1), 300);  // the start is always taken, the limits are held
+  EXPECT_EQ(e->map_getalpha(1, 1), 300);           // the start is always taken, the limits are held
   std::vector<double> steps = {e->map_get(0, 0)};  // the animation steps 3.5, 5.0, then 6.5 > 5 returns to 2
   for (int frame = 0; frame < 2; ++frame, steps.push_back(e->map_get(0, 0))) e->map_draw();
   EXPECT_EQ(steps, (std::vector<double>{3, 5, 2}));
@@ -199,7 +201,8 @@ TEST(TileMapPoints, SpriteAndMousePointsToCellsAndTheStatisticsLine) {
   e.display->texts.clear();
   e->scene_end();
   ASSERT_FALSE(e.display->texts.empty());
-  EXPECT_NE(e.display->texts.back().text.find(" Map= 100/0 Tile= 7"), std::string::npos) << e.display->texts.back().text;
+  EXPECT_NE(e.display->texts.back().text.find(" Map= 100/0 Tile= 7"), std::string::npos)
+      << e.display->texts.back().text;
 }
 
 struct tiles_engine : started_recorded {

@@ -1,74 +1,45 @@
-// Texture and surface slots, the colour key, and texture_draw's placement, rotation and shadow.
+// Texture and surface slots, the colour key, texture_draw's placement, rotation and shadow, and text:
+// system-font text with its shadow and alignment, and bitmap-font text from a letter grid.
 #include <gtest/gtest.h>
 
-#include "engine/angles.h"
-#include <varnel2d/testing/engine_on_doubles.h>
-#include "support/test_files.h"
+#include <tuple>
 
-namespace varnel2d {
+#include "engine/angles.h"
+#include "support/engine_fixture.h"
+
+namespace varnel2d::testing {
 namespace {
 
+// Draws texture 1 (source 0, 0, w, h) with everything else neutral.
 template <typename Engine>
-struct prepared : Engine {
-  testing::temp_folder folder;
-  explicit prepared(int32_t width = 640, int32_t height = 480) {
-    this->engine->lib_setpath(folder.path().string());
-    this->engine->init(0, width, height, 32);
-  }
-  void picture(const std::string& name, const testing::pixel_image& image) { testing::write_png(folder.file(name), image); }
-  // Draws texture 1 (source 0, 0, w, h) with everything else neutral.
-  void draw(double w, double h, double x, double y, double rotation, double scale, bool origin) {
-    this->engine->texture_draw(1, 0, 0, w, h, x, y, 255, 255, 255, 255, rotation, scale, scale, origin, 0, 0, 0, 1, 1, 0);
-  }
-};
+void draw(Engine& e, double w, double h, double x, double y, double rotation, double scale, bool origin) {
+  e->texture_draw(1, 0, 0, w, h, x, y, 255, 255, 255, 255, rotation, scale, scale, origin, 0, 0, 0, 1, 1, 0);
+}
 
-using recorded = prepared<testing::recorded_engine>;
-using headless = prepared<testing::headless_engine>;
-
-TEST(TextureLoad, IndexOutsideTheTableChangesNothing) {
-  recorded e;
-  e.picture("a.png", testing::filled_image(4, 4, 0xFFFFFFFF));
+TEST(TextureLoad, SlotsTakeFilesOfTwoBytesOrMoreThatReadAsPicturesAndSurfacesKeepTheirPath) {
+  started_recorded e;
+  write_png(e.folder.file("a.png"), filled_image(6, 3, 0xFFFFFFFF));
+  write_file(e.folder.file("tiny.png"), "x");
+  write_file(e.folder.file("text.png"), "not a picture at all");
   EXPECT_FALSE(e->texture_load(0, "a.png", 0u));
   EXPECT_FALSE(e->texture_load(201, "a.png", 0u));
   EXPECT_TRUE(e.display->texture_files.empty());
-  EXPECT_TRUE(e->texture_load(200, "a.png", 0u));
-  EXPECT_EQ(e->texture_getwidth(200), 4);
-}
-
-TEST(TextureLoad, MissingFileEmptiesALoadedSlot) {
-  recorded e;
-  e.picture("a.png", testing::filled_image(6, 3, 0xFFFFFFFF));
-  ASSERT_TRUE(e->texture_load(5, "a.png", 0u));
-  EXPECT_EQ(e->texture_getwidth(5), 6);
-  EXPECT_EQ(e->texture_getheight(5), 3);
-  EXPECT_FALSE(e->texture_load(5, "missing.png", 0u));
-  EXPECT_EQ(e->texture_getwidth(5), 0);
+  ASSERT_TRUE(e->texture_load(200, "a.png", 0u));
+  EXPECT_EQ(e->texture_getwidth(200), 6);
+  EXPECT_EQ(e->texture_getheight(200), 3);
+  EXPECT_FALSE(e->texture_load(200, "missing.png", 0u));  // empties the loaded slot
+  EXPECT_EQ(e->texture_getwidth(200), 0);
   EXPECT_EQ(e.display->live_images(), 0);
-}
-
-TEST(TextureLoad, OneByteFileCountsAsMissingAndNoKeyFails) {
-  recorded e;
-  testing::write_file(e.folder.file("tiny.png"), "x");
-  e.picture("a.png", testing::filled_image(4, 4, 0xFFFFFFFF));
   EXPECT_FALSE(e->texture_load(1, "tiny.png", 0u));
-  EXPECT_FALSE(e->texture_load(1, "a.png"));
-  EXPECT_TRUE(e->texture_load(1, e.folder.file("a.png"), 0u, true));
-}
-
-TEST(TextureLoad, UnreadableImageFails) {
-  recorded e;
-  testing::write_file(e.folder.file("text.png"), "not a picture at all");
   EXPECT_FALSE(e->texture_load(1, "text.png", 0u));
-}
-
-TEST(SurfaceLoad, MissingFileKeepsThePathButNothingIsDrawn) {
-  recorded e;
+  EXPECT_FALSE(e->texture_load(1, "a.png"));  // no colour key
+  EXPECT_TRUE(e->texture_load(1, e.folder.file("a.png"), 0u, true));
   EXPECT_FALSE(e->surface_load(3, "missing.jpg"));
   e->surface_todraw(3);
   e->scene_begin();
   EXPECT_TRUE(e.display->surfaces_copied.empty());
-  e.picture("back.png", testing::filled_image(4, 4, 0xFF102030));
-  EXPECT_TRUE(e->surface_load(3, "back.png"));
+  write_png(e.folder.file("missing.jpg"), filled_image(4, 4, 0xFF102030));
+  EXPECT_TRUE(e->surface_load(3, "missing.jpg"));
   e->scene_begin();
   EXPECT_EQ(e.display->surfaces_copied.size(), 1u);
   e->surface_todraw(250);  // outside the table: nothing
@@ -76,129 +47,169 @@ TEST(SurfaceLoad, MissingFileKeepsThePathButNothingIsDrawn) {
   EXPECT_EQ(e.display->surfaces_copied.size(), 1u);
 }
 
-TEST(TextureDraw, CentreOriginKeepsTheCentreWhenScaled) {
-  recorded e;
-  e.picture("a.png", testing::filled_image(32, 16, 0xFFFFFFFF));
-  ASSERT_TRUE(e->texture_load(1, "a.png", 0u));
-  e.display->quads.clear();
-  e.draw(32, 16, 100, 50, 0, 2, false);
-  e.draw(32, 16, 100, 50, 0, 2, true);
-  ASSERT_EQ(e.display->quads.size(), 2u);
-  const sprite_quad& centred = e.display->quads[0];
-  EXPECT_EQ(centred.x, 84.0f);  // left by half the source width
-  EXPECT_EQ(centred.y, 42.0f);
-  EXPECT_EQ(centred.scale_x, 2.0f);
-  EXPECT_EQ(centred.centre_x, 32.0f);
-  EXPECT_EQ(centred.centre_y, 16.0f);
-  EXPECT_EQ(centred.x + centred.centre_x, 100.0f + 16.0f);  // the unscaled image's centre
-  const sprite_quad& corner = e.display->quads[1];
-  EXPECT_EQ(corner.x, 100.0f);
-  EXPECT_EQ(corner.y, 50.0f);
-}
-
-TEST(TextureDraw, SourceRectangleColourAndRotation) {
-  recorded e;
-  e.picture("a.png", testing::filled_image(64, 64, 0xFFFFFFFF));
-  ASSERT_TRUE(e->texture_load(1, "a.png", 0u));
-  e.display->quads.clear();
+TEST(TextureDraw, PlacementSourceColourRotationAndShadow) {
+  started_recorded e;
+  e.load_texture(1, 32, 16);
+  draw(e, 32, 16, 100, 50, 0, 2, false);
+  draw(e, 32, 16, 100, 50, 0, 2, true);
   e->texture_draw(1, 10, 20, 16, 8, 5.7, -3.2, 200, 10, 20, 30, 90, 1, 1, true, 0, 0, 0, 1, 1, 0);
   e->texture_draw(1, 10, 20, 16, 8, 5, 5, 255, 255, 255, 255, 450, 1, 1, true, 0, 0, 0, 1, 1, 0);
   e->texture_draw(1, 10, 20, 16, 8, 5, 5, 255, 255, 255, 255, 360, 1, 1, true, 0, 0, 0, 1, 1, 0);
-  ASSERT_EQ(e.display->quads.size(), 3u);
-  const sprite_quad& q = e.display->quads[0];
-  EXPECT_EQ(q.left, 10);
-  EXPECT_EQ(q.top, 20);
-  EXPECT_EQ(q.right, 26);
-  EXPECT_EQ(q.bottom, 28);
-  EXPECT_EQ(q.x, 5.0f);   // rounded down
-  EXPECT_EQ(q.y, -4.0f);
-  EXPECT_EQ(q.colour, 0xC80A141Eu);
-  EXPECT_NEAR(q.rotation, 3 * engine_pi / 2, 1e-6);  // counter-clockwise 270: clockwise 90
-  EXPECT_EQ(e.display->quads[1].rotation, q.rotation);
-  EXPECT_EQ(e.display->quads[2].rotation, 0.0f);
-}
-
-TEST(TextureDraw, ShadowIsABlackQuadDrawnFirst) {
-  recorded e;
-  e.picture("a.png", testing::filled_image(16, 16, 0xFFFFFFFF));
-  ASSERT_TRUE(e->texture_load(1, "a.png", 0u));
-  e.display->quads.clear();
-  e->texture_draw(1, 0, 0, 16, 16, 40, 40, 255, 255, 255, 255, 0, 1, 1, true, 0, 4, 5, 1, 1, 0);
-  EXPECT_EQ(e.display->quads.size(), 1u);
-  e.display->quads.clear();
+  e->texture_draw(1, 0, 0, 16, 16, 40, 40, 255, 255, 255, 255, 0, 1, 1, true, 0, 4, 5, 1, 1, 0);  // no shadow alpha
   e->texture_draw(1, 0, 0, 16, 16, 40, 40, 255, 255, 255, 255, 0, 1, 1, true, 128, 4, 5, 1.5, 1.5, 90);
-  ASSERT_EQ(e.display->quads.size(), 2u);
-  const sprite_quad& shadow = e.display->quads[0];
-  EXPECT_EQ(shadow.colour, 0x80000000u);
-  EXPECT_EQ(shadow.x, 44.0f);
-  EXPECT_EQ(shadow.y, 45.0f);
-  EXPECT_EQ(shadow.scale_x, 1.5f);
-  EXPECT_EQ(shadow.centre_x, 8.0f);  // the main image's centre
-  EXPECT_NEAR(shadow.rotation, 3 * engine_pi / 2, 1e-6);
-  EXPECT_EQ(e.display->quads[1].colour, 0xFFFFFFFFu);
-  EXPECT_EQ(e.display->quads[1].x, 40.0f);
-}
-
-TEST(TextureDraw, IndexOutsideTheTableOrEmptySlotDrawsNothing) {
-  recorded e;
+  const std::vector<sprite_quad>& q = e.display->quads;
+  ASSERT_EQ(q.size(), 8u);
+  // The centre origin keeps the unscaled image's centre: left by half the source width.
+  EXPECT_EQ(position_of(q[0]), (std::array{84.0f, 42.0f}));
+  EXPECT_EQ(q[0].scale_x, 2.0f);
+  EXPECT_EQ(std::pair(q[0].centre_x, q[0].centre_y), std::pair(32.0f, 16.0f));
+  EXPECT_EQ(position_of(q[1]), (std::array{100.0f, 50.0f}));
+  EXPECT_EQ(source_of(q[2]), (std::array{10, 20, 26, 28}));
+  EXPECT_EQ(position_of(q[2]), (std::array{5.0f, -4.0f}));  // rounded down
+  EXPECT_EQ(q[2].colour, 0xC80A141Eu);
+  EXPECT_NEAR(q[2].rotation, 3 * engine_pi / 2, 1e-6);  // counter-clockwise 270: clockwise 90
+  EXPECT_EQ(q[3].rotation, q[2].rotation);
+  EXPECT_EQ(q[4].rotation, 0.0f);
+  EXPECT_EQ(q[5].colour, 0xFFFFFFFFu);
+  // The shadow is a black quad drawn first, offset, with the main image's scale, centre and turn.
+  EXPECT_EQ(q[6].colour, 0x80000000u);
+  EXPECT_EQ(position_of(q[6]), (std::array{44.0f, 45.0f}));
+  EXPECT_EQ(q[6].scale_x, 1.5f);
+  EXPECT_EQ(q[6].centre_x, 8.0f);
+  EXPECT_NEAR(q[6].rotation, 3 * engine_pi / 2, 1e-6);
+  EXPECT_EQ(q[7].colour, 0xFFFFFFFFu);
+  EXPECT_EQ(q[7].x, 40.0f);
   e.display->quads.clear();
-  for (const double index : {0.0, 201.0, -5.0, 1e9, 3.0})
+  for (const double index : {0.0, 201.0, -5.0, 1e9, 3.0})  // outside the table or empty
     e->texture_draw(index, 0, 0, 8, 8, 0, 0, 255, 255, 255, 255, 0, 1, 1, true, 128, 1, 1, 1, 1, 0);
   e->text_bitmap("AB", 201, 0, 0, 8, 8, 16, 0, 0, 255, 128, 1, 1);
   EXPECT_TRUE(e.display->quads.empty());
 }
 
-TEST(ColourKey, ExactlyOpaqueMagentaBecomesTransparent) {
-  headless e(64, 32);
-  testing::pixel_image image = testing::filled_image(4, 1, 0);
+TEST(TextureDraw, HeadlessKeysExactlyOpaqueMagentaTurnsClockwiseAboutTheCentreAndScales) {
+  started_headless e;
+  pixel_image image = filled_image(4, 1, 0);
   image.argb = {0xFFFF00FFu, 0x80FF00FFu, 0x80FF0000u, 0xFF00FF00u};
-  e.picture("keyed.png", image);
+  write_png(e.folder.file("keyed.png"), image);
   ASSERT_TRUE(e->texture_load(1, "keyed.png", 0xFFFF00FFu));
   ASSERT_TRUE(e->texture_load(2, "keyed.png", 0u));
   e->scene_begin();
-  e.draw(4, 1, 0, 0, 0, 1, true);
+  draw(e, 4, 1, 0, 0, 0, 1, true);
   e->texture_draw(2, 0, 0, 4, 1, 0, 5, 255, 255, 255, 255, 0, 1, 1, true, 0, 0, 0, 1, 1, 0);
-  EXPECT_EQ(e.display->pixel(0, 0) & 0xFFFFFF, 0x000000u);  // keyed away
-  EXPECT_NEAR((e.display->pixel(1, 0) >> 16) & 0xFF, 128, 2);  // half magenta stays half
-  EXPECT_NEAR(e.display->pixel(1, 0) & 0xFF, 128, 2);
-  EXPECT_NEAR((e.display->pixel(2, 0) >> 16) & 0xFF, 128, 2);
-  EXPECT_EQ(e.display->pixel(2, 0) & 0xFFFF, 0u);
-  EXPECT_EQ(e.display->pixel(3, 0) & 0xFFFFFF, 0x00FF00u);
-  EXPECT_EQ(e.display->pixel(0, 5) & 0xFFFFFF, 0xFF00FFu);  // no key: magenta stays
-}
-
-TEST(Rotation, NinetyTurnsAQuarterClockwiseAboutTheCentre) {
-  headless e(64, 64);
-  testing::pixel_image image = testing::filled_image(16, 16, 0xFF0000FF);  // blue right half
+  const auto pixel = [&](int32_t x, int32_t y) { return e.display->pixel(x, y) & 0xFFFFFF; };
+  EXPECT_EQ(pixel(0, 0), 0x000000u);       // keyed away
+  EXPECT_NEAR(pixel(1, 0) >> 16, 128, 2);  // half magenta stays half
+  EXPECT_NEAR(pixel(1, 0) & 0xFF, 128, 2);
+  EXPECT_NEAR(pixel(2, 0) >> 16, 128, 2);
+  EXPECT_EQ(pixel(2, 0) & 0xFFFF, 0u);
+  EXPECT_EQ(pixel(3, 0), 0x00FF00u);
+  EXPECT_EQ(pixel(0, 5), 0xFF00FFu);                      // no key: magenta stays
+  pixel_image halves = filled_image(16, 16, 0xFF0000FF);  // blue right half
   for (int32_t y = 0; y < 16; ++y)
-    for (int32_t x = 0; x < 8; ++x) image.argb[static_cast<size_t>(y * 16 + x)] = 0xFFFF0000;  // red left half
-  e.picture("halves.png", image);
+    for (int32_t x = 0; x < 8; ++x) halves.argb[static_cast<size_t>(y * 16 + x)] = 0xFFFF0000;  // red left half
+  write_png(e.folder.file("halves.png"), halves);
   ASSERT_TRUE(e->texture_load(1, "halves.png", 0u));
+  const auto drawn = [&](double rotation, std::vector<std::pair<int32_t, int32_t>> points) {
+    e->scene_begin();
+    draw(e, 16, 16, 10, 10, rotation, 1, true);
+    std::vector<uint32_t> colours;
+    for (const auto& [x, y] : points) colours.push_back(e.display->pixel(x, y) & 0xFFFFFF);
+    return colours;
+  };
+  EXPECT_EQ(drawn(0, {{12, 18}, {23, 18}}), (std::vector<uint32_t>{0xFF0000, 0x0000FF}));
+  // 90 turns the left half to the top, still inside its own square; 270 to the bottom.
+  EXPECT_EQ(drawn(90, {{18, 12}, {18, 23}, {9, 18}}), (std::vector<uint32_t>{0xFF0000, 0x0000FF, 0}));
+  EXPECT_EQ(drawn(270, {{18, 23}}), (std::vector<uint32_t>{0xFF0000}));
+  e.load_texture(1, 8, 8);
   e->scene_begin();
-  e.draw(16, 16, 10, 10, 0, 1, true);
-  EXPECT_EQ(e.display->pixel(12, 18) & 0xFFFFFF, 0xFF0000u);
-  EXPECT_EQ(e.display->pixel(23, 18) & 0xFFFFFF, 0x0000FFu);
-  e->scene_begin();
-  e.draw(16, 16, 10, 10, 90, 1, true);  // the left half turns to the top
-  EXPECT_EQ(e.display->pixel(18, 12) & 0xFFFFFF, 0xFF0000u);
-  EXPECT_EQ(e.display->pixel(18, 23) & 0xFFFFFF, 0x0000FFu);
-  EXPECT_EQ(e.display->pixel(9, 18) & 0xFFFFFF, 0u);  // still inside its own square
-  e->scene_begin();
-  e.draw(16, 16, 10, 10, 270, 1, true);  // and with 270 to the bottom
-  EXPECT_EQ(e.display->pixel(18, 23) & 0xFFFFFF, 0xFF0000u);
-}
-
-TEST(Scale, CentreOriginGrowsAroundTheSamePlace) {
-  headless e(64, 64);
-  e.picture("white.png", testing::filled_image(8, 8, 0xFFFFFFFF));
-  ASSERT_TRUE(e->texture_load(1, "white.png", 0u));
-  e->scene_begin();
-  e.draw(8, 8, 20, 20, 0, 2, false);  // unscaled it covers 20..27; doubled 16..31
+  draw(e, 8, 8, 20, 20, 0, 2, false);  // unscaled it covers 20..27; doubled 16..31
   EXPECT_EQ(e.display->pixel(16, 16) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(e.display->pixel(31, 31) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(e.display->pixel(15, 20) & 0xFFFFFF, 0u);
   EXPECT_EQ(e.display->pixel(32, 20) & 0xFFFFFF, 0u);
 }
 
+TEST(Text, ZeroShadowColourIsOpaqueBlackOffsetsMoveOnlyTheCornerAndUnknownStylesAlignLeft) {
+  started_recorded e;
+  e->text(10.4, 20, 200, 30, "Hello", 0xFFFFFFFFu, "Arial", 12, true, false, 1, 2, 2, 0);
+  e->text(0, 0, 100, 20, "x", 0xFF00FF00u, "Arial", 10, false, true, 7, 0, 0, 0xFF123456u);  // no offsets: no shadow
+  e->text(0, 0, 100, 20, "y", 0xFF00FF00u, "Arial", 10, false, true, 2, 0, 0, 0);
+  const std::vector<recorded_text>& t = e.display->texts;
+  ASSERT_EQ(t.size(), 4u);
+  EXPECT_EQ(std::tuple(t[0].colour, t[0].left, t[0].top, t[0].right, t[0].bottom),
+            std::tuple(0xFF000000u, 12, 22, 210, 50));
+  EXPECT_EQ(std::tuple(t[1].colour, t[1].left, t[1].text, t[1].face, t[1].points, t[1].bold, t[1].align),
+            std::tuple(0xFFFFFFFFu, 10, "Hello", "Arial", 12, true, text_align::right));
+  EXPECT_EQ(t[2].align, text_align::left_top);
+  EXPECT_EQ(t[3].align, text_align::centre);
+}
+
+// Letters come from a 16-column grid of 8 x 10 cells with one-pixel gaps, the shadow first and
+// control characters skipped. UTF-8 text: a character up to code 255 comes from its cell and
+// advances once; any other character, and a byte that is not UTF-8, draws as "?".
+TEST(TextBitmap, LettersComeFromTheGridShadowFirstAndOtherCharactersAsQuestionMarks) {
+  started_recorded e;
+  e.load_texture(4, 160, 80);
+  const auto letters = [&](const std::string& text, double alpha, double shadow_alpha, double sx, double sy) {
+    e.display->quads.clear();
+    e->text_bitmap(text, 4, 0, 0, 8, 10, 16, 100, 50, alpha, shadow_alpha, sx, sy);
+    std::vector<std::array<int64_t, 5>> drawn;  // left, top, x, y, colour
+    for (const sprite_quad& q : e.display->quads)
+      drawn.push_back({q.left, q.top, int64_t(q.x), int64_t(q.y), q.colour});
+    return drawn;
+  };
+  EXPECT_EQ(letters("A B", 200, 0, 3, 3), (std::vector<std::array<int64_t, 5>>{// A, B: columns 1, 2 of row 2
+                                                                               {9, 22, 100, 50, 0xC8FFFFFF},
+                                                                               {0, 0, 108, 50, 0xC8FFFFFF},
+                                                                               {18, 22, 116, 50, 0xC8FFFFFF}}));
+  EXPECT_EQ(e.display->quads[0].right, 17);
+  EXPECT_EQ(e.display->quads[0].bottom, 32);
+  EXPECT_EQ(letters("\tA", 255, 100, 3, 4),
+            (std::vector<std::array<int64_t, 5>>{{9, 22, 111, 54, 0x64000000}, {9, 22, 108, 50, 0xFFFFFFFF}}));
+  // e acute (233), the euro sign (U+20AC), a byte 0xFF and a sequence cut short, then Z; e acute:
+  // cell 201, column 9, row 12; "?" (63): cell 31, column 15, row 1; Z: column 10, row 3
+  const std::string text = std::string("\xc3\xa9") + "\xe2\x82\xac" + "\xff" + "\xc3" + "Z";
+  EXPECT_EQ(letters(text, 255, 0, 0, 0), (std::vector<std::array<int64_t, 5>>{{81, 132, 100, 50, 0xFFFFFFFF},
+                                                                              {135, 11, 108, 50, 0xFFFFFFFF},
+                                                                              {135, 11, 116, 50, 0xFFFFFFFF},
+                                                                              {135, 11, 124, 50, 0xFFFFFFFF},
+                                                                              {90, 33, 132, 50, 0xFFFFFFFF}}));
+}
+
+// The lit pixels of the headless screen, given a colour mask, in rows top to top + height.
+int lit(started_headless& e, uint32_t mask, int32_t top = 0, int32_t height = 480) {
+  int count = 0;
+  for (int32_t y = top; y < top + height; ++y)
+    for (int32_t x = 0; x < 640; ++x) count += (e.display->pixel(x, y) & mask) > 0 ? 1 : 0;
+  return count;
+}
+
+TEST(Text, HeadlessDrawsGlyphsInsideTheRectangleOnlyAndKeptLinesFollowColoursAndChanges) {
+  started_headless e;
+  e->scene_begin();
+  e->text(20, 20, 60, 30, "WWWWWWWWWWWW", 0xFFFFFFFFu, "Arial", 14, true, false, 0, 0, 0, 0);
+  int lit_inside = 0, lit_outside = 0;
+  for (int32_t y = 0; y < 480; ++y)
+    for (int32_t x = 0; x < 640; ++x)
+      ((x >= 20 && x < 80 && y >= 20 && y < 50) ? lit_inside : lit_outside) += (e.display->pixel(x, y) & 0xFF) > 100;
+  EXPECT_GT(lit_inside, 50);
+  EXPECT_EQ(lit_outside, 0);
+  // Rendered lines are kept between draws and frames: each draw must still get its own colour, and a
+  // changed line its own glyphs.
+  e->scene_begin();
+  e->text(0, 0, 200, 40, "WWW", 0xFFFF0000u, "Arial", 20, true, false, 0, 0, 0, 0);
+  e->text(0, 50, 200, 90, "WWW", 0xFF00FF00u, "Arial", 20, true, false, 0, 0, 0, 0);
+  e->scene_end();
+  const int wide = lit(e, 0xFF0000u, 0, 40);
+  EXPECT_GT(wide, 100);
+  EXPECT_EQ(lit(e, 0x00FF00u, 0, 40), 0);
+  EXPECT_GT(lit(e, 0x00FF00u, 50, 40), 100);
+  EXPECT_EQ(lit(e, 0xFF0000u, 50, 40), 0);
+  e->scene_begin();
+  e->text(0, 0, 200, 40, "i", 0xFFFF0000u, "Arial", 20, true, false, 0, 0, 0, 0);
+  e->scene_end();
+  EXPECT_LT(lit(e, 0xFF0000u, 0, 40) * 5, wide);
+}
+
 }  // namespace
-}  // namespace varnel2d
+}  // namespace varnel2d::testing

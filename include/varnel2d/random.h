@@ -9,6 +9,10 @@ namespace varnel2d {
 // A uniform draw in [0, 1).
 double random_unit();
 
+// Mixes a value into the generator's running state: a reseed that keeps what came before, so
+// reseeding with a value drawn from the generator itself does not fall into a short cycle.
+void random_mix(uint64_t value);
+
 // Mixes the current high-resolution clock into the generator's state.
 void random_reseed_from_clock();
 

@@ -73,18 +73,21 @@ TEST(RandomNumbers, GetNumberStaysInsideBothBoundsAndChanceHitsItsShare) {
   }
   for (int i = 0; i < 200; ++i) distinct.insert(e->lib_getnumber(1, 1000000));
   EXPECT_GT(distinct.size(), 190u) << "draws within one millisecond still differ";
-  // Chance reseeds from its own draws, so a run of chances follows from the seed alone: seeded here,
-  // the run does not depend on the clock reseeds of the draws above.
-  random_seed(7);
-  int hits_all = 0, hits_none = 0, hits_half = 0;
-  for (int i = 0; i < 2000; ++i) {
-    hits_all += e->lib_chance(100) ? 1 : 0;
-    hits_none += e->lib_chance(0) ? 1 : 0;
-    hits_half += e->lib_chance(50) ? 1 : 0;
+  // Chance reseeds from its own draws; from any seed, long runs still come up at their rates.
+  for (const uint64_t seed : {1u, 7u, 99u, 12345u}) {
+    random_seed(seed);
+    int hits_all = 0, hits_none = 0, hits_half = 0, hits_two = 0;
+    for (int i = 0; i < 4000; ++i) {
+      hits_all += e->lib_chance(100) ? 1 : 0;
+      hits_none += e->lib_chance(0) ? 1 : 0;
+      hits_half += e->lib_chance(50) ? 1 : 0;
+      hits_two += e->lib_chance(2) ? 1 : 0;
+    }
+    EXPECT_EQ(hits_all, 4000);
+    EXPECT_LT(hits_none, 5);
+    EXPECT_TRUE(hits_half > 1800 && hits_half < 2200) << "seed " << seed << ": " << hits_half;
+    EXPECT_TRUE(hits_two > 40 && hits_two < 130) << "seed " << seed << ": " << hits_two;
   }
-  EXPECT_EQ(hits_all, 2000);
-  EXPECT_LT(hits_none, 5);
-  EXPECT_TRUE(hits_half > 800 && hits_half < 1200) << hits_half;
 }
 
 TEST(Files, ExistsNeedsTwoBytesTheNameFollowsTheLastSeparatorThePathAndTheLog) {

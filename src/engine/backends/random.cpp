@@ -43,11 +43,14 @@ generator_state& state() {
 
 double random_unit() { return static_cast<double>(state().next() >> 11) * 0x1.0p-53; }
 
-void random_reseed_from_clock() {
-  uint64_t ticks = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+void random_mix(uint64_t value) {
   generator_state& g = state();
-  g.s[0] ^= splitmix64(ticks);
+  g.s[0] ^= splitmix64(value);
   g.next();
+}
+
+void random_reseed_from_clock() {
+  random_mix(static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
 
 void random_seed(uint64_t seed) { state().seed(seed); }

@@ -269,8 +269,6 @@ TEST_P(MusicFile, SoundsCleanAndAudibleWhenRendered) {
     quietest = std::min(quietest, level);
   }
   EXPECT_GE(loudest - quietest, 2.0) << "the dynamics never change";
-  std::printf("%s: %.1f s (notes end at %.1f s), peak %.1f dBFS, RMS %.1f dBFS\n", GetParam().file, seconds, end, peak,
-              rms);
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltIn, MusicFile,

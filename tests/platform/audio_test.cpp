@@ -324,21 +324,17 @@ TEST(MusicWithoutSoundfont, MusicIsOffSoundStaysAndAWrongNamedFileGetsOneLine) {
       .read(reinterpret_cast<char*>(installed_start.data()), 65536);
   std::vector<uint8_t> garbage(5000);
   for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 7919 % 251);
-  struct damaged {
-    const char* name;
-    std::optional<std::vector<uint8_t>> bytes;  // none: the file does not exist
-    const char* reason;
-  };
-  const damaged soundfonts[] = {
+  // Name, bytes (none: the file does not exist), and the reason given.
+  const std::tuple<const char*, std::optional<std::vector<uint8_t>>, const char*> soundfonts[] = {
       {"missing.sf2", std::nullopt, "named by BRISENFALL_SOUNDFONT does not exist"},
       {"garbage.sf2", garbage, "(not a SoundFont)"},
       {"riff-only.sf2", std::vector<uint8_t>{'R', 'I', 'F', 'F', 0, 0}, "(not a SoundFont)"},
       {"cut.sf2", installed_start, "(cut short: 65536 of "},
   };
-  for (const damaged& soundfont : soundfonts) {
-    SCOPED_TRACE(soundfont.name);
-    const auto file = folder.path() / soundfont.name;
-    if (soundfont.bytes) testing::write_binary(file, *soundfont.bytes);
+  for (const auto& [name, bytes, reason] : soundfonts) {
+    SCOPED_TRACE(name);
+    const auto file = folder.path() / name;
+    if (bytes) testing::write_binary(file, *bytes);
     setenv(soundfont_variable, file.c_str(), 1);
     ::testing::internal::CaptureStderr();
     audio_system named(std::make_unique<offline_audio_output>(), find_soundfont());
@@ -346,7 +342,7 @@ TEST(MusicWithoutSoundfont, MusicIsOffSoundStaysAndAWrongNamedFileGetsOneLine) {
     EXPECT_FALSE(named.music_available());
     EXPECT_TRUE(named.sound_available());
     EXPECT_EQ(said.rfind("varnel2d: the SoundFont " + file.string() + " ", 0), 0u) << said;
-    EXPECT_NE(said.find(soundfont.reason), std::string::npos) << said;
+    EXPECT_NE(said.find(reason), std::string::npos) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
   }
   unsetenv(soundfont_variable);

@@ -63,18 +63,13 @@ struct canvas {
   }
 };
 
-struct probe {
-  int32_t x, y;
-  uint32_t expected;
-};
-
 // Rotations are counter-clockwise in the quad: a quarter turn clockwise is 3/2 pi.
 struct drawing_case {
   const char* what;
   float x, y, scale, rotation;
   uint32_t colour;
   int32_t output_w, output_h;
-  std::vector<probe> probes;
+  std::vector<std::tuple<int32_t, int32_t, uint32_t>> probes;  // x, y, expected colour
 };
 
 TEST(SoftwareDisplay, DrawsQuadsAsTheBackBufferDescribesThem) {
@@ -110,8 +105,7 @@ TEST(SoftwareDisplay, DrawsQuadsAsTheBackBufferDescribesThem) {
     SCOPED_TRACE(c.what);
     canvas scene(c.output_w, c.output_h);
     scene.frame(scene.quad(c.x, c.y, c.scale, c.rotation, c.colour));
-    for (const probe& p : c.probes)
-      EXPECT_EQ(scene.display.shown_pixel(p.x, p.y), p.expected) << "at " << p.x << ", " << p.y;
+    for (const auto& [x, y, expected] : c.probes) EXPECT_EQ(scene.display.shown_pixel(x, y), expected) << x << ", " << y;
   }
 }
 
@@ -152,12 +146,8 @@ TEST(SoftwareDisplay, DrawsTextInsideItsRectangle) {
 }
 
 TEST(RendererChoice, CpuRasterisersAndAMissingOpenGlDrawOnTheCpuUnlessGlIsAskedFor) {
-  struct choice {
-    display_renderer requested;
-    std::optional<std::string> gl;
-    display_renderer chosen;
-  };
-  const std::vector<choice> cases = {
+  // Asked for, the OpenGL renderer's name (none: OpenGL is missing), chosen.
+  const std::vector<std::tuple<display_renderer, std::optional<std::string>, display_renderer>> cases = {
       {display_renderer::automatic, "llvmpipe (LLVM 15.0.6, 256 bits)", display_renderer::software},
       {display_renderer::automatic, "softpipe", display_renderer::software},
       {display_renderer::automatic, "Software Rasterizer (swrast)", display_renderer::software},
@@ -166,7 +156,7 @@ TEST(RendererChoice, CpuRasterisersAndAMissingOpenGlDrawOnTheCpuUnlessGlIsAskedF
       {display_renderer::gl, "llvmpipe (LLVM 15.0.6, 256 bits)", display_renderer::gl},
       {display_renderer::software, "AMD Radeon RX 6600", display_renderer::software},
   };
-  for (const choice& c : cases) EXPECT_EQ(resolve_renderer(c.requested, c.gl), c.chosen) << c.gl.value_or("(none)");
+  for (const auto& [requested, gl, chosen] : cases) EXPECT_EQ(resolve_renderer(requested, gl), chosen) << gl.value_or("(none)");
   const std::pair<const char*, std::optional<display_renderer>> names[] = {
       {"auto", display_renderer::automatic}, {"gl", display_renderer::gl}, {"software", display_renderer::software},
       {"opengl", std::nullopt}};

@@ -127,15 +127,9 @@ void old_file(const fs::path& file, int mode) {
 
 // The real file behind links gets the bytes and keeps its permissions, and no temporary stays behind.
 TEST(ReplaceFile, TheRealFileTakesTheBytesAndKeepsItsModeAndItsLinks) {
-  struct each {
-    const char* name;
-    std::function<void(const fs::path&)> setup;
-    const char* written;  // the path handed over
-    const char* holder;   // the file that holds the bytes afterwards
-    int mode;
-  };
   const mode_t umask_before = ::umask(022);
-  const each cases[] = {
+  // What the folder holds, the path handed over, the file that holds the bytes afterwards, its mode.
+  const std::tuple<const char*, std::function<void(const fs::path&)>, const char*, const char*, int> cases[] = {
       {"a new file", [](const fs::path&) {}, "new.txt", "new.txt", 0644},
       {"an older file", [](const fs::path& f) { old_file(f / "old.txt", 0600); }, "old.txt", "old.txt", 0600},
       {"a chain of relative links",
@@ -161,17 +155,17 @@ TEST(ReplaceFile, TheRealFileTakesTheBytesAndKeepsItsModeAndItsLinks) {
        },
        "busy.txt", "busy.txt", 0644},
   };
-  for (const each& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, setup, written, holder, mode] : cases) {
+    SCOPED_TRACE(name);
     testing::temp_folder folder;
-    c.setup(folder.path());
+    setup(folder.path());
     std::set<std::string> expected = names_in(folder.path());
-    expected.insert(c.holder);
+    expected.insert(holder);
     std::error_code error;
-    ASSERT_TRUE(replace_file(folder.file(c.written), {"new ", "", "bytes"}, error)) << error.message();
-    EXPECT_EQ(testing::read_file(folder.path() / c.holder), "new bytes");
-    EXPECT_EQ(fs::status(folder.path() / c.holder).permissions(), static_cast<fs::perms>(c.mode));
-    EXPECT_EQ(fs::is_symlink(folder.path() / c.written), std::string(c.written) != c.holder);
+    ASSERT_TRUE(replace_file(folder.file(written), {"new ", "", "bytes"}, error)) << error.message();
+    EXPECT_EQ(testing::read_file(folder.path() / holder), "new bytes");
+    EXPECT_EQ(fs::status(folder.path() / holder).permissions(), static_cast<fs::perms>(mode));
+    EXPECT_EQ(fs::is_symlink(folder.path() / written), std::string(written) != holder);
     EXPECT_EQ(names_in(folder.path()), expected);
   }
   ::umask(umask_before);

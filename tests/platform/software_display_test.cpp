@@ -105,7 +105,7 @@ TEST(SoftwareDisplay, DrawsQuadsAsTheBackBufferDescribesThem) {
     SCOPED_TRACE(c.what);
     canvas scene(c.output_w, c.output_h);
     scene.frame(scene.quad(c.x, c.y, c.scale, c.rotation, c.colour));
-    for (const auto& [x, y, expected] : c.probes) EXPECT_EQ(scene.display.shown_pixel(x, y), expected) << x << ", " << y;
+    for (const auto& [x, y, colour] : c.probes) EXPECT_EQ(scene.display.shown_pixel(x, y), colour) << x << ", " << y;
   }
 }
 
@@ -156,7 +156,7 @@ TEST(RendererChoice, CpuRasterisersAndAMissingOpenGlDrawOnTheCpuUnlessGlIsAskedF
       {display_renderer::gl, "llvmpipe (LLVM 15.0.6, 256 bits)", display_renderer::gl},
       {display_renderer::software, "AMD Radeon RX 6600", display_renderer::software},
   };
-  for (const auto& [requested, gl, chosen] : cases) EXPECT_EQ(resolve_renderer(requested, gl), chosen) << gl.value_or("(none)");
+  for (const auto& [asked, gl, chosen] : cases) EXPECT_EQ(resolve_renderer(asked, gl), chosen) << gl.value_or("none");
   const std::pair<const char*, std::optional<display_renderer>> names[] = {
       {"auto", display_renderer::automatic}, {"gl", display_renderer::gl}, {"software", display_renderer::software},
       {"opengl", std::nullopt}};

@@ -27,14 +27,11 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(Numbers, WholeNumbersRoundHalvesToEvenAndClampAndTextIsReadAsFarAsANumberGoes) {
-  EXPECT_EQ(to_int32(2.5), 2);
-  EXPECT_EQ(to_int32(3.5), 4);
-  EXPECT_EQ(to_int32(-2.5), -2);
-  EXPECT_EQ(to_int32(-0.6), -1);
+  const std::pair<double, int32_t> wholes[] = {{2.5, 2},   {3.5, 4},          {-2.5, -2},
+                                               {-0.6, -1}, {1e300, INT32_MAX}, {std::nan(""), 0}};
+  for (const auto& [value, whole] : wholes) EXPECT_EQ(to_int32(value), whole) << value;
   EXPECT_EQ(to_int16(40000.0), INT16_MAX);
   EXPECT_EQ(to_int16(-40000.0), INT16_MIN);
-  EXPECT_EQ(to_int32(1e300), INT32_MAX);
-  EXPECT_EQ(to_int32(std::nan("")), 0);
   EXPECT_EQ(int_floor(-0.5), -1);
   const std::pair<const char*, double> texts[] = {{"  1234 rest", 1234}, {"-12.75x", -12.75}, {"+7", 7}, {"1e3", 1000},
                                                   {"1e", 1}, {".5", 0.5}, {":1234", 0}, {"-", 0}, {"", 0}};
@@ -56,9 +53,7 @@ TEST(SdlClock, TheCounterCountsFromTheClocksCreationAndOnlyForwards) {
 
 // Never two frames shown closer than the refresh interval on average; a late frame is not made up for.
 TEST(FramePacing, QuickFramesWaitForTheirSlotAndALateFrameStartsANewSchedule) {
-  EXPECT_EQ(cap_rate(75), 75);
-  EXPECT_EQ(cap_rate(0), 60);
-  EXPECT_EQ(cap_rate(-1), 60);
+  for (const auto& [rate, capped] : {std::pair{75, 75}, {0, 60}, {-1, 60}}) EXPECT_EQ(cap_rate(rate), capped) << rate;
   frame_pacer pacer(50);  // 20 ms a frame
   EXPECT_EQ(pacer.wait_before_showing(1000), 0);
   EXPECT_DOUBLE_EQ(pacer.wait_before_showing(1002), 18);  // shown at 1020

@@ -21,6 +21,11 @@ struct display_path {
   std::vector<std::string> server_arguments;
 };
 
+// Test names show the path, not the bytes of the record.
+void PrintTo(const display_path& path, std::ostream* out) {
+  *out << path.renderer << (path.server_arguments.empty() ? "" : " without shared memory");
+}
+
 class RealDisplayPaths : public ::testing::TestWithParam<display_path> {};
 
 INSTANTIATE_TEST_SUITE_P(EachPath, RealDisplayPaths,

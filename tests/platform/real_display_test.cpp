@@ -21,6 +21,11 @@ struct display_path {
   std::vector<std::string> server_arguments;
 };
 
+// Test names show the path, not the bytes of the record.
+void PrintTo(const display_path& path, std::ostream* out) {
+  *out << path.renderer << (path.server_arguments.empty() ? "" : " without shared memory");
+}
+
 class RealDisplayPaths : public ::testing::TestWithParam<display_path> {};
 
 INSTANTIATE_TEST_SUITE_P(EachPath, RealDisplayPaths,
@@ -55,8 +60,9 @@ TEST_P(RealDisplayPaths, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
 }
 
 // The renderer's reset events, here in the middle of a frame, mark the device for a rebuild and
-// are named once; the rebuilt device is usable.
-TEST(RealDisplay, AResetMidFrameAsksForARebuildAndSaysSoOnce) {
+// are named once; the rebuilt device is usable. A host's window that is gone before the display
+// opens on it is refused, where SDL would crash making a renderer for it.
+TEST(RealDisplay, AResetMidFrameAsksForARebuildAndAHostWindowAlreadyGoneIsRefused) {
   testing::virtual_display display;
   setenv("DISPLAY", display.name().c_str(), 1);
   auto device = make_sdl_display();
@@ -76,17 +82,11 @@ TEST(RealDisplay, AResetMidFrameAsksForARebuildAndSaysSoOnce) {
   ASSERT_TRUE(device->open({0, 640, 480, 32}));
   EXPECT_EQ(device->state(), device_state::usable);
   device->close();
-}
 
-// A host's window that is gone before the display opens on it: the display refuses, where SDL
-// would crash making a renderer for it.
-TEST(RealDisplay, AHostWindowGoneBeforeTheOpenIsRefused) {
-  testing::virtual_display display;
-  setenv("DISPLAY", display.name().c_str(), 1);
   testing::host_window host(display.name(), 200, 150);
   const native_window gone = host.id();
   host.destroy();
-  auto device = make_sdl_display();
+  device = make_sdl_display();
   EXPECT_FALSE(device->open({gone, 640, 480, 32}));
   device->close();
 }

@@ -1,11 +1,13 @@
 // The display that draws on the CPU, composing into memory: colour key, alpha, tint, rotation,
 // scale, clipping, letterboxing and resizes against expected pixels, and the choice between it and
-// OpenGL. That it draws what OpenGL draws is the backend agreement test's.
+// OpenGL; and the quad corners the OpenGL display draws. That the CPU draws what OpenGL draws is the
+// backend agreement test's.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
+#include <varnel2d/display_device.h>
 #include "engine/backends/renderer_choice.h"
 #include "engine/backends/software_display.h"
 #include "support/test_files.h"
@@ -61,18 +63,13 @@ struct canvas {
   }
 };
 
-struct probe {
-  int32_t x, y;
-  uint32_t expected;
-};
-
 // Rotations are counter-clockwise in the quad: a quarter turn clockwise is 3/2 pi.
 struct drawing_case {
   const char* what;
   float x, y, scale, rotation;
   uint32_t colour;
   int32_t output_w, output_h;
-  std::vector<probe> probes;
+  std::vector<std::tuple<int32_t, int32_t, uint32_t>> probes;  // x, y, expected colour
 };
 
 TEST(SoftwareDisplay, DrawsQuadsAsTheBackBufferDescribesThem) {
@@ -108,8 +105,7 @@ TEST(SoftwareDisplay, DrawsQuadsAsTheBackBufferDescribesThem) {
     SCOPED_TRACE(c.what);
     canvas scene(c.output_w, c.output_h);
     scene.frame(scene.quad(c.x, c.y, c.scale, c.rotation, c.colour));
-    for (const probe& p : c.probes)
-      EXPECT_EQ(scene.display.shown_pixel(p.x, p.y), p.expected) << "at " << p.x << ", " << p.y;
+    for (const auto& [x, y, colour] : c.probes) EXPECT_EQ(scene.display.shown_pixel(x, y), colour) << x << ", " << y;
   }
 }
 
@@ -117,11 +113,12 @@ TEST(SoftwareDisplay, DrawsQuadsAsTheBackBufferDescribesThem) {
 TEST(SoftwareDisplay, FollowsAResizeOfItsOutput) {
   canvas scene(1920, 1080);
   scene.frame(scene.quad(100, 100));
-  scene.display.resize_memory_output(320, 480);  // now 320 x 240 in the middle, bars above and below
+  scene.display.resize_memory_output(320, 480);  // now 320 x 240 in the middle, bars of 120 above and below
   scene.frame(scene.quad(100, 100));
-  EXPECT_EQ(scene.display.shown_pixel(10, 10), BLACK);
-  EXPECT_EQ(scene.display.shown_pixel(10, 470), BLACK);
-  EXPECT_EQ(scene.display.shown_pixel(10, 130), GREY);
+  EXPECT_EQ(scene.display.shown_pixel(10, 119), BLACK);
+  EXPECT_EQ(scene.display.shown_pixel(10, 120), GREY);
+  EXPECT_EQ(scene.display.shown_pixel(10, 359), GREY);
+  EXPECT_EQ(scene.display.shown_pixel(10, 360), BLACK);
   EXPECT_EQ(scene.display.shown_pixel(53, 172), RED);  // (107, 104) halved, 120 down
   EXPECT_EQ(scene.display.shown_pixel(57, 172), GREEN);
 }
@@ -149,12 +146,8 @@ TEST(SoftwareDisplay, DrawsTextInsideItsRectangle) {
 }
 
 TEST(RendererChoice, CpuRasterisersAndAMissingOpenGlDrawOnTheCpuUnlessGlIsAskedFor) {
-  struct choice {
-    display_renderer requested;
-    std::optional<std::string> gl;
-    display_renderer chosen;
-  };
-  const std::vector<choice> cases = {
+  // Asked for, the OpenGL renderer's name (none: OpenGL is missing), chosen.
+  const std::vector<std::tuple<display_renderer, std::optional<std::string>, display_renderer>> cases = {
       {display_renderer::automatic, "llvmpipe (LLVM 15.0.6, 256 bits)", display_renderer::software},
       {display_renderer::automatic, "softpipe", display_renderer::software},
       {display_renderer::automatic, "Software Rasterizer (swrast)", display_renderer::software},
@@ -163,11 +156,37 @@ TEST(RendererChoice, CpuRasterisersAndAMissingOpenGlDrawOnTheCpuUnlessGlIsAskedF
       {display_renderer::gl, "llvmpipe (LLVM 15.0.6, 256 bits)", display_renderer::gl},
       {display_renderer::software, "AMD Radeon RX 6600", display_renderer::software},
   };
-  for (const choice& c : cases) EXPECT_EQ(resolve_renderer(c.requested, c.gl), c.chosen) << c.gl.value_or("(none)");
+  for (const auto& [asked, gl, chosen] : cases) EXPECT_EQ(resolve_renderer(asked, gl), chosen) << gl.value_or("none");
   const std::pair<const char*, std::optional<display_renderer>> names[] = {
       {"auto", display_renderer::automatic}, {"gl", display_renderer::gl}, {"software", display_renderer::software},
       {"opengl", std::nullopt}};
   for (const auto& [name, renderer] : names) EXPECT_EQ(renderer_named(name), renderer) << name;
+}
+
+TEST(QuadCorners, ScaledMovedAndTurnedCounterClockwiseAboutTheCentre) {
+  sprite_quad quad;
+  quad.right = 10;
+  quad.bottom = 4;
+  quad.scale_x = 2;
+  quad.scale_y = 3;
+  quad.x = 5;
+  quad.y = 7;
+  auto c = quad_corners(quad);
+  EXPECT_FLOAT_EQ(c[0].x, 5);
+  EXPECT_FLOAT_EQ(c[0].y, 7);
+  EXPECT_FLOAT_EQ(c[2].x, 25);
+  EXPECT_FLOAT_EQ(c[2].y, 19);
+
+  sprite_quad turned;
+  turned.right = turned.bottom = 10;
+  turned.centre_x = turned.centre_y = 5;
+  turned.rotation = pi / 2;
+  c = quad_corners(turned);
+  // The top-left corner goes to the bottom-left, the top-right to the top-left.
+  EXPECT_NEAR(c[0].x, 0, 1e-5);
+  EXPECT_NEAR(c[0].y, 10, 1e-5);
+  EXPECT_NEAR(c[1].x, 0, 1e-5);
+  EXPECT_NEAR(c[1].y, 0, 1e-5);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
-// The engine's system services: whole numbers from fractions and text, the real clock, the frame
-// cap's schedule, termination signals, and replacing a file whole.
+// The system services: whole numbers from fractions and text, the real clock, the frame cap's
+// schedule, termination signals, replacing a file whole, the key table; and the show's settings
+// store file and its real folder.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -12,8 +14,11 @@
 #include <varnel2d/files.h>
 #include <varnel2d/numbers.h>
 #include <varnel2d/termination_signals.h>
+#include "desktop/desktop_system_services.h"
+#include "desktop/settings_store.h"
 #include "engine/backends/frame_pacing.h"
 #include "engine/backends/sdl_clock.h"
+#include "engine/backends/sdl_input.h"
 #include "support/temp_folder.h"
 
 namespace varnel2d {
@@ -22,14 +27,11 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(Numbers, WholeNumbersRoundHalvesToEvenAndClampAndTextIsReadAsFarAsANumberGoes) {
-  EXPECT_EQ(to_int32(2.5), 2);
-  EXPECT_EQ(to_int32(3.5), 4);
-  EXPECT_EQ(to_int32(-2.5), -2);
-  EXPECT_EQ(to_int32(-0.6), -1);
+  const std::pair<double, int32_t> wholes[] = {{2.5, 2},   {3.5, 4},          {-2.5, -2},
+                                               {-0.6, -1}, {1e300, INT32_MAX}, {std::nan(""), 0}};
+  for (const auto& [value, whole] : wholes) EXPECT_EQ(to_int32(value), whole) << value;
   EXPECT_EQ(to_int16(40000.0), INT16_MAX);
   EXPECT_EQ(to_int16(-40000.0), INT16_MIN);
-  EXPECT_EQ(to_int32(1e300), INT32_MAX);
-  EXPECT_EQ(to_int32(std::nan("")), 0);
   EXPECT_EQ(int_floor(-0.5), -1);
   const std::pair<const char*, double> texts[] = {{"  1234 rest", 1234}, {"-12.75x", -12.75}, {"+7", 7}, {"1e3", 1000},
                                                   {"1e", 1}, {".5", 0.5}, {":1234", 0}, {"-", 0}, {"", 0}};
@@ -51,9 +53,7 @@ TEST(SdlClock, TheCounterCountsFromTheClocksCreationAndOnlyForwards) {
 
 // Never two frames shown closer than the refresh interval on average; a late frame is not made up for.
 TEST(FramePacing, QuickFramesWaitForTheirSlotAndALateFrameStartsANewSchedule) {
-  EXPECT_EQ(cap_rate(75), 75);
-  EXPECT_EQ(cap_rate(0), 60);
-  EXPECT_EQ(cap_rate(-1), 60);
+  for (const auto& [rate, capped] : {std::pair{75, 75}, {0, 60}, {-1, 60}}) EXPECT_EQ(cap_rate(rate), capped) << rate;
   frame_pacer pacer(50);  // 20 ms a frame
   EXPECT_EQ(pacer.wait_before_showing(1000), 0);
   EXPECT_DOUBLE_EQ(pacer.wait_before_showing(1002), 18);  // shown at 1020
@@ -122,15 +122,9 @@ void old_file(const fs::path& file, int mode) {
 
 // The real file behind links gets the bytes and keeps its permissions, and no temporary stays behind.
 TEST(ReplaceFile, TheRealFileTakesTheBytesAndKeepsItsModeAndItsLinks) {
-  struct each {
-    const char* name;
-    std::function<void(const fs::path&)> setup;
-    const char* written;  // the path handed over
-    const char* holder;   // the file that holds the bytes afterwards
-    int mode;
-  };
   const mode_t umask_before = ::umask(022);
-  const each cases[] = {
+  // What the folder holds, the path handed over, the file that holds the bytes afterwards, its mode.
+  const std::tuple<const char*, std::function<void(const fs::path&)>, const char*, const char*, int> cases[] = {
       {"a new file", [](const fs::path&) {}, "new.txt", "new.txt", 0644},
       {"an older file", [](const fs::path& f) { old_file(f / "old.txt", 0600); }, "old.txt", "old.txt", 0600},
       {"a chain of relative links",
@@ -156,17 +150,17 @@ TEST(ReplaceFile, TheRealFileTakesTheBytesAndKeepsItsModeAndItsLinks) {
        },
        "busy.txt", "busy.txt", 0644},
   };
-  for (const each& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, setup, written, holder, mode] : cases) {
+    SCOPED_TRACE(name);
     testing::temp_folder folder;
-    c.setup(folder.path());
+    setup(folder.path());
     std::set<std::string> expected = names_in(folder.path());
-    expected.insert(c.holder);
+    expected.insert(holder);
     std::error_code error;
-    ASSERT_TRUE(replace_file(folder.file(c.written), {"new ", "", "bytes"}, error)) << error.message();
-    EXPECT_EQ(testing::read_file(folder.path() / c.holder), "new bytes");
-    EXPECT_EQ(fs::status(folder.path() / c.holder).permissions(), static_cast<fs::perms>(c.mode));
-    EXPECT_EQ(fs::is_symlink(folder.path() / c.written), std::string(c.written) != c.holder);
+    ASSERT_TRUE(replace_file(folder.file(written), {"new ", "", "bytes"}, error)) << error.message();
+    EXPECT_EQ(testing::read_file(folder.path() / holder), "new bytes");
+    EXPECT_EQ(fs::status(folder.path() / holder).permissions(), static_cast<fs::perms>(mode));
+    EXPECT_EQ(fs::is_symlink(folder.path() / written), std::string(written) != holder);
     EXPECT_EQ(names_in(folder.path()), expected);
   }
   ::umask(umask_before);
@@ -193,5 +187,71 @@ TEST(ReplaceFile, AFailureNamesItsCauseAndChangesNothing) {
   EXPECT_FALSE(replace_file("", {"bytes"}));
 }
 
+TEST(KeyTable, NamedKeysHaveTheirDirectInputCodes) {
+  // SDL scancodes (USB usage codes) and their DirectInput codes: Escape, Return, Space, P, A, keypad
+  // Enter, keypad 0, Up, the left and right Windows keys; and codes out of the table.
+  const std::pair<int, int> keys[] = {{41, 1},  {40, 28},  {44, 57},   {19, 25},   {4, 30}, {88, 156},
+                                      {98, 82}, {82, 200}, {227, 219}, {231, 220}, {-1, 0}, {100000, 0}};
+  for (const auto& [scancode, code] : keys) EXPECT_EQ(directinput_code(scancode), code) << scancode;
+}
+
 }  // namespace
 }  // namespace varnel2d
+
+namespace brisenfall {
+namespace {
+
+constexpr std::string_view STORE =
+    "; written by the installer\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Tamsk Brisenfall Screensaver\\Config]\r\n"
+    "install_path = /opt/brisenfall/data/\r\n"
+    "install_path=/second/occurrence/\r\n"
+    "[hkey_current_user\\control panel\\desktop]\r\n"
+    "ScreenSaveUsePassword=dword:0000000A\r\n"
+    "Broken=dword:12x\r\n"
+    "Wallpaper=\r\n";
+
+TEST(settings_store_lookup, finds_texts_and_numbers_by_section_and_name_and_nothing_absent_or_malformed) {
+  const std::tuple<const char*, const char*, uint32_t, std::string> found[] = {
+      {"Software\\Tamsk Brisenfall Screensaver\\Config", "INSTALL_PATH", REG_SZ,
+       std::string("/opt/brisenfall/data/") + '\0'},
+      {"Control Panel\\Desktop", "ScreenSaveUsePassword", REG_DWORD, std::string("\x0A\0\0\0", 4)},
+      {"Control Panel\\Desktop", "Wallpaper", REG_SZ, std::string(1, '\0')}};
+  for (const auto& [section, name, type, bytes] : found) {
+    const auto value = settings_store_lookup(STORE, HKEY_CURRENT_USER, section, name);
+    ASSERT_TRUE(value.has_value()) << name;
+    EXPECT_EQ(value->type, type) << name;
+    EXPECT_EQ(value->bytes, bytes) << name;
+  }
+  EXPECT_FALSE(settings_store_lookup(STORE, HKEY_LOCAL_MACHINE, "Control Panel\\Desktop", "ScreenSaveUsePassword"));
+  EXPECT_FALSE(settings_store_lookup(STORE, HKEY_CURRENT_USER, "Control Panel", "ScreenSaveUsePassword"));
+  EXPECT_FALSE(settings_store_lookup(STORE, HKEY_CURRENT_USER, "Control Panel\\Desktop", "Broken"));
+  EXPECT_FALSE(settings_store_lookup(STORE, 12345, "Control Panel\\Desktop", "ScreenSaveUsePassword"));
+  EXPECT_FALSE(settings_store_lookup("[unterminated\r\nx=1\r\n", HKEY_CURRENT_USER, "x", "x"));
+}
+
+TEST(desktop_system_services, keeps_its_files_under_the_xdg_config_folder) {
+  testing::temp_folder home;
+  const char* previous = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = previous != nullptr ? previous : "";
+  setenv("XDG_CONFIG_HOME", home.path().c_str(), 1);
+
+  desktop_system_services system;
+  const std::string folder = system.windows_directory();
+  EXPECT_EQ(folder, (home.path() / "brisenfall").string());
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  testing::write_file(folder + "/settings-store.ini", STORE);
+  const auto value = system.registry_query(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword");
+  ASSERT_TRUE(value.has_value());
+  EXPECT_EQ(value->type, REG_DWORD);
+  EXPECT_EQ(system.file_length(folder + "/settings-store.ini"), static_cast<int64_t>(STORE.size()));
+  EXPECT_FALSE(system.file_length(folder).has_value());
+  EXPECT_TRUE(system.delete_file(folder + "/settings-store.ini"));
+  EXPECT_FALSE(system.file_length(folder + "/settings-store.ini").has_value());
+  EXPECT_EQ(system.platform_id(), 2);
+
+  if (previous != nullptr) setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace brisenfall

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include <varnel2d/font_faces.h>
 #include "engine/angles.h"
 #include "support/engine_fixture.h"
 
@@ -147,6 +148,15 @@ TEST(Text, ZeroShadowColourIsOpaqueBlackOffsetsMoveOnlyTheCornerAndUnknownStyles
 // Letters come from a 16-column grid of 8 x 10 cells with one-pixel gaps, the shadow first and
 // control characters skipped. UTF-8 text: a character up to code 255 comes from its cell and
 // advances once; any other character, and a byte that is not UTF-8, draws as "?".
+// The classic face names are drawn in Liberation Sans, matched without regard to case; any other
+// name is asked for as it is.
+TEST(Text, ClassicFaceNamesStandInAsLiberationSans) {
+  for (const auto& [asked, drawn] : std::initializer_list<std::pair<std::string_view, std::string_view>>{
+           {"Arial", "Liberation Sans"}, {"ms sans serif", "Liberation Sans"}, {"MS Sans Serif", "Liberation Sans"},
+           {"Arial Black", "Arial Black"}, {"DejaVu Serif", "DejaVu Serif"}})
+    EXPECT_EQ(stand_in_face(asked), drawn) << asked;
+}
+
 TEST(TextBitmap, LettersComeFromTheGridShadowFirstAndOtherCharactersAsQuestionMarks) {
   started_recorded e;
   e.load_texture(4, 160, 80);

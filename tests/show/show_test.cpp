@@ -1,17 +1,68 @@
-// The show's main loop on an engine of test doubles: the exit rules, the close request, the
-// screenshot key, the password step, missing pictures, a failed start, and faults while it runs.
+// The show's main loop on an engine of test doubles (headless display, scripted input, settable
+// clock) with the real pictures: the exit rules, the close request, the screenshot key, the
+// password step, missing pictures, a failed start, and faults while it runs.
 #include <gtest/gtest.h>
+#include <varnel2d/Varnel_2D_Engine.h>
+#include <varnel2d/testing/engine_on_doubles.h>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 
-#include <varnel2d/Varnel_2D_Engine.h>
-#include "show_fixture.h"
+#include "shell/shell_state.h"
+#include "show/show_window.h"
 #include "support/temp_folder.h"
+#include "testing/recording_system_services.h"
 
 namespace brisenfall {
 namespace {
 
-using testing::show_fixture;
+using testing::headless_engine;
+using testing::temp_folder;
+
+// The show window over a data folder linking the real pictures, with a hook that runs once a frame.
+class show_fixture {
+ public:
+  show_fixture() {
+    for (const auto& entry : std::filesystem::directory_iterator(BRISENFALL_DATA_DIR))
+      std::filesystem::create_symlink(entry.path(), data.path() / entry.path().filename());
+    shell.settings.cfg_install_path = data.data_path();
+    shell.settings.cfg_music_mute = 1;
+  }
+
+  // Runs the show; `each_frame` sees the frame number (from 1) and returns true for a close request.
+  void run(std::function<bool(int)> each_frame) {
+    show_services services{system,
+                           [this] {
+                             doubles = std::make_unique<headless_engine>();
+                             if (when_started) when_started(*doubles);
+                             engine = doubles->engine.get();
+                             return std::move(doubles->engine);
+                           },
+                           [this, each_frame] {
+                             // Shutdown pumps events too, after the engine has gone.
+                             if (!window->state().show_running) return false;
+                             doubles->clock->advance_ms(frame_ms);
+                             return each_frame(++frames);
+                           }};
+    services.statistics = statistics;
+    window = std::make_unique<frmMain>(shell, std::move(services));
+    window->show_window();
+  }
+
+  temp_folder data;
+  temp_folder config;
+  recording_system_services system{config.path().string()};
+  shell_state shell;
+  double frame_ms = 20;
+  bool statistics = false;  // the statistics line, and the frame rate printed once a second
+  // Runs after the data folder's check on the doubles of the engine about to start.
+  std::function<void(headless_engine&)> when_started;
+  int frames = 0;
+  std::unique_ptr<frmMain> window;
+  std::unique_ptr<headless_engine> doubles;
+  Varnel_2D_Engine* engine = nullptr;  // valid inside the frame hook
+};
 
 constexpr uint8_t ESCAPE = 1, SPACE = 57, LEFT_WINDOWS = 219, RIGHT_WINDOWS = 220, P_KEY = 25;
 
@@ -76,7 +127,7 @@ TEST(show_loop, eleven_moving_frames_in_five_seconds_end_the_show_and_the_count_
 TEST(show_loop, one_press_of_p_saves_one_screenshot_and_the_frame_rate_is_printed_across_the_tick_counts_wrap) {
   show_fixture show;
   show.statistics = true;
-  show.clock_start_ms = 2147483648.0 - 4000;  // the warm-up takes about 2.5 s
+  show.when_started = [](headless_engine& doubles) { doubles.clock->set_ms(2147483648.0 - 4000); };  // warm-up: 2.5 s
   ::testing::internal::CaptureStdout();
   show.run([&](int frame) {
     if (frame == 2) {
@@ -125,7 +176,9 @@ TEST(show_start, missing_pictures_or_a_failed_init_show_one_message_and_nothing_
        },
        "f3.jpg, gf1.png", 0},
       {"no separator", [](show_fixture& show) { show.shell.settings.cfg_install_path.pop_back(); }, nullptr, 1},
-      {"failed init", [](show_fixture& show) { show.input_fails = true; }, "Error! Could not initiate DirectX.", 0},
+      {"failed init",
+       [](show_fixture& show) { show.when_started = [](headless_engine& d) { d.input->fail_open = true; }; },
+       "Error! Could not initiate DirectX.", 0},
   };
   for (const start& each : starts) {
     show_fixture show;
@@ -152,13 +205,6 @@ struct show_fault {
 
 std::string show_log(const show_fixture& show) { return testing::read_file(show.data.path() / "data.log"); }
 
-// True when every picture of the texture plan is on a texture.
-bool pictures_loaded(Varnel_2D_Engine& engine) {
-  for (int index = 1; index <= 28; ++index)
-    if (index != 27 && engine.texture_getwidth(index) <= 0) return false;
-  return true;
-}
-
 TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
   using enum varnel2d::device_state;
   const std::string display_gone = "The display was lost and could not be rebuilt; the show ends\r\n";
@@ -184,12 +230,13 @@ TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
   };
   for (const show_fault& fault : faults) {
     show_fixture show;
-    bool loaded_at_the_end = false;
-    int opens_at_the_end = 0;  // the display goes with the engine when the show ends
+    bool loaded_at_the_end = true;  // every picture of the texture plan is on a texture
+    int opens_at_the_end = 0;       // the display goes with the engine when the show ends
     show.run([&](int frame) {
       if (frame == 10) fault.inject(show);
       if (frame == 30) {
-        loaded_at_the_end = pictures_loaded(*show.engine);
+        for (int index = 1; index <= 28; ++index)
+          loaded_at_the_end &= index == 27 || show.engine->texture_getwidth(index) > 0;
         opens_at_the_end = show.doubles->display->opens();
       }
       return frame == 30;
@@ -211,7 +258,8 @@ TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
 TEST(show_faults, the_snow_falls_over_the_first_scene_even_when_a_flake_picture_is_removed_after_the_check) {
   for (const bool removed : {false, true}) {
     show_fixture show;
-    if (removed) show.when_started = [&show] { std::filesystem::remove(show.data.path() / "sb1.png"); };
+    if (removed)
+      show.when_started = [&show](headless_engine&) { std::filesystem::remove(show.data.path() / "sb1.png"); };
     double flakes = 0;
     show.run([&](int frame) {
       if (frame == 100) flakes = show.engine->sprite_gethowmanyon();

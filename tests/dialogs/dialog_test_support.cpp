@@ -1,21 +1,39 @@
-// Helpers of the dialog tests.
+// Helpers of the dialog tests, and the Qt application every dialog test runs in: created before the
+// first test and destroyed after the last, while Qt is still whole.
 #include "dialog_test_support.h"
 
 #include <dirent.h>
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <cerrno>
-#include <cstdlib>
-#include <memory>
+#include <optional>
 #include <stdexcept>
+
+#include "desktop/qt_application.h"
 
 namespace brisenfall::testing {
 namespace {
+
+class qt_test_environment final : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    scope_.emplace();
+    ASSERT_TRUE(ensure_qt_application());
+  }
+  void TearDown() override { scope_.reset(); }
+
+ private:
+  std::optional<qt_application_scope> scope_;
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new qt_test_environment);
 
 struct listing_fault {
   dev_t device = 0;
@@ -66,21 +84,9 @@ failing_folder_listing::failing_folder_listing(const std::string& folder, int en
 
 failing_folder_listing::~failing_folder_listing() { fault = {}; }
 
-scoped_environment::scoped_environment(std::initializer_list<std::pair<std::string, std::string>> values) {
-  for (const auto& [name, value] : values) {
-    const char* before = std::getenv(name.c_str());
-    saved_.emplace_back(name, before != nullptr ? std::optional<std::string>(before) : std::nullopt);
-    setenv(name.c_str(), value.c_str(), 1);
-  }
-}
-
-scoped_environment::~scoped_environment() {
-  for (const auto& [name, value] : saved_) {
-    if (value)
-      setenv(name.c_str(), value->c_str(), 1);
-    else
-      unsetenv(name.c_str());
-  }
+void press_key(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  control->setFocus();
+  QTest::keyClick(control, key, modifiers);
 }
 
 void when_modal_opens(std::function<void(QDialog&)> action) {

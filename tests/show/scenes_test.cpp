@@ -1,17 +1,16 @@
 // The show's pieces on an engine of test doubles: snow batches, the scene sequence and its
 // cross-fade, and the music playlist on offline audio.
-#include "show/scenes.h"
-
 #include <gtest/gtest.h>
-#include <varnel2d/Varnel_2D_Engine.h>
-#include <varnel2d/testing/engine_on_doubles.h>
 
 #include <algorithm>
 #include <set>
 
+#include <varnel2d/Varnel_2D_Engine.h>
 #include "show/playlist.h"
+#include "show/scenes.h"
 #include "show/snowfall.h"
 #include "support/audio_test_files.h"
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "support/temp_folder.h"
 
 namespace brisenfall {

@@ -2,13 +2,13 @@
 // clock) with the real pictures: the exit rules, the close request, the screenshot key, the
 // password step, missing pictures, a failed start, and faults while it runs.
 #include <gtest/gtest.h>
-#include <varnel2d/Varnel_2D_Engine.h>
-#include <varnel2d/testing/engine_on_doubles.h>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 
+#include <varnel2d/Varnel_2D_Engine.h>
+#include <varnel2d/testing/engine_on_doubles.h>
 #include "shell/shell_state.h"
 #include "show/show_window.h"
 #include "support/temp_folder.h"
@@ -127,7 +127,7 @@ TEST(show_loop, eleven_moving_frames_in_five_seconds_end_the_show_and_the_count_
 TEST(show_loop, one_press_of_p_saves_one_screenshot_and_the_frame_rate_is_printed_across_the_tick_counts_wrap) {
   show_fixture show;
   show.statistics = true;
-  show.when_started = [](headless_engine& doubles) { doubles.clock->set_ms(2147483648.0 - 4000); };  // warm-up: 2.5 s
+  show.when_started = [](headless_engine& d) { d.clock->set_ms(2147483648.0 - 4000); };  // warm-up: 2.5 s
   ::testing::internal::CaptureStdout();
   show.run([&](int frame) {
     if (frame == 2) {
@@ -231,12 +231,11 @@ TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
   for (const show_fault& fault : faults) {
     show_fixture show;
     bool loaded_at_the_end = true;  // every picture of the texture plan is on a texture
-    int opens_at_the_end = 0;       // the display goes with the engine when the show ends
+    int opens_at_the_end = 0;  // the display goes with the engine when the show ends
     show.run([&](int frame) {
       if (frame == 10) fault.inject(show);
       if (frame == 30) {
-        for (int index = 1; index <= 28; ++index)
-          loaded_at_the_end &= index == 27 || show.engine->texture_getwidth(index) > 0;
+        for (int i = 1; i <= 28; ++i) loaded_at_the_end &= i == 27 || show.engine->texture_getwidth(i) > 0;
         opens_at_the_end = show.doubles->display->opens();
       }
       return frame == 30;
@@ -258,8 +257,7 @@ TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
 TEST(show_faults, the_snow_falls_over_the_first_scene_even_when_a_flake_picture_is_removed_after_the_check) {
   for (const bool removed : {false, true}) {
     show_fixture show;
-    if (removed)
-      show.when_started = [&show](headless_engine&) { std::filesystem::remove(show.data.path() / "sb1.png"); };
+    if (removed) show.when_started = [&](headless_engine&) { std::filesystem::remove(show.data.path() / "sb1.png"); };
     double flakes = 0;
     show.run([&](int frame) {
       if (frame == 100) flakes = show.engine->sprite_gethowmanyon();

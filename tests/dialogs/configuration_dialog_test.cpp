@@ -47,6 +47,7 @@ class configuration_dialog_test : public ::testing::Test {
   std::unique_ptr<frmConfiguration> open() {
     auto dialog = std::make_unique<frmConfiguration>(shell, system, player, [this](shell_state& s) {
       shows.push_back({s.config_preview_active, testing::read_file(s.settings_file_path)});
+      if (during_show) during_show();
     });
     dialog->show();
     return dialog;
@@ -74,6 +75,7 @@ class configuration_dialog_test : public ::testing::Test {
   shell_state shell;
   settings_values& settings = shell.settings;
   std::vector<show_run> shows;
+  std::function<void()> during_show;
 };
 
 // The settings file is not range-checked: a value outside a slider's range shows clamped, and custom
@@ -164,7 +166,7 @@ TEST_F(configuration_dialog_test, custom_music_is_ticked_only_with_a_list) {
 }
 
 // About opens the About screen modally and saves nothing; Preview saves, then runs the show as a
-// test, and the dialog stays.
+// test, and the dialog stays; a termination signal during the show closes it after saving.
 TEST_F(configuration_dialog_test, about_opens_modally_and_preview_saves_and_runs_the_show_as_a_test) {
   const auto dialog = open();
   QString caption;
@@ -184,13 +186,24 @@ TEST_F(configuration_dialog_test, about_opens_modally_and_preview_saves_and_runs
   EXPECT_EQ(shows[0].settings_file.substr(shows[0].settings_file.find("\r\n") + 2, 6), "2500\r\n");
   EXPECT_EQ(std::tuple(shell.config_preview_active, dialog->isVisible(), dialog->HScroll1->value()),
             std::tuple(false, true, 2500));
+
+  during_show = [] {
+    const varnel2d::termination_signal_catcher show_catches;
+    std::raise(SIGTERM);
+  };
+  dialog->HScroll1->setValue(2600);
+  QTest::mouseClick(dialog->Command1[PREVIEW_BUTTON], Qt::LeftButton);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  EXPECT_EQ(saved_line(2), "2600");
+  const varnel2d::termination_signal_catcher forget;  // a new catcher starts with no signal recorded
 }
 
 // The test show lets window events run every frame; meanwhile clicks, keys and access keys meant
 // for the dialog's buttons do nothing: no second show, no modal box, no Exit.
 TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reaches_the_dialog) {
   std::unique_ptr<frmConfiguration> dialog;
-  int shows_started = 0, boxes_opened = 0;
+  int boxes_opened = 0;
   QTimer box_closer;
   QObject::connect(&box_closer, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -200,8 +213,8 @@ TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reach
   });
   box_closer.start(5);
   testing::write_file(folder.file("readme.htm"), "<html></html>");
-  dialog = std::make_unique<frmConfiguration>(shell, system, player, [&](shell_state&) {
-    if (++shows_started > 1) return;
+  during_show = [&] {
+    if (shows.size() > 1) return;
     std::vector<QPushButton*> buttons{dialog->Command2};
     for (const int16_t index : {ABOUT_BUTTON, README_BUTTON, PREVIEW_BUTTON, EXIT_BUTTON})
       buttons.push_back(dialog->Command1[static_cast<size_t>(index)]);
@@ -215,33 +228,19 @@ TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reach
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     dialog->close();
     let_pending_events_run();
-  });
-  dialog->show();
+  };
+  dialog = open();
   dialog->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
   dialog->Command1[PREVIEW_BUTTON]->setFocus();
   QTest::keyClick(dialog->Command1[PREVIEW_BUTTON], Qt::Key_Space);
-  EXPECT_EQ(shows_started, 1);
+  EXPECT_EQ(shows.size(), 1u);
   EXPECT_EQ(boxes_opened, 0);
   EXPECT_TRUE(system.documents.empty());
   EXPECT_TRUE(system.messages.empty());
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_TRUE(dialog->isEnabled());
   EXPECT_EQ(QApplication::focusWidget(), dialog->Command1[PREVIEW_BUTTON]);
-}
-
-TEST_F(configuration_dialog_test, a_termination_signal_during_the_preview_closes_the_dialog_after_saving) {
-  auto dialog = std::make_unique<frmConfiguration>(shell, system, player, [](shell_state&) {
-    const varnel2d::termination_signal_catcher show_catches;
-    std::raise(SIGTERM);
-  });
-  dialog->show();
-  dialog->HScroll1->setValue(2500);
-  QTest::mouseClick(dialog->Command1[PREVIEW_BUTTON], Qt::LeftButton);
-  EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(dialog->result(), QDialog::Rejected);
-  EXPECT_EQ(saved_line(2), "2500");
-  const varnel2d::termination_signal_catcher forget;  // a new catcher starts with no signal recorded
 }
 
 // Exit and Escape copy the controls, save and close; the close box closes with what the last

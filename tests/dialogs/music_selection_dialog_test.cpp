@@ -49,13 +49,6 @@ class music_dialog_test : public ::testing::Test {
     dialog->show();
     return dialog;
   }
-  void make_files(int count) {
-    for (int i = 1; i <= count; ++i) {
-      char name[24];
-      std::snprintf(name, sizeof name, "m%02d.mid", i);
-      testing::write_file(folder(name), "MThd");
-    }
-  }
 
   testing::temp_folder root;
   recording_system_services system{root.path().string()};
@@ -80,7 +73,8 @@ TEST_F(music_dialog_test, opens_in_the_browse_folder_with_the_midi_files_and_the
 // A file added twice is listed twice; of more files than the list has room for the first ones are
 // added, with one warning; a full list takes nothing and warns only when files are selected.
 TEST_F(music_dialog_test, the_list_takes_up_to_twenty_files_and_warns_once_when_more_are_selected) {
-  make_files(25);
+  for (int i = 1; i <= 25; ++i)
+    testing::write_file(folder((i < 10 ? "m0" : "m") + std::to_string(i) + ".mid"), "MThd");
   const auto dialog = open();
   ASSERT_EQ(dialog->File1->count(), 28);
   select_rows(*dialog->File1, {1});

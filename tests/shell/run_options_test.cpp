@@ -47,21 +47,15 @@ TEST(run_options, every_setting_option_and_the_last_of_mute_and_music_wins) {
 
 TEST(run_options, the_renderer_option_over_the_environment_over_the_automatic_choice) {
   using varnel2d::display_renderer;
-  struct choice {
-    std::optional<display_renderer> option;
-    const char* environment;
-    display_renderer chosen;
-    bool warned;
-  };
-  for (const choice& c : {choice{display_renderer::gl, "software", display_renderer::gl, false},
-                          choice{std::nullopt, "software", display_renderer::software, false},
-                          choice{std::nullopt, "gl", display_renderer::gl, false},
-                          choice{std::nullopt, nullptr, display_renderer::automatic, false},
-                          choice{std::nullopt, "", display_renderer::automatic, false},
-                          choice{std::nullopt, "GL!", display_renderer::automatic, true}}) {
+  using choice = std::tuple<std::optional<display_renderer>, const char*, display_renderer, bool>;
+  for (const auto& [option, environment, chosen, warned] :
+       {choice{display_renderer::gl, "software", display_renderer::gl, false},
+        {std::nullopt, "software", display_renderer::software, false}, {std::nullopt, "gl", display_renderer::gl, false},
+        {std::nullopt, nullptr, display_renderer::automatic, false}, {std::nullopt, "", display_renderer::automatic, false},
+        {std::nullopt, "GL!", display_renderer::automatic, true}}) {
     std::string warning;
-    EXPECT_EQ(choose_renderer(c.option, c.environment, warning), c.chosen) << (c.environment ? c.environment : "-");
-    EXPECT_EQ(warning.find("BRISENFALL_RENDERER takes auto, gl or software, not 'GL!'") != std::string::npos, c.warned);
+    EXPECT_EQ(choose_renderer(option, environment, warning), chosen) << (environment ? environment : "-");
+    EXPECT_EQ(warning.find("BRISENFALL_RENDERER takes auto, gl or software, not 'GL!'") != std::string::npos, warned);
   }
 }
 

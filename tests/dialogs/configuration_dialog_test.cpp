@@ -215,10 +215,8 @@ TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reach
   testing::write_file(folder.file("readme.htm"), "<html></html>");
   during_show = [&] {
     if (shows.size() > 1) return;
-    std::vector<QPushButton*> buttons{dialog->Command2};
-    for (const int16_t index : {ABOUT_BUTTON, README_BUTTON, PREVIEW_BUTTON, EXIT_BUTTON})
-      buttons.push_back(dialog->Command1[static_cast<size_t>(index)]);
-    for (QPushButton* button : buttons) {
+    for (QPushButton* button : {dialog->Command2, dialog->Command1[ABOUT_BUTTON], dialog->Command1[README_BUTTON],
+                                dialog->Command1[PREVIEW_BUTTON], dialog->Command1[EXIT_BUTTON]}) {
       QTest::mouseClick(button, Qt::LeftButton);
       for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(button, key);
       let_pending_events_run();
@@ -234,12 +232,9 @@ TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reach
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
   dialog->Command1[PREVIEW_BUTTON]->setFocus();
   QTest::keyClick(dialog->Command1[PREVIEW_BUTTON], Qt::Key_Space);
-  EXPECT_EQ(shows.size(), 1u);
-  EXPECT_EQ(boxes_opened, 0);
-  EXPECT_TRUE(system.documents.empty());
-  EXPECT_TRUE(system.messages.empty());
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_TRUE(dialog->isEnabled());
+  EXPECT_EQ(std::tuple(shows.size(), boxes_opened, system.documents.size(), system.messages.size(),
+                       dialog->isVisible(), dialog->isEnabled()),
+            std::tuple(1u, 0, 0u, 0u, true, true));
   EXPECT_EQ(QApplication::focusWidget(), dialog->Command1[PREVIEW_BUTTON]);
 }
 
@@ -300,21 +295,17 @@ TEST_F(configuration_dialog_test, sliders_have_their_bounds_and_steps) {
     int minimum, maximum, small_step, large_step;
   } sliders[] = {{dialog->HScroll1, 100, 3000, 10, 100}, {dialog->HScroll2, 5, 120, 1, 10},
                  {dialog->HScroll3, 0, 100, 1, 10}};
-  for (const auto& slider : sliders) {
-    EXPECT_EQ(slider.bar->minimum(), slider.minimum);
-    EXPECT_EQ(slider.bar->maximum(), slider.maximum);
-    slider.bar->setFocus();
-    slider.bar->setValue(slider.minimum + 50);
-    QTest::keyClick(slider.bar, Qt::Key_Right);
-    EXPECT_EQ(slider.bar->value(), slider.minimum + 50 + slider.small_step);
-    QTest::keyClick(slider.bar, Qt::Key_Left);
-    QTest::keyClick(slider.bar, Qt::Key_PageDown);
-    EXPECT_EQ(slider.bar->value(), slider.minimum + 50 + slider.large_step);
-    QTest::keyClick(slider.bar, Qt::Key_PageUp);
-    QTest::keyClick(slider.bar, Qt::Key_Up);
-    EXPECT_EQ(slider.bar->value(), slider.minimum + 50 - slider.small_step);
-    QTest::keyClick(slider.bar, Qt::Key_End);
-    EXPECT_EQ(slider.bar->value(), slider.maximum);
+  for (const auto& [bar, minimum, maximum, small_step, large_step] : sliders) {
+    EXPECT_EQ(std::pair(bar->minimum(), bar->maximum()), std::pair(minimum, maximum));
+    const int start = minimum + 50;
+    bar->setFocus();
+    bar->setValue(start);
+    std::vector<int> values;  // after each key
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Up, Qt::Key_End}) {
+      QTest::keyClick(bar, key);
+      values.push_back(bar->value());
+    }
+    EXPECT_EQ(values, (std::vector{start + small_step, start, start + large_step, start, start - small_step, maximum}));
   }
 }
 

@@ -109,9 +109,8 @@ TEST_F(music_dialog_test, remove_keeps_the_order_of_the_rest_and_ok_replaces_the
   select_rows(*dialog->File1, {0, 2});
   dialog->Command1_Click();
   QTest::mouseClick(dialog->Command3, Qt::LeftButton);
-  EXPECT_EQ(shell.settings.cfg_music_count, 4);
-  EXPECT_EQ(shell.settings.cfg_music_files,
-            (std::vector<std::string>{"/2.mid", "/4.mid", folder("A.MID"), folder("c.rmi")}));
+  EXPECT_EQ(std::tie(shell.settings.cfg_music_count, shell.settings.cfg_music_files),
+            std::tuple(4, std::vector<std::string>{"/2.mid", "/4.mid", folder("A.MID"), folder("c.rmi")}));
   EXPECT_FALSE(dialog->isVisible());
 
   dialog = open();
@@ -145,10 +144,9 @@ TEST_F(music_dialog_test, cancel_escape_and_the_close_box_discard_the_changes_an
     select_rows(*dialog->List2, {0});
     dialog->Command5_Click();
     ways[way](*dialog);
+    EXPECT_EQ(std::tie(shell.settings.cfg_music_count, shell.settings.cfg_music_files, player.calls),
+              std::tuple(1, std::vector<std::string>{"/kept.mid"}, std::vector<std::string>{"stop"})) << way;
     EXPECT_FALSE(dialog->isVisible()) << way;
-    EXPECT_EQ(shell.settings.cfg_music_count, 1) << way;
-    EXPECT_EQ(shell.settings.cfg_music_files, std::vector<std::string>{"/kept.mid"}) << way;
-    EXPECT_EQ(player.calls, std::vector<std::string>{"stop"}) << way;
   }
 }
 

@@ -52,7 +52,8 @@ TEST(run_options, the_renderer_option_over_the_environment_over_the_automatic_ch
        {choice{display_renderer::gl, "software", display_renderer::gl, false},
         {std::nullopt, "software", display_renderer::software, false},
         {std::nullopt, "gl", display_renderer::gl, false}, {std::nullopt, nullptr, display_renderer::automatic, false},
-        {std::nullopt, "", display_renderer::automatic, false}, {std::nullopt, "GL!", display_renderer::automatic, true}}) {
+        {std::nullopt, "", display_renderer::automatic, false},
+        {std::nullopt, "GL!", display_renderer::automatic, true}}) {
     std::string warning;
     EXPECT_EQ(choose_renderer(option, environment, warning), chosen) << (environment ? environment : "-");
     EXPECT_EQ(warning.find("BRISENFALL_RENDERER takes auto, gl or software, not 'GL!'") != std::string::npos, warned);

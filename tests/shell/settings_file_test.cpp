@@ -48,8 +48,9 @@ class settings_file_test : public ::testing::Test {
   shell_state shell;
 };
 
-// A file of one byte counts as no file: the defaults are written under the registered path.
-TEST_F(settings_file_test, first_run_writes_the_defaults_under_the_registered_path) {
+// A file of one byte counts as no file: the defaults are written under the registered path. A
+// damaged file is read as far as it goes and left as it is.
+TEST_F(settings_file_test, first_run_writes_the_defaults_and_a_damaged_file_is_left_as_it_is) {
   write_file(settings_path(), "x");
   register_install_path("/d/data");
   settings_load(shell, system);
@@ -66,6 +67,14 @@ TEST_F(settings_file_test, first_run_writes_the_defaults_under_the_registered_pa
   }
   EXPECT_EQ(lines[107], "16");
   EXPECT_EQ(files_in_folder(), 1u);  // no temporary left
+
+  const std::string damaged = "/d/data/\r\n2000\r\n";
+  write_file(settings_path(), damaged);
+  shell_state again;
+  recording_system_services unregistered(folder.path().string());  // the path comes from the file
+  settings_load(again, unregistered);
+  EXPECT_EQ(std::tie(again.install_path_missing, again.settings.cfg_snow_amount), std::tuple(false, 2000));
+  EXPECT_EQ(read_file(settings_path()), damaged);
 }
 
 // Five characters are the shortest path taken; one with its separator gets no second one.
@@ -173,14 +182,6 @@ TEST(settings_parse, a_damaged_file_keeps_what_was_read_and_defaults_the_rest) {
   EXPECT_FALSE(parse_settings_file("/d/\r\n1\r\n2\r\n3\r\n0\r\n32000\r\n/a.mid\r\n/b.mid\r\n", cut));
   EXPECT_EQ(std::tie(cut.cfg_music_files, cut.cfg_music_count, cut.cfg_custom_music),
             std::tuple(std::vector<std::string>{"/a.mid", "/b.mid"}, 2, 0));
-}
-
-TEST_F(settings_file_test, loading_a_damaged_file_leaves_it_as_it_is) {
-  const std::string damaged = "/d/data/\r\n2000\r\n";
-  write_file(settings_path(), damaged);
-  settings_load(shell, system);
-  EXPECT_EQ(std::tie(shell.install_path_missing, shell.settings.cfg_snow_amount), std::tuple(false, 2000));
-  EXPECT_EQ(read_file(settings_path()), damaged);
 }
 
 TEST_F(settings_file_test, a_save_through_a_link_keeps_the_link_and_the_files_permissions) {

@@ -89,9 +89,8 @@ TEST(show_loop, exit_keys_a_mouse_button_and_a_close_request_end_the_show) {
       if (frame == 3) each.act(show);
       return frame == 8;
     });
-    EXPECT_EQ(show.frames, each.frames) << each.name;
-    EXPECT_EQ(show.window->unload_count(), 1) << each.name;
-    EXPECT_FALSE(show.window->state().show_running) << each.name;
+    EXPECT_EQ(std::tuple(show.frames, show.window->unload_count(), show.window->state().show_running),
+              std::tuple(each.frames, 1, false)) << each.name;
   }
 }
 
@@ -108,8 +107,7 @@ int frames_shown_with_movement(int moving_frames) {
 }
 
 TEST(show_loop, eleven_moving_frames_in_five_seconds_end_the_show_and_the_count_starts_again_every_five_seconds) {
-  EXPECT_EQ(frames_shown_with_movement(10), 61);
-  EXPECT_EQ(frames_shown_with_movement(11), 12);
+  EXPECT_EQ(std::pair(frames_shown_with_movement(10), frames_shown_with_movement(11)), std::pair(61, 12));
 
   show_fixture show;
   show.frame_ms = 50;  // the longest frame time counts in full: 100 frames to a five-second window
@@ -137,8 +135,9 @@ TEST(show_loop, one_press_of_p_saves_one_screenshot_and_the_frame_rate_is_printe
     return frame == 200;  // 4 s of frames
   });
   const std::string printed = ::testing::internal::GetCapturedStdout();
-  EXPECT_TRUE(std::filesystem::exists(show.data.path() / "screen1.bmp"));
-  EXPECT_FALSE(std::filesystem::exists(show.data.path() / "screen2.bmp"));
+  EXPECT_EQ(std::pair(std::filesystem::exists(show.data.path() / "screen1.bmp"),
+                      std::filesystem::exists(show.data.path() / "screen2.bmp")),
+            std::pair(true, false));
   size_t lines = 0;
   for (size_t at = printed.find("FPS="); at != std::string::npos; at = printed.find("FPS=", at + 1)) ++lines;
   EXPECT_GE(lines, 4u) << printed;
@@ -153,10 +152,9 @@ TEST(show_password, the_system_is_told_only_on_a_family_that_needs_it) {
     show.run([](int) { return true; });
     return show.system.screensaver_notices;
   };
-  EXPECT_EQ(notices_for(1, "1", false), (std::vector<bool>{true, false}));
-  EXPECT_TRUE(notices_for(1, "0", false).empty());
-  EXPECT_TRUE(notices_for(2, "1", false).empty());
-  EXPECT_TRUE(notices_for(1, "1", true).empty());
+  EXPECT_EQ(std::vector({notices_for(1, "1", false), notices_for(1, "0", false), notices_for(2, "1", false),
+                         notices_for(1, "1", true)}),
+            (std::vector<std::vector<bool>>{{true, false}, {}, {}, {}}));
 }
 
 // Missing pictures are named and nothing starts; a data folder stored without its separator is
@@ -184,8 +182,7 @@ TEST(show_start, missing_pictures_or_a_failed_init_show_one_message_and_nothing_
     show_fixture show;
     each.prepare(show);
     show.run([](int) { return true; });
-    EXPECT_EQ(show.frames, each.frames) << each.name;
-    EXPECT_EQ(show.window->unload_count(), 1) << each.name;
+    EXPECT_EQ(std::pair(show.frames, show.window->unload_count()), std::pair(each.frames, 1)) << each.name;
     ASSERT_EQ(show.system.messages.size(), each.message ? 1u : 0u) << each.name;
     if (each.message != nullptr) {
       EXPECT_EQ(show.system.messages[0].title, "Screensaver");
@@ -240,14 +237,11 @@ TEST(show_faults, a_lost_display_is_rebuilt_or_ends_the_show_with_one_line) {
       }
       return frame == 30;
     });
-    EXPECT_EQ(show.frames, fault.ends ? 10 : 30) << fault.name;
-    EXPECT_EQ(show.window->failed(), fault.ends) << fault.name;
-    EXPECT_EQ(show.window->unload_count(), 1) << fault.name;
-    EXPECT_EQ(show_log(show), fault.log_line) << fault.name;
-    if (!fault.ends) {
-      EXPECT_TRUE(loaded_at_the_end) << fault.name;
-      EXPECT_EQ(opens_at_the_end, 3) << fault.name;
-    }
+    // A show that ends at frame 10 never looks at frame 30.
+    EXPECT_EQ(std::tuple(show.frames, show.window->failed(), show.window->unload_count(), show_log(show),
+                         loaded_at_the_end, opens_at_the_end),
+              std::tuple(fault.ends ? 10 : 30, fault.ends, 1, fault.log_line, true, fault.ends ? 0 : 3))
+        << fault.name;
   }
 }
 
@@ -263,8 +257,7 @@ TEST(show_faults, the_snow_falls_over_the_first_scene_even_when_a_flake_picture_
       if (frame == 100) flakes = show.engine->sprite_gethowmanyon();
       return frame == 100;
     });
-    EXPECT_EQ(show.frames, 100);
-    EXPECT_FALSE(show.window->failed());
+    EXPECT_EQ(std::pair(show.frames, show.window->failed()), std::pair(100, false));
     EXPECT_GT(flakes, removed ? 100 : 300);
     EXPECT_LT(flakes, 1300);
     EXPECT_EQ(show_log(show), removed ? "Cannot load the picture sb1.png\r\n" : "") << removed;

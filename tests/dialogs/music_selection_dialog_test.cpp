@@ -56,16 +56,6 @@ class music_dialog_test : public ::testing::Test {
   shell_state shell;
 };
 
-// The lists' contents, the browse folder and the selection are checked where they are used below.
-TEST_F(music_dialog_test, opens_with_its_caption_fixed_size_and_tips) {
-  const auto dialog = open();
-  EXPECT_EQ(std::tuple(dialog->windowTitle(), dialog->size(), dialog->File1->toolTip()),
-            std::tuple("Brisenfall Screensaver - Music Selection", QSize(602, 391),
-                       " Click on a music file to preview it "));
-  EXPECT_EQ(dialog->Command6->toolTip(), " Exit without saving any changes to your music list ");
-  EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-}
-
 // A file added twice is listed twice; of more files than the list has room for the first ones are
 // added, with one warning; a full list takes nothing and warns only when files are selected.
 TEST_F(music_dialog_test, the_list_takes_up_to_twenty_files_and_warns_once_when_more_are_selected) {
@@ -128,9 +118,17 @@ TEST_F(music_dialog_test, remove_keeps_the_order_of_the_rest_and_ok_replaces_the
   EXPECT_EQ(shell.settings.cfg_music_count, 0);
 }
 
-TEST_F(music_dialog_test, cancel_escape_and_the_close_box_discard_the_changes_and_stop_the_preview) {
+// The dialog's caption, fixed size and tips; Cancel, Escape and the close box discard the changes.
+TEST_F(music_dialog_test, opening_and_cancel_escape_and_the_close_box_discard_the_changes_and_stop_the_preview) {
   shell.settings.cfg_music_count = 1;
   shell.settings.cfg_music_files = {"/kept.mid"};
+  auto opened = open();
+  EXPECT_EQ(std::tuple(opened->windowTitle(), opened->size(), opened->File1->toolTip()),
+            std::tuple("Brisenfall Screensaver - Music Selection", QSize(602, 391),
+                       " Click on a music file to preview it "));
+  EXPECT_EQ(opened->Command6->toolTip(), " Exit without saving any changes to your music list ");
+  EXPECT_EQ(opened->minimumSize(), opened->maximumSize());
+  opened.reset();
   const std::vector<std::function<void(frm_custommusic&)>> ways = {
       [](frm_custommusic& d) { QTest::mouseClick(d.Command6, Qt::LeftButton); },
       [](frm_custommusic& d) { QTest::keyClick(&d, Qt::Key_Escape); },

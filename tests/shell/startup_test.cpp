@@ -47,8 +47,9 @@ class startup_test : public ::testing::Test {
   };
 };
 
-// Password and unknown switches open nothing, yet the runtime values are set at every start.
-TEST_F(startup_test, password_and_unknown_switches_open_nothing_after_recording_the_runtime_values) {
+// Password and unknown switches open nothing, yet the runtime values are set at every start;
+// configuration and show load the settings, a preview takes only the host.
+TEST_F(startup_test, each_switch_opens_its_window_or_nothing_after_recording_the_runtime_values) {
   register_install_path();
   shell.config_preview_active = true;
   shell.music_browse_folder = "/old/";
@@ -57,10 +58,6 @@ TEST_F(startup_test, password_and_unknown_switches_open_nothing_after_recording_
                        shell.twips_per_pixel_x, shell.twips_per_pixel_y),
             std::tuple(false, "/usr/games/", "", 15, 15));
   EXPECT_TRUE(opened.empty() && system.messages.empty() && !settings_written());
-}
-
-TEST_F(startup_test, configuration_and_show_load_the_settings_preview_takes_only_the_host) {
-  register_install_path();
   for (const char* command_line : {"/p 1234", "/p", "/p:1234"}) start(command_line);
   EXPECT_FALSE(settings_written());
   for (const char* command_line : {"", "/c:1234", "/s"}) start(command_line);

@@ -1,5 +1,5 @@
-// The configuration dialog: filling and reading the controls, the custom-music box, the buttons,
-// what is saved when, and the sliders' ranges.
+// The configuration dialog and the About screen: filling and reading the controls, the custom-music
+// box, the buttons and keys, what is saved when, the sliders' ranges and the pictures.
 #include "dialogs/configuration_dialog.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +19,7 @@
 #include "dialog_test_support.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/music_selection_dialog.h"
+#include "dialogs/product.h"
 #include "desktop/event_pump.h"
 #include "testing/recording_system_services.h"
 #include <varnel2d/termination_signals.h>
@@ -27,6 +28,14 @@
 
 namespace brisenfall {
 namespace {
+
+using testing::press_key;
+
+// The sliders' values, the two boxes and the two depth options.
+auto controls(const frmConfiguration& d) {
+  return std::tuple(d.HScroll1->value(), d.HScroll2->value(), d.HScroll3->value(), d.Check1->isChecked(),
+                    d.Check2->isChecked(), d.Option1->isChecked(), d.Option2->isChecked());
+}
 
 class configuration_dialog_test : public ::testing::Test {
  protected:
@@ -38,6 +47,7 @@ class configuration_dialog_test : public ::testing::Test {
   std::unique_ptr<frmConfiguration> open() {
     auto dialog = std::make_unique<frmConfiguration>(shell, system, player, [this](shell_state& s) {
       shows.push_back({s.config_preview_active, testing::read_file(s.settings_file_path)});
+      if (during_show) during_show();
     });
     dialog->show();
     return dialog;
@@ -48,6 +58,10 @@ class configuration_dialog_test : public ::testing::Test {
     size_t start = 0;
     for (int i = 1; i < number && start != std::string::npos; ++i) start = text.find("\r\n", start) + 2;
     return start >= text.size() ? "" : text.substr(start, text.find("\r\n", start) - start);
+  }
+  // The custom-music state: the list's length, the setting and the box.
+  auto music_state(const frmConfiguration& dialog) const {
+    return std::tuple(settings.cfg_music_count, settings.cfg_custom_music, dialog.Check2->isChecked());
   }
 
   struct show_run {
@@ -61,33 +75,31 @@ class configuration_dialog_test : public ::testing::Test {
   shell_state shell;
   settings_values& settings = shell.settings;
   std::vector<show_run> shows;
+  std::function<void()> during_show;
 };
 
 // The settings file is not range-checked: a value outside a slider's range shows clamped, and custom
-// music with an empty list opens unticked and off.
-TEST_F(configuration_dialog_test, opening_fills_the_controls_from_the_settings) {
+// music with an empty list opens unticked and off. The banner shows; a missing separator picture
+// leaves an empty area.
+TEST_F(configuration_dialog_test, opening_fills_the_controls_from_the_settings_and_shows_the_banner) {
+  testing::write_picture(folder.file("banner.png"), 500, 43, 0x224488);
   settings = {.cfg_install_path = folder.data_path(), .cfg_snow_amount = 1500, .cfg_music_volume = 60,
               .cfg_scene_time = 45, .cfg_music_mute = 1, .cfg_music_count = 1, .cfg_music_files = {"/a.mid"},
               .cfg_custom_music = 1, .cfg_video_depth = 32};
   auto dialog = open();
-  EXPECT_EQ(dialog->windowTitle(), "Brisenfall Screensaver - Configuration");
-  EXPECT_EQ(dialog->size(), QSize(500, 367));
+  EXPECT_EQ(std::tuple(dialog->windowTitle(), dialog->size(), dialog->Check2->text(), dialog->Label8->font().bold()),
+            std::tuple("Brisenfall Screensaver - Configuration", QSize(500, 367), "Custom ", true));
   EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-  EXPECT_EQ(std::tuple(dialog->HScroll1->value(), dialog->HScroll2->value(), dialog->HScroll3->value()),
-            std::tuple(1500, 45, 60));
-  EXPECT_TRUE(dialog->Check1->isChecked());
-  EXPECT_TRUE(dialog->Check2->isChecked());
-  EXPECT_FALSE(dialog->Option1->isChecked());
-  EXPECT_TRUE(dialog->Option2->isChecked());
-  EXPECT_EQ(dialog->Check2->text(), "Custom ");
-  EXPECT_EQ(dialog->Label8->font().bold(), true);
+  EXPECT_EQ(controls(*dialog), std::tuple(1500, 45, 60, true, true, false, true));
+  const QImage grab = dialog->grab().toImage();
+  EXPECT_EQ(grab.pixelColor(250, 20).rgb() & 0xFFFFFF, 0x224488u);
+  EXPECT_NE(grab.pixelColor(250, 50).rgb() & 0xFFFFFF, 0x224488u);
+  EXPECT_TRUE(dialog->Image3->pixmap().isNull());
 
   settings = {.cfg_install_path = folder.data_path(), .cfg_snow_amount = 5000, .cfg_music_volume = -4,
               .cfg_scene_time = 1, .cfg_music_files = {}, .cfg_custom_music = 1};
   dialog = open();
-  EXPECT_EQ(std::tuple(dialog->HScroll1->value(), dialog->HScroll2->value(), dialog->HScroll3->value()),
-            std::tuple(3000, 5, 0));
-  EXPECT_FALSE(dialog->Check2->isChecked());
+  EXPECT_EQ(controls(*dialog), std::tuple(3000, 5, 0, false, false, true, false));
   EXPECT_EQ(settings.cfg_custom_music, 0);
 }
 
@@ -98,8 +110,7 @@ TEST_F(configuration_dialog_test, update_vars_copies_the_controls_and_keeps_a_de
   settings.cfg_music_files = {"/a.mid"};
   settings.cfg_video_depth = 24;
   const auto dialog = open();
-  EXPECT_FALSE(dialog->Option1->isChecked());
-  EXPECT_FALSE(dialog->Option2->isChecked());
+  EXPECT_EQ(controls(*dialog), std::tuple(1300, 30, 80, false, false, false, false));
   dialog->update_vars();
   EXPECT_EQ(settings.cfg_video_depth, 24);
   dialog->HScroll1->setValue(2200);
@@ -109,11 +120,9 @@ TEST_F(configuration_dialog_test, update_vars_copies_the_controls_and_keeps_a_de
   dialog->Check2->setChecked(true);
   QTest::mouseClick(dialog->Option1, Qt::LeftButton);
   dialog->update_vars();
-  EXPECT_EQ(std::tuple(settings.cfg_snow_amount, settings.cfg_scene_time, settings.cfg_music_volume),
-            std::tuple(2200, 9, 33));
-  EXPECT_EQ(settings.cfg_music_mute, 1);
-  EXPECT_EQ(settings.cfg_video_depth, 16);
-  EXPECT_EQ(settings.cfg_custom_music, 0);
+  EXPECT_EQ(std::tuple(settings.cfg_snow_amount, settings.cfg_scene_time, settings.cfg_music_volume,
+                       settings.cfg_music_mute, settings.cfg_video_depth, settings.cfg_custom_music),
+            std::tuple(2200, 9, 33, 1, 16, 0));
   dialog->Option2->setChecked(true);
   dialog->update_vars();
   EXPECT_EQ(settings.cfg_video_depth, 32);
@@ -138,12 +147,9 @@ TEST_F(configuration_dialog_test, custom_music_is_ticked_only_with_a_list) {
   });
   QTest::mouseClick(dialog->Command2, Qt::LeftButton);
   EXPECT_TRUE(edited);
-  EXPECT_EQ(settings.cfg_music_count, 0);
-  EXPECT_EQ(settings.cfg_custom_music, 0);
-  EXPECT_FALSE(dialog->Check2->isChecked());
+  EXPECT_EQ(music_state(*dialog), std::tuple(0, 0, false));
   QTest::mouseClick(dialog->Check2, Qt::LeftButton);
-  EXPECT_FALSE(dialog->Check2->isChecked());
-  EXPECT_EQ(settings.cfg_custom_music, 0);
+  EXPECT_EQ(music_state(*dialog), std::tuple(0, 0, false));
 
   testing::when_modal_opens([](QDialog& opened) {
     auto& music = dynamic_cast<frm_custommusic&>(opened);
@@ -152,18 +158,15 @@ TEST_F(configuration_dialog_test, custom_music_is_ticked_only_with_a_list) {
     music.Command3_Click();
   });
   dialog->Command2_Click();
-  EXPECT_EQ(settings.cfg_music_count, 1);
-  EXPECT_FALSE(dialog->Check2->isChecked());
-  EXPECT_EQ(settings.cfg_custom_music, 0);
+  EXPECT_EQ(music_state(*dialog), std::tuple(1, 0, false));
   QTest::mouseClick(dialog->Check2, Qt::LeftButton);
-  EXPECT_TRUE(dialog->Check2->isChecked());
-  EXPECT_EQ(settings.cfg_custom_music, 1);
+  EXPECT_EQ(music_state(*dialog), std::tuple(1, 1, true));
   QTest::mouseClick(dialog->Check2, Qt::LeftButton);
   EXPECT_EQ(settings.cfg_custom_music, 0);
 }
 
 // About opens the About screen modally and saves nothing; Preview saves, then runs the show as a
-// test, and the dialog stays.
+// test, and the dialog stays; a termination signal during the show closes it after saving.
 TEST_F(configuration_dialog_test, about_opens_modally_and_preview_saves_and_runs_the_show_as_a_test) {
   const auto dialog = open();
   QString caption;
@@ -181,16 +184,26 @@ TEST_F(configuration_dialog_test, about_opens_modally_and_preview_saves_and_runs
   ASSERT_EQ(shows.size(), 1u);
   EXPECT_TRUE(shows[0].config_preview_active);
   EXPECT_EQ(shows[0].settings_file.substr(shows[0].settings_file.find("\r\n") + 2, 6), "2500\r\n");
-  EXPECT_FALSE(shell.config_preview_active);
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_EQ(dialog->HScroll1->value(), 2500);
+  EXPECT_EQ(std::tuple(shell.config_preview_active, dialog->isVisible(), dialog->HScroll1->value()),
+            std::tuple(false, true, 2500));
+
+  during_show = [] {
+    const varnel2d::termination_signal_catcher show_catches;
+    std::raise(SIGTERM);
+  };
+  dialog->HScroll1->setValue(2600);
+  QTest::mouseClick(dialog->Command1[PREVIEW_BUTTON], Qt::LeftButton);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  EXPECT_EQ(saved_line(2), "2600");
+  const varnel2d::termination_signal_catcher forget;  // a new catcher starts with no signal recorded
 }
 
 // The test show lets window events run every frame; meanwhile clicks, keys and access keys meant
 // for the dialog's buttons do nothing: no second show, no modal box, no Exit.
 TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reaches_the_dialog) {
   std::unique_ptr<frmConfiguration> dialog;
-  int shows_started = 0, boxes_opened = 0;
+  int boxes_opened = 0;
   QTimer box_closer;
   QObject::connect(&box_closer, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -200,12 +213,10 @@ TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reach
   });
   box_closer.start(5);
   testing::write_file(folder.file("readme.htm"), "<html></html>");
-  dialog = std::make_unique<frmConfiguration>(shell, system, player, [&](shell_state&) {
-    if (++shows_started > 1) return;
-    std::vector<QPushButton*> buttons{dialog->Command2};
-    for (const int16_t index : {ABOUT_BUTTON, README_BUTTON, PREVIEW_BUTTON, EXIT_BUTTON})
-      buttons.push_back(dialog->Command1[static_cast<size_t>(index)]);
-    for (QPushButton* button : buttons) {
+  during_show = [&] {
+    if (shows.size() > 1) return;
+    for (QPushButton* button : {dialog->Command2, dialog->Command1[ABOUT_BUTTON], dialog->Command1[README_BUTTON],
+                                dialog->Command1[PREVIEW_BUTTON], dialog->Command1[EXIT_BUTTON]}) {
       QTest::mouseClick(button, Qt::LeftButton);
       for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(button, key);
       let_pending_events_run();
@@ -215,33 +226,16 @@ TEST_F(configuration_dialog_test, while_the_test_show_runs_no_click_or_key_reach
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     dialog->close();
     let_pending_events_run();
-  });
-  dialog->show();
+  };
+  dialog = open();
   dialog->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
   dialog->Command1[PREVIEW_BUTTON]->setFocus();
   QTest::keyClick(dialog->Command1[PREVIEW_BUTTON], Qt::Key_Space);
-  EXPECT_EQ(shows_started, 1);
-  EXPECT_EQ(boxes_opened, 0);
-  EXPECT_TRUE(system.documents.empty());
-  EXPECT_TRUE(system.messages.empty());
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_TRUE(dialog->isEnabled());
+  EXPECT_EQ(std::tuple(shows.size(), boxes_opened, system.documents.size(), system.messages.size(),
+                       dialog->isVisible(), dialog->isEnabled()),
+            std::tuple(1u, 0, 0u, 0u, true, true));
   EXPECT_EQ(QApplication::focusWidget(), dialog->Command1[PREVIEW_BUTTON]);
-}
-
-TEST_F(configuration_dialog_test, a_termination_signal_during_the_preview_closes_the_dialog_after_saving) {
-  auto dialog = std::make_unique<frmConfiguration>(shell, system, player, [](shell_state&) {
-    const varnel2d::termination_signal_catcher show_catches;
-    std::raise(SIGTERM);
-  });
-  dialog->show();
-  dialog->HScroll1->setValue(2500);
-  QTest::mouseClick(dialog->Command1[PREVIEW_BUTTON], Qt::LeftButton);
-  EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(dialog->result(), QDialog::Rejected);
-  EXPECT_EQ(saved_line(2), "2500");
-  const varnel2d::termination_signal_catcher forget;  // a new catcher starts with no signal recorded
 }
 
 // Exit and Escape copy the controls, save and close; the close box closes with what the last
@@ -268,12 +262,14 @@ TEST_F(configuration_dialog_test, exit_and_escape_copy_save_and_close_the_close_
   }
 }
 
-// A launcher that fails, and a page that is not there (which a launcher would start anyway), give
-// the message each time.
+// Return and Enter press the focused button, elsewhere nothing. A launcher that fails, and a page
+// that is not there (which a launcher would start anyway), give the message each time.
 TEST_F(configuration_dialog_test, read_me_opens_the_page_and_reports_a_failed_launch_or_a_missing_page) {
   testing::write_file(folder.file("readme.htm"), "<html></html>");
   const auto dialog = open();
-  QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
+  press_key(dialog->HScroll1, Qt::Key_Return);
+  EXPECT_TRUE(system.documents.empty());
+  press_key(dialog->Command1[README_BUTTON], Qt::Key_Return);
   EXPECT_EQ(system.documents, std::vector<std::string>{folder.data_path() + "readme.htm"});
   EXPECT_TRUE(system.messages.empty());
   system.open_document_result = 32;
@@ -283,50 +279,13 @@ TEST_F(configuration_dialog_test, read_me_opens_the_page_and_reports_a_failed_la
   QTest::mouseClick(dialog->Command1[README_BUTTON], Qt::LeftButton);
   EXPECT_EQ(system.documents.size(), 2u);
   ASSERT_EQ(system.messages.size(), 2u);
-  for (const auto& message : system.messages) {
-    EXPECT_EQ(message.title, "Failed To Launch Default Web Browser!");
-    EXPECT_EQ(message.text, "Error launching browser!");
-  }
+  for (const auto& message : system.messages)
+    EXPECT_EQ(std::tie(message.title, message.text),
+              std::tuple("Failed To Launch Default Web Browser!", "Error launching browser!"));
   EXPECT_TRUE(dialog->isVisible());
-}
-
-// Return and Enter press the focused button in all three dialogs; elsewhere they press nothing.
-TEST_F(configuration_dialog_test, return_and_enter_press_the_focused_button_in_every_dialog) {
-  testing::write_file(folder.file("readme.htm"), "<html></html>");
-  const auto dialog = open();
-  dialog->HScroll1->setFocus();
-  QTest::keyClick(dialog->HScroll1, Qt::Key_Return);
-  EXPECT_TRUE(system.documents.empty());
-  dialog->Command1[README_BUTTON]->setFocus();
-  QTest::keyClick(dialog->Command1[README_BUTTON], Qt::Key_Return);
-  EXPECT_EQ(system.documents.size(), 1u);
-  dialog->Command1[EXIT_BUTTON]->setFocus();
-  QTest::keyClick(dialog->Command1[EXIT_BUTTON], Qt::Key_Enter, Qt::KeypadModifier);
+  press_key(dialog->Command1[EXIT_BUTTON], Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_TRUE(std::filesystem::exists(shell.settings_file_path));
-
-  frm_about about(nullptr, folder.data_path(), system);
-  about.show();
-  about.Command2->setFocus();
-  QTest::keyClick(about.Command2, Qt::Key_Return);
-  EXPECT_EQ(system.documents.size(), 2u);
-  about.Command1->setFocus();
-  QTest::keyClick(about.Command1, Qt::Key_Enter, Qt::KeypadModifier);
-  EXPECT_FALSE(about.isVisible());
-
-  testing::write_file(folder.file("song.mid"), "MThd");
-  frm_custommusic music(nullptr, shell, system, player, {{"test", folder.data_path()}});
-  music.show();
-  music.File1->selectAll();
-  QTest::keyClick(music.File1, Qt::Key_Return);
-  EXPECT_EQ(music.List2->count(), 0);
-  music.Command1->setFocus();
-  QTest::keyClick(music.Command1, Qt::Key_Return);
-  EXPECT_EQ(music.List2->count(), 1);
-  music.Command3->setFocus();
-  QTest::keyClick(music.Command3, Qt::Key_Return);
-  EXPECT_FALSE(music.isVisible());
-  EXPECT_EQ(settings.cfg_music_count, 1);
 }
 
 TEST_F(configuration_dialog_test, sliders_have_their_bounds_and_steps) {
@@ -336,21 +295,17 @@ TEST_F(configuration_dialog_test, sliders_have_their_bounds_and_steps) {
     int minimum, maximum, small_step, large_step;
   } sliders[] = {{dialog->HScroll1, 100, 3000, 10, 100}, {dialog->HScroll2, 5, 120, 1, 10},
                  {dialog->HScroll3, 0, 100, 1, 10}};
-  for (const auto& slider : sliders) {
-    EXPECT_EQ(slider.bar->minimum(), slider.minimum);
-    EXPECT_EQ(slider.bar->maximum(), slider.maximum);
-    slider.bar->setFocus();
-    slider.bar->setValue(slider.minimum + 50);
-    QTest::keyClick(slider.bar, Qt::Key_Right);
-    EXPECT_EQ(slider.bar->value(), slider.minimum + 50 + slider.small_step);
-    QTest::keyClick(slider.bar, Qt::Key_Left);
-    QTest::keyClick(slider.bar, Qt::Key_PageDown);
-    EXPECT_EQ(slider.bar->value(), slider.minimum + 50 + slider.large_step);
-    QTest::keyClick(slider.bar, Qt::Key_PageUp);
-    QTest::keyClick(slider.bar, Qt::Key_Up);
-    EXPECT_EQ(slider.bar->value(), slider.minimum + 50 - slider.small_step);
-    QTest::keyClick(slider.bar, Qt::Key_End);
-    EXPECT_EQ(slider.bar->value(), slider.maximum);
+  for (const auto& [bar, minimum, maximum, small_step, large_step] : sliders) {
+    EXPECT_EQ(std::pair(bar->minimum(), bar->maximum()), std::pair(minimum, maximum));
+    const int start = minimum + 50;
+    bar->setFocus();
+    bar->setValue(start);
+    std::vector<int> values;  // after each key
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Up, Qt::Key_End}) {
+      QTest::keyClick(bar, key);
+      values.push_back(bar->value());
+    }
+    EXPECT_EQ(values, (std::vector{start + small_step, start, start + large_step, start, start - small_step, maximum}));
   }
 }
 
@@ -376,13 +331,43 @@ TEST_F(configuration_dialog_test, tab_order_and_access_keys) {
   EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog->isVisible(); }, 2000));
 }
 
-TEST_F(configuration_dialog_test, shows_the_banner_and_a_missing_separator_leaves_an_empty_area) {
-  testing::write_picture(folder.file("banner.png"), 500, 43, 0x224488);
-  const auto dialog = open();
-  const QImage grab = dialog->grab().toImage();
-  EXPECT_EQ(grab.pixelColor(250, 20).rgb() & 0xFFFFFF, 0x224488u);
-  EXPECT_NE(grab.pixelColor(250, 50).rgb() & 0xFFFFFF, 0x224488u);
-  EXPECT_TRUE(dialog->Image3->pixmap().isNull());
+// The About screen's texts and picture, and an empty area without one.
+TEST_F(configuration_dialog_test, about_screen_fills_the_caption_the_labels_and_the_picture) {
+  testing::write_picture(folder.file("about.bmp"), 150, 112, 0x3366CC);
+  frm_about about(nullptr, folder.data_path(), system);
+  EXPECT_EQ(std::tuple(about.windowTitle(), about.Label3->text(), about.Label2[0]->text(), about.size()),
+            std::tuple("About... Brisenfall Screensaver", "Version: 2.0.0", "Brisenfall Screensaver", QSize(319, 230)));
+  EXPECT_EQ(about.Label1->text().count('\n'), 1);
+  EXPECT_EQ(about.minimumSize(), about.maximumSize());
+  EXPECT_EQ(std::tuple(about.Command2->text(), about.Command2->toolTip()),
+            std::tuple("&Visit The Internet Home Page For This Program",
+                       " Click here to visit the home page for this program! "));
+  EXPECT_EQ(about.Command2->nextInFocusChain(), about.Command1);
+  const QImage grab = about.grab().toImage();
+  EXPECT_EQ(grab.pixelColor(9 + 75, 9 + 56).rgb() & 0xFFFFFF, 0x3366CCu);
+  EXPECT_NE(grab.pixelColor(9 + 151, 9 + 56).rgb() & 0xFFFFFF, 0x3366CCu);
+  frm_about without(nullptr, folder.data_path() + "missing/", system);
+  EXPECT_TRUE(without.Picture1->pixmap().isNull());
+}
+
+// Visit (clicked or by Return) opens the home page and reports each failure once; Enter on Ok closes.
+TEST_F(configuration_dialog_test, about_screen_visit_opens_the_home_page_and_reports_each_failure_once) {
+  frm_about about(nullptr, folder.data_path(), system);
+  about.show();
+  press_key(about.Command2, Qt::Key_Return);
+  EXPECT_EQ(system.documents, std::vector<std::string>{PRODUCT_HOME_PAGE});
+  EXPECT_TRUE(system.messages.empty());
+
+  system.open_document_result = 2;
+  QTest::mouseClick(about.Command2, Qt::LeftButton);
+  QTest::mouseClick(about.Command2, Qt::LeftButton);
+  ASSERT_EQ(system.messages.size(), 2u);
+  EXPECT_EQ(std::tie(system.messages[0].title, system.messages[0].text),
+            std::tuple("Brisenfall Screensaver", "Shell Execute Error. (No default browser?)"));
+  EXPECT_TRUE(about.isVisible());
+  press_key(about.Command1, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_FALSE(about.isVisible());
+  EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
 }  // namespace

@@ -1,35 +1,46 @@
-// Helpers of the dialog tests.
+// Helpers of the dialog tests, and the Qt application every dialog test runs in: created before the
+// first test and destroyed after the last, while Qt is still whole.
 #include "dialog_test_support.h"
 
 #include <dirent.h>
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <cerrno>
-#include <cstdlib>
-#include <memory>
+#include <optional>
 #include <stdexcept>
+
+#include "desktop/qt_application.h"
 
 namespace brisenfall::testing {
 namespace {
 
-struct listing_fault {
+std::optional<qt_application_scope> qt_scope;
+class qt_test_environment final : public ::testing::Environment {
+  void SetUp() override {
+    qt_scope.emplace();
+    ASSERT_TRUE(ensure_qt_application());
+  }
+  void TearDown() override { qt_scope.reset(); }
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new qt_test_environment);
+
+struct {
   dev_t device = 0;
   ino_t inode = 0;  // 0: nothing fails
-  int entries = 0;
-  int served = 0;
-};
-listing_fault fault;
+  int entries_left = 0;
+} fault;
 
-using readdir_function = dirent* (*)(DIR*);
-
-readdir_function real_readdir() {
-  static const auto real = reinterpret_cast<readdir_function>(dlsym(RTLD_NEXT, "readdir"));
-  return real;
+dirent* real_readdir(DIR* folder) {
+  static const auto real = reinterpret_cast<dirent* (*)(DIR*)>(dlsym(RTLD_NEXT, "readdir"));
+  return real(folder);
 }
 
 }  // namespace
@@ -41,14 +52,11 @@ extern "C" dirent* readdir(DIR* folder) {
   using brisenfall::testing::fault;
   struct stat status {};
   if (fault.inode != 0 && fstat(dirfd(folder), &status) == 0 && status.st_ino == fault.inode &&
-      status.st_dev == fault.device) {
-    if (fault.served == fault.entries) {
-      errno = EIO;
-      return nullptr;
-    }
-    ++fault.served;
+      status.st_dev == fault.device && fault.entries_left-- <= 0) {
+    errno = EIO;
+    return nullptr;
   }
-  return brisenfall::testing::real_readdir()(folder);
+  return brisenfall::testing::real_readdir(folder);
 }
 
 namespace brisenfall::testing {
@@ -58,29 +66,17 @@ failing_folder_listing::failing_folder_listing(const std::string& folder, int en
   if (stat(folder.c_str(), &status) != 0) throw std::runtime_error("no folder " + folder);
   if (DIR* listing = opendir(folder.c_str())) {
     for (int i = 0; i < entries; ++i)
-      if (const dirent* entry = real_readdir()(listing)) first_names.emplace_back(entry->d_name);
+      if (const dirent* entry = real_readdir(listing)) first_names.emplace_back(entry->d_name);
     closedir(listing);
   }
-  fault = {status.st_dev, status.st_ino, entries, 0};
+  fault = {status.st_dev, status.st_ino, entries};
 }
 
 failing_folder_listing::~failing_folder_listing() { fault = {}; }
 
-scoped_environment::scoped_environment(std::initializer_list<std::pair<std::string, std::string>> values) {
-  for (const auto& [name, value] : values) {
-    const char* before = std::getenv(name.c_str());
-    saved_.emplace_back(name, before != nullptr ? std::optional<std::string>(before) : std::nullopt);
-    setenv(name.c_str(), value.c_str(), 1);
-  }
-}
-
-scoped_environment::~scoped_environment() {
-  for (const auto& [name, value] : saved_) {
-    if (value)
-      setenv(name.c_str(), value->c_str(), 1);
-    else
-      unsetenv(name.c_str());
-  }
+void press_key(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  control->setFocus();
+  QTest::keyClick(control, key, modifiers);
 }
 
 void when_modal_opens(std::function<void(QDialog&)> action) {

@@ -1,12 +1,9 @@
 // Helpers of the dialog tests: a recording preview player, acting on a modal dialog once it is
-// open, small pictures, environment variables for a while, and folder
-// listings that fail.
+// open, keys on a focused control, small pictures and folder listings that fail.
 #pragma once
 
 #include <QString>
 #include <functional>
-#include <initializer_list>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,6 +11,7 @@
 #include "dialogs/music_preview_player.h"
 
 class QDialog;
+class QWidget;
 
 // Readable Qt texts in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -31,20 +29,11 @@ class recording_music_player final : public music_preview_player {
 // Once a modal dialog other than the current one opens, runs the action on it (from its event loop).
 void when_modal_opens(std::function<void(QDialog&)> action);
 
+// Gives the control the focus and presses the key on it.
+void press_key(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
 // Writes a picture of one colour (0xRRGGBB) in the format the file name asks for.
 void write_picture(const std::string& path, int width, int height, unsigned int rgb);
-
-// Sets environment variables while it lives; what was there before comes back.
-class scoped_environment {
- public:
-  scoped_environment(std::initializer_list<std::pair<std::string, std::string>> values);
-  ~scoped_environment();
-  scoped_environment(const scoped_environment&) = delete;
-  scoped_environment& operator=(const scoped_environment&) = delete;
-
- private:
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
 
 // While one lives, reading the folder's entries fails with EIO after the first `entries` (counting
 // "." and ".."), as on a failing disk or network share: the C library's readdir is replaced in

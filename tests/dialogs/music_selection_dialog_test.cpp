@@ -8,7 +8,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest/QTest>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "dialog_test_support.h"
 #include "testing/recording_system_services.h"
@@ -16,6 +18,8 @@
 
 namespace brisenfall {
 namespace {
+
+using testing::press_key;
 
 QStringList texts(const QListWidget& list) {
   QStringList result;
@@ -45,13 +49,6 @@ class music_dialog_test : public ::testing::Test {
     dialog->show();
     return dialog;
   }
-  void make_files(int count) {
-    for (int i = 1; i <= count; ++i) {
-      char name[24];
-      std::snprintf(name, sizeof name, "m%02d.mid", i);
-      testing::write_file(folder(name), "MThd");
-    }
-  }
 
   testing::temp_folder root;
   recording_system_services system{root.path().string()};
@@ -59,25 +56,11 @@ class music_dialog_test : public ::testing::Test {
   shell_state shell;
 };
 
-TEST_F(music_dialog_test, opens_in_the_browse_folder_with_the_midi_files_and_the_list) {
-  shell.settings.cfg_music_count = 2;
-  shell.settings.cfg_music_files = {"/x/one.mid", "/x/two.rmi"};
-  const auto dialog = open();
-  EXPECT_EQ(dialog->windowTitle(), "Brisenfall Screensaver - Music Selection");
-  EXPECT_EQ(dialog->size(), QSize(602, 391));
-  EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-  EXPECT_EQ(dialog->Dir1->path(), folder(""));
-  EXPECT_EQ(texts(*dialog->File1), (QStringList{"A.MID", "b.mid", "c.rmi"}));
-  EXPECT_EQ(texts(*dialog->List2), (QStringList{"/x/one.mid", "/x/two.rmi"}));
-  EXPECT_EQ(dialog->File1->selectionMode(), QAbstractItemView::ExtendedSelection);
-  EXPECT_EQ(dialog->File1->toolTip(), " Click on a music file to preview it ");
-  EXPECT_EQ(dialog->Command6->toolTip(), " Exit without saving any changes to your music list ");
-}
-
 // A file added twice is listed twice; of more files than the list has room for the first ones are
 // added, with one warning; a full list takes nothing and warns only when files are selected.
 TEST_F(music_dialog_test, the_list_takes_up_to_twenty_files_and_warns_once_when_more_are_selected) {
-  make_files(25);
+  for (int i = 1; i <= 25; ++i)
+    testing::write_file(folder((i < 10 ? "m0" : "m") + std::to_string(i) + ".mid"), "MThd");
   const auto dialog = open();
   ASSERT_EQ(dialog->File1->count(), 28);
   select_rows(*dialog->File1, {1});
@@ -89,22 +72,22 @@ TEST_F(music_dialog_test, the_list_takes_up_to_twenty_files_and_warns_once_when_
   for (int i = 3; i < 28; ++i) dialog->File1->item(i)->setSelected(true);
   QTest::mouseClick(dialog->Command1, Qt::LeftButton);
   ASSERT_EQ(dialog->List2->count(), 20);
-  EXPECT_EQ(dialog->List2->item(2)->text().toStdString(), folder("m01.mid"));
-  EXPECT_EQ(dialog->List2->item(19)->text().toStdString(), folder("m18.mid"));
+  EXPECT_EQ(std::tuple(dialog->List2->item(2)->text().toStdString(), dialog->List2->item(19)->text().toStdString()),
+            std::tuple(folder("m01.mid"), folder("m18.mid")));
   ASSERT_EQ(system.messages.size(), 1u);
-  EXPECT_EQ(system.messages[0].title, "Music Selection");
-  EXPECT_EQ(system.messages[0].text, "Up to 20 music files can be selected.");
+  EXPECT_EQ(std::tie(system.messages[0].title, system.messages[0].text),
+            std::tuple("Music Selection", "Up to 20 music files can be selected."));
 
   dialog->File1->clearSelection();
   dialog->Command1_Click();
   EXPECT_EQ(system.messages.size(), 1u);
   select_rows(*dialog->File1, {0});
   dialog->Command1_Click();
-  EXPECT_EQ(dialog->List2->count(), 20);
-  EXPECT_EQ(system.messages.size(), 2u);
+  EXPECT_EQ(std::tuple(dialog->List2->count(), system.messages.size()), std::tuple(20, 2u));
 }
 
 // Remove takes the selected entries and keeps the order of the rest; Ok replaces the list in memory.
+// Return presses the focused button only.
 TEST_F(music_dialog_test, remove_keeps_the_order_of_the_rest_and_ok_replaces_the_list_in_memory) {
   shell.settings.cfg_music_count = 5;
   shell.settings.cfg_music_files = {"/1.mid", "/2.mid", "/3.mid", "/4.mid", "/5.mid"};
@@ -116,21 +99,36 @@ TEST_F(music_dialog_test, remove_keeps_the_order_of_the_rest_and_ok_replaces_the
   select_rows(*dialog->File1, {0, 2});
   dialog->Command1_Click();
   QTest::mouseClick(dialog->Command3, Qt::LeftButton);
-  EXPECT_EQ(shell.settings.cfg_music_count, 4);
-  EXPECT_EQ(shell.settings.cfg_music_files,
-            (std::vector<std::string>{"/2.mid", "/4.mid", folder("A.MID"), folder("c.rmi")}));
+  EXPECT_EQ(std::tie(shell.settings.cfg_music_count, shell.settings.cfg_music_files),
+            std::tuple(4, std::vector<std::string>{"/2.mid", "/4.mid", folder("A.MID"), folder("c.rmi")}));
   EXPECT_FALSE(dialog->isVisible());
 
   dialog = open();
   dialog->List2->selectAll();
   dialog->Command5_Click();
-  dialog->Command3_Click();
+  dialog->File1->selectAll();
+  QTest::keyClick(dialog->File1, Qt::Key_Return);
+  EXPECT_EQ(dialog->List2->count(), 0);
+  press_key(dialog->Command1, Qt::Key_Return);
+  EXPECT_EQ(dialog->List2->count(), 3);
+  dialog->List2->selectAll();
+  dialog->Command5_Click();
+  press_key(dialog->Command3, Qt::Key_Return);
+  EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(shell.settings.cfg_music_count, 0);
 }
 
-TEST_F(music_dialog_test, cancel_escape_and_the_close_box_discard_the_changes_and_stop_the_preview) {
+// The dialog's caption, fixed size and tips; Cancel, Escape and the close box discard the changes.
+TEST_F(music_dialog_test, opening_and_cancel_escape_and_the_close_box_discard_the_changes_and_stop_the_preview) {
   shell.settings.cfg_music_count = 1;
   shell.settings.cfg_music_files = {"/kept.mid"};
+  auto opened = open();
+  EXPECT_EQ(std::tuple(opened->windowTitle(), opened->size(), opened->File1->toolTip()),
+            std::tuple("Brisenfall Screensaver - Music Selection", QSize(602, 391),
+                       " Click on a music file to preview it "));
+  EXPECT_EQ(opened->Command6->toolTip(), " Exit without saving any changes to your music list ");
+  EXPECT_EQ(opened->minimumSize(), opened->maximumSize());
+  opened.reset();
   const std::vector<std::function<void(frm_custommusic&)>> ways = {
       [](frm_custommusic& d) { QTest::mouseClick(d.Command6, Qt::LeftButton); },
       [](frm_custommusic& d) { QTest::keyClick(&d, Qt::Key_Escape); },
@@ -144,44 +142,34 @@ TEST_F(music_dialog_test, cancel_escape_and_the_close_box_discard_the_changes_an
     select_rows(*dialog->List2, {0});
     dialog->Command5_Click();
     ways[way](*dialog);
+    EXPECT_EQ(std::tie(shell.settings.cfg_music_count, shell.settings.cfg_music_files, player.calls),
+              std::tuple(1, std::vector<std::string>{"/kept.mid"}, std::vector<std::string>{"stop"})) << way;
     EXPECT_FALSE(dialog->isVisible()) << way;
-    EXPECT_EQ(shell.settings.cfg_music_count, 1) << way;
-    EXPECT_EQ(shell.settings.cfg_music_files, std::vector<std::string>{"/kept.mid"}) << way;
-    EXPECT_EQ(player.calls, std::vector<std::string>{"stop"}) << way;
   }
 }
 
-TEST_F(music_dialog_test, clicking_a_file_previews_it_and_a_double_click_on_the_list_plays_the_entry) {
+TEST_F(music_dialog_test, a_click_or_a_key_previews_a_file_and_a_double_click_on_the_list_plays_the_entry) {
   shell.settings.cfg_music_count = 1;
   shell.settings.cfg_music_files = {"/listed.mid"};
-  const auto dialog = open();
-  const QRect row = dialog->File1->visualItemRect(dialog->File1->item(1));
-  QTest::mouseClick(dialog->File1->viewport(), Qt::LeftButton, {}, row.center());
-  EXPECT_TRUE(dialog->File1->isEnabled());
-  EXPECT_EQ(player.calls, std::vector<std::string>{"play " + folder("b.mid")});
-
-  const QRect entry = dialog->List2->visualItemRect(dialog->List2->item(0));
-  QTest::mouseClick(dialog->List2->viewport(), Qt::LeftButton, {}, entry.center());
-  EXPECT_EQ(player.calls.size(), 1u);
-  QTest::mouseDClick(dialog->List2->viewport(), Qt::LeftButton, {}, entry.center());
-  EXPECT_EQ(player.calls.back(), "play /listed.mid");
-}
-
-// After a click the keys stay in the file list, and moving through a list with them does what a
-// click does: a file is heard, a folder's files are listed.
-TEST_F(music_dialog_test, keys_stay_in_the_file_list_after_a_click_and_move_as_clicks_do) {
   const auto dialog = open();
   dialog->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
   const QRect row = dialog->File1->visualItemRect(dialog->File1->item(0));
   QTest::mouseClick(dialog->File1->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_TRUE(dialog->File1->isEnabled());
+  // The keys stay in the file list after a click, and moving with them does what a click does.
   ASSERT_EQ(QApplication::focusWidget(), dialog->File1);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_EQ(player.calls, (std::vector<std::string>{"play " + folder("A.MID"), "play " + folder("b.mid"),
                                                     "play " + folder("c.rmi")}));
-  EXPECT_EQ(dialog->File1->selectedItems().size(), 2);
-  EXPECT_TRUE(dialog->List2->count() == 0);
+  EXPECT_EQ(std::tuple(dialog->File1->selectedItems().size(), dialog->List2->count()), std::tuple(2, 1));
+
+  const QRect entry = dialog->List2->visualItemRect(dialog->List2->item(0));
+  QTest::mouseClick(dialog->List2->viewport(), Qt::LeftButton, {}, entry.center());
+  EXPECT_EQ(player.calls.size(), 3u);
+  QTest::mouseDClick(dialog->List2->viewport(), Qt::LeftButton, {}, entry.center());
+  EXPECT_EQ(player.calls.back(), "play /listed.mid");
 
   dialog->Dir1->setFocus();
   QTest::keyClick(dialog->Dir1, Qt::Key_Down);  // from the current folder to "winter", inside it
@@ -193,12 +181,17 @@ TEST_F(music_dialog_test, with_no_folder_remembered_it_opens_in_the_users_music_
   std::filesystem::create_directories(home + ".config");
   std::filesystem::create_directories(home + "Tunes");
   testing::write_file(home + ".config/user-dirs.dirs", "XDG_MUSIC_DIR=\"$HOME/Tunes\"\n");
-  const testing::scoped_environment environment{{"HOME", home}, {"XDG_CONFIG_HOME", home + ".config"}};
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved;  // put back at the end
+  for (const auto& [name, value] : {std::pair{"HOME", home}, {"XDG_CONFIG_HOME", home + ".config"}}) {
+    saved.emplace_back(name, std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt);
+    setenv(name, value.c_str(), 1);
+  }
   for (const std::string& expected : {home + "Tunes/", home}) {
     shell.music_browse_folder.clear();
     EXPECT_EQ(open()->Dir1->path(), expected);
     std::filesystem::remove(home + "Tunes");
   }
+  for (const auto& [name, value] : saved) value ? setenv(name, value->c_str(), 1) : unsetenv(name);
 }
 
 // Linux names are bytes: a file and a folder whose names are not UTF-8 (0xE9 alone) are heard,
@@ -247,30 +240,14 @@ TEST_F(music_dialog_test, a_file_whose_name_holds_a_line_break_is_refused_with_a
                          QString::fromStdString(folder("c.rmi"))}));
   ASSERT_EQ(system.messages.size(), 1u);
   EXPECT_EQ(system.messages[0].title, "Music Selection");
-  EXPECT_NE(system.messages[0].text.find("line break"), std::string::npos);
-  EXPECT_NE(system.messages[0].text.find(folder("two lines.mid")), std::string::npos);
-}
-
-// A disk or share that fails part way through a folder: the lists show what was read.
-TEST_F(music_dialog_test, a_listing_that_fails_part_way_shows_what_was_read) {
-  for (int i = 1; i <= 6; ++i) testing::write_file(folder("winter/" + std::to_string(i) + ".mid"), "MThd");
-  const auto dialog = open();
-  {
-    const testing::failing_folder_listing failing(folder("winter/"), 5);
-    QStringList read;
-    for (const std::string& name : failing.first_names)
-      if (name.ends_with(".mid")) read.push_back(QString::fromStdString(name));
-    read.sort(Qt::CaseInsensitive);
-    dialog->Dir1_Click(folder("winter/"));
-    EXPECT_EQ(texts(*dialog->File1), read);
-  }
-  const testing::failing_folder_listing failing(folder("winter/"), 3);
-  EXPECT_TRUE(dialog->Dir1->set_path(folder("winter/"), root.data_path()));
-  EXPECT_EQ(dialog->Dir1->path(), folder("winter/"));
+  const std::string& text = system.messages[0].text;
+  EXPECT_TRUE(text.find("line break") != std::string::npos && text.find(folder("two lines.mid")) != std::string::npos)
+      << text;
 }
 
 // A drive that cannot be read returns silently to the browse folder; folders follow clicks, and
-// reopening starts where browsing ended.
+// reopening starts where browsing ended. A disk or share that fails part way through a folder: the
+// lists show what was read.
 TEST_F(music_dialog_test, folders_follow_clicks_and_reopening_starts_where_browsing_ended) {
   auto dialog = open({{"test", root.data_path()}, {"gone", root.data_path() + "no-medium/"}});
   dialog->Drive1->setCurrentIndex(1);
@@ -291,18 +268,31 @@ TEST_F(music_dialog_test, folders_follow_clicks_and_reopening_starts_where_brows
   EXPECT_EQ(texts(*dialog->File1), QStringList{"deep.mid"});
   // The folder list runs from the drive's root down to the folder.
   EXPECT_EQ(dialog->Dir1->topLevelItem(0)->text(0).toStdString(), root.data_path());
+
+  for (int i = 1; i <= 6; ++i) testing::write_file(folder("winter/" + std::to_string(i) + ".mid"), "MThd");
+  {
+    const testing::failing_folder_listing failing(folder("winter/"), 5);
+    QStringList read;
+    for (const std::string& name : failing.first_names)
+      if (name.ends_with(".mid")) read.push_back(QString::fromStdString(name));
+    read.sort(Qt::CaseInsensitive);
+    dialog->Dir1_Click(folder("winter/"));
+    EXPECT_EQ(texts(*dialog->File1), read);
+  }
+  const testing::failing_folder_listing failing(folder("winter/"), 3);
+  EXPECT_TRUE(dialog->Dir1->set_path(folder("winter/"), root.data_path()));
+  EXPECT_EQ(dialog->Dir1->path(), folder("winter/"));
 }
 
 // Paths join with exactly one separator; a folder belongs to the drive with the longest root that
 // holds it.
 TEST(music_file_path, joins_with_one_separator_and_drive_index_of_picks_the_longest_root) {
-  EXPECT_EQ(music_file_path("/", "song.mid"), "/song.mid");
-  EXPECT_EQ(music_file_path("/music", "song.mid"), "/music/song.mid");
-  EXPECT_EQ(music_file_path("/music/", "song.mid"), "/music/song.mid");
+  EXPECT_EQ(std::tuple(music_file_path("/", "a.mid"), music_file_path("/m", "a.mid"), music_file_path("/m/", "a.mid")),
+            std::tuple("/a.mid", "/m/a.mid", "/m/a.mid"));
   const std::vector<music_drive> drives{{"home", "/home/me/"}, {"root", "/"}, {"media", "/media/usb/"}};
-  EXPECT_EQ(drive_index_of(drives, "/home/me/music/"), 0);
-  EXPECT_EQ(drive_index_of(drives, "/media/usb"), 2);
-  EXPECT_EQ(drive_index_of(drives, "/srv/"), 1);
+  EXPECT_EQ(std::tuple(drive_index_of(drives, "/home/me/music/"), drive_index_of(drives, "/media/usb"),
+                       drive_index_of(drives, "/srv/")),
+            std::tuple(0, 2, 1));
 }
 
 }  // namespace

@@ -13,11 +13,8 @@ using calls = std::vector<std::string>;
 
 TEST(picture_box_twips, covers_the_host_client_area_in_twips) {
   const twips_size size = picture_box_twips({0, 0, 152, 112}, 15, 15);
-  EXPECT_EQ(size.width, 2280);
-  EXPECT_EQ(size.height, 1680);
   const twips_size offset = picture_box_twips({4, 6, 104, 86}, 15, 12);
-  EXPECT_EQ(offset.width, 1500);
-  EXPECT_EQ(offset.height, 960);
+  EXPECT_EQ(std::tuple(size.width, size.height, offset.width, offset.height), std::tuple(2280, 1680, 1500, 960));
 }
 
 class preview_test : public ::testing::Test {
@@ -45,9 +42,8 @@ TEST_F(preview_test, the_picture_moves_into_the_host_and_a_close_request_ends_th
   EXPECT_EQ(events_runs(), 3);
   EXPECT_EQ(calls(host.calls.begin(), host.calls.begin() + 4),
             (calls{"replace procedure", "client rect 77", "move 0 0 152 112", "parent 77"}));
-  EXPECT_EQ(host.picture_parent, 0);
-  EXPECT_FALSE(preview.preview_active);
-  EXPECT_FALSE(preview.tmrPreview_enabled);
+  EXPECT_EQ(std::tuple(host.picture_parent, preview.preview_active, preview.tmrPreview_enabled),
+            std::tuple(0, false, false));
   // The close request is not passed on to the picture box's own procedure.
   EXPECT_TRUE(host.passed_on.empty());
   const calls tail(host.calls.end() - 4, host.calls.end());

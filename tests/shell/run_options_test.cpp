@@ -19,23 +19,16 @@ TEST(run_options, a_first_argument_with_one_or_two_dashes_and_values_apart_or_af
                                           {{"/p", "-5"}, false}, {{}, false}})
     EXPECT_EQ(has_run_options(arguments), dashed) << arguments.size();
   for (const strings& form : {strings{"-root", "-snow", "500", "-volume=7"}, {"--root", "--snow=500", "--volume", "7"}}) {
-    const run_request request = accepted(form);
-    EXPECT_TRUE(request.root);
-    EXPECT_EQ(request.snow, 500);
-    EXPECT_EQ(request.volume, 7);
-    EXPECT_FALSE(request.window_id.has_value());
-    EXPECT_FALSE(request.scene_seconds.has_value());
+    const run_request r = accepted(form);
+    EXPECT_EQ(std::tuple(r.root, r.snow, r.volume, r.window_id.has_value(), r.scene_seconds.has_value()),
+              std::tuple(true, 500, 7, false, false));
   }
 }
 
 TEST(run_options, every_setting_option_and_the_last_of_mute_and_music_wins) {
-  const run_request request =
+  const run_request r =
       accepted({"--scene-seconds", "5", "--depth", "32", "--fps", "--music", "--mute", "--snow", "3000"});
-  EXPECT_EQ(request.scene_seconds, 5);
-  EXPECT_EQ(request.depth, 32);
-  EXPECT_TRUE(request.fps);
-  EXPECT_EQ(request.mute, -1);
-  EXPECT_EQ(request.snow, 3000);
+  EXPECT_EQ(std::tuple(r.scene_seconds, r.depth, r.fps, r.mute, r.snow), std::tuple(5, 32, true, -1, 3000));
   EXPECT_EQ(accepted({"--mute", "--music"}).mute, 0);
   EXPECT_EQ(accepted({"--renderer", "software", "--max-fps=10"}).renderer, varnel2d::display_renderer::software);
   EXPECT_EQ(accepted({"--renderer=gl", "--max-fps", "240"}).max_fps, 240);
@@ -47,29 +40,23 @@ TEST(run_options, every_setting_option_and_the_last_of_mute_and_music_wins) {
   settings_values settings;
   settings.cfg_install_path = "/data/";
   apply_run_options(accepted({"--snow", "200", "--mute", "--depth", "32"}), settings);
-  EXPECT_EQ(std::tie(settings.cfg_snow_amount, settings.cfg_music_mute, settings.cfg_video_depth),
-            std::tuple(200, -1, 32));
-  EXPECT_EQ(std::tie(settings.cfg_music_volume, settings.cfg_scene_time), std::tuple(80, 30));
-  EXPECT_EQ(settings.cfg_install_path, "/data/");
+  EXPECT_EQ(std::tie(settings.cfg_snow_amount, settings.cfg_music_mute, settings.cfg_video_depth,
+                     settings.cfg_music_volume, settings.cfg_scene_time, settings.cfg_install_path),
+            std::tuple(200, -1, 32, 80, 30, "/data/"));
 }
 
 TEST(run_options, the_renderer_option_over_the_environment_over_the_automatic_choice) {
   using varnel2d::display_renderer;
-  struct choice {
-    std::optional<display_renderer> option;
-    const char* environment;
-    display_renderer chosen;
-    bool warned;
-  };
-  for (const choice& c : {choice{display_renderer::gl, "software", display_renderer::gl, false},
-                          choice{std::nullopt, "software", display_renderer::software, false},
-                          choice{std::nullopt, "gl", display_renderer::gl, false},
-                          choice{std::nullopt, nullptr, display_renderer::automatic, false},
-                          choice{std::nullopt, "", display_renderer::automatic, false},
-                          choice{std::nullopt, "GL!", display_renderer::automatic, true}}) {
+  using choice = std::tuple<std::optional<display_renderer>, const char*, display_renderer, bool>;
+  for (const auto& [option, environment, chosen, warned] :
+       {choice{display_renderer::gl, "software", display_renderer::gl, false},
+        {std::nullopt, "software", display_renderer::software, false},
+        {std::nullopt, "gl", display_renderer::gl, false}, {std::nullopt, nullptr, display_renderer::automatic, false},
+        {std::nullopt, "", display_renderer::automatic, false},
+        {std::nullopt, "GL!", display_renderer::automatic, true}}) {
     std::string warning;
-    EXPECT_EQ(choose_renderer(c.option, c.environment, warning), c.chosen) << (c.environment ? c.environment : "-");
-    EXPECT_EQ(warning.find("BRISENFALL_RENDERER takes auto, gl or software, not 'GL!'") != std::string::npos, c.warned);
+    EXPECT_EQ(choose_renderer(option, environment, warning), chosen) << (environment ? environment : "-");
+    EXPECT_EQ(warning.find("BRISENFALL_RENDERER takes auto, gl or software, not 'GL!'") != std::string::npos, warned);
   }
 }
 
@@ -124,12 +111,13 @@ TEST(run_options, window_id_over_xscreensaver_window_over_the_root_window) {
   EXPECT_TRUE(std::holds_alternative<option_error>(choose_host(accepted({"--root"}), "window")));
 
   // Music plays only where the show fills a screen.
-  EXPECT_FALSE(music_may_play(kind::given_window, 200, 150, 1024, 768));
-  EXPECT_FALSE(music_may_play(kind::given_window, 1024, 700, 1024, 768));
-  EXPECT_TRUE(music_may_play(kind::given_window, 1024, 768, 1024, 768));
-  EXPECT_TRUE(music_may_play(kind::xscreensaver_window, 1280, 1024, 2560, 1024));
-  EXPECT_TRUE(music_may_play(kind::root_window, 2560, 1024, 2560, 1024));
-  EXPECT_TRUE(music_may_play(kind::own_window, 0, 0, 1024, 768));
+  EXPECT_EQ(std::vector({music_may_play(kind::given_window, 200, 150, 1024, 768),
+                         music_may_play(kind::given_window, 1024, 700, 1024, 768),
+                         music_may_play(kind::given_window, 1024, 768, 1024, 768),
+                         music_may_play(kind::xscreensaver_window, 1280, 1024, 2560, 1024),
+                         music_may_play(kind::root_window, 2560, 1024, 2560, 1024),
+                         music_may_play(kind::own_window, 0, 0, 1024, 768)}),
+            std::vector({false, false, true, true, true, true}));
 }
 
 }  // namespace

@@ -48,15 +48,15 @@ class settings_file_test : public ::testing::Test {
   shell_state shell;
 };
 
-// A file of one byte counts as no file: the defaults are written under the registered path.
-TEST_F(settings_file_test, first_run_writes_the_defaults_under_the_registered_path) {
+// A file of one byte counts as no file: the defaults are written under the registered path. A
+// damaged file is read as far as it goes and left as it is.
+TEST_F(settings_file_test, first_run_writes_the_defaults_and_a_damaged_file_is_left_as_it_is) {
   write_file(settings_path(), "x");
   register_install_path("/d/data");
   settings_load(shell, system);
 
-  EXPECT_FALSE(shell.install_path_missing);
-  EXPECT_EQ(shell.settings.cfg_install_path, "/d/data/");
-  EXPECT_EQ(shell.settings_file_path, settings_path());
+  EXPECT_EQ(std::tie(shell.install_path_missing, shell.settings.cfg_install_path, shell.settings_file_path),
+            std::tuple(false, "/d/data/", settings_path()));
   const auto lines = lines_of(read_file(settings_path()));
   ASSERT_EQ(lines.size(), 108u);
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 7),
@@ -67,6 +67,14 @@ TEST_F(settings_file_test, first_run_writes_the_defaults_under_the_registered_pa
   }
   EXPECT_EQ(lines[107], "16");
   EXPECT_EQ(files_in_folder(), 1u);  // no temporary left
+
+  const std::string damaged = "/d/data/\r\n2000\r\n";
+  write_file(settings_path(), damaged);
+  shell_state again;
+  recording_system_services unregistered(folder.path().string());  // the path comes from the file
+  settings_load(again, unregistered);
+  EXPECT_EQ(std::tie(again.install_path_missing, again.settings.cfg_snow_amount), std::tuple(false, 2000));
+  EXPECT_EQ(read_file(settings_path()), damaged);
 }
 
 // Five characters are the shortest path taken; one with its separator gets no second one.
@@ -104,7 +112,8 @@ TEST_F(settings_file_test, an_unreadable_file_counts_as_no_file) {
       ::testing::ExitedWithCode(0), "brisenfall: cannot read the settings file " + settings_path());
 }
 
-TEST_F(settings_file_test, every_value_and_a_custom_music_list_round_trip) {
+// A line break inside a value would shift every later line: the path is cut, the entry left out.
+TEST_F(settings_file_test, every_value_and_a_custom_music_list_round_trip_and_no_value_breaks_its_line) {
   shell.settings_file_path = settings_path();
   shell.settings = {.cfg_install_path = "/d/data/", .cfg_snow_amount = 2500, .cfg_music_volume = -7,
                     .cfg_scene_time = 120, .cfg_music_mute = 1, .cfg_music_count = 3,
@@ -119,10 +128,7 @@ TEST_F(settings_file_test, every_value_and_a_custom_music_list_round_trip) {
                     v.cfg_music_count, v.cfg_music_files, v.cfg_custom_music, v.cfg_video_depth);
   };
   EXPECT_EQ(fields(loaded.settings), fields(shell.settings));
-}
 
-// A line break inside a value would shift every later line: the path is cut, the entry left out.
-TEST(settings_format, no_value_breaks_its_line) {
   const settings_values values{.cfg_install_path = "/d/da\nta/", .cfg_music_count = 3,
                                .cfg_music_files = {"/m/a.mid", "/m/b\r\nc.mid", "/m/d\n.mid"},
                                .cfg_custom_music = 1, .cfg_video_depth = 32};
@@ -130,9 +136,9 @@ TEST(settings_format, no_value_breaks_its_line) {
   EXPECT_EQ(lines_of(text).size(), 109u);
   settings_values read;
   ASSERT_TRUE(parse_settings_file(text, read));
-  EXPECT_EQ(std::tie(read.cfg_install_path, read.cfg_music_count, read.cfg_custom_music, read.cfg_video_depth),
-            std::tuple("/d/da", 1, 1, 32));
-  EXPECT_EQ(read.cfg_music_files, std::vector<std::string>{"/m/a.mid"});
+  EXPECT_EQ(std::tie(read.cfg_install_path, read.cfg_music_count, read.cfg_custom_music, read.cfg_video_depth,
+                     read.cfg_music_files),
+            std::tuple("/d/da", 1, 1, 32, std::vector<std::string>{"/m/a.mid"}));
 }
 
 std::string layout(const std::string& count_and_files, const std::string& custom, const std::string& depth) {
@@ -145,8 +151,7 @@ std::string layout(const std::string& count_and_files, const std::string& custom
 TEST(settings_parse, whole_files_take_their_values_and_custom_music_needs_a_list) {
   settings_values values;
   EXPECT_TRUE(parse_settings_file(layout("1\r\n/x.mid\r\n", "1", "24"), values));
-  EXPECT_EQ(values.cfg_video_depth, 24);
-  EXPECT_EQ(values.cfg_custom_music, 1);
+  EXPECT_EQ(std::tie(values.cfg_video_depth, values.cfg_custom_music), std::tuple(24, 1));
   std::string lf = layout("0\r\n", "0", "32");
   std::erase(lf, '\r');
   EXPECT_TRUE(parse_settings_file(lf, values));
@@ -155,24 +160,19 @@ TEST(settings_parse, whole_files_take_their_values_and_custom_music_needs_a_list
   EXPECT_TRUE(parse_settings_file(layout("0\r\n", "1", "16"), values));
   EXPECT_EQ(values.cfg_custom_music, 0);
   EXPECT_TRUE(parse_settings_file(layout("-2\r\n", "1", "32"), values));
-  EXPECT_EQ(values.cfg_custom_music, 0);
-  EXPECT_TRUE(values.cfg_music_files.empty());
+  EXPECT_TRUE(values.cfg_custom_music == 0 && values.cfg_music_files.empty());
 }
 
 TEST(settings_parse, a_damaged_file_keeps_what_was_read_and_defaults_the_rest) {
   settings_values values;
   EXPECT_FALSE(parse_settings_file("/d/data/\r\n2000\r\n55\r\n", values));
-  EXPECT_EQ(values.cfg_install_path, "/d/data/");
-  EXPECT_EQ(values.cfg_snow_amount, 2000);
-  EXPECT_EQ(values.cfg_music_volume, 55);
-  EXPECT_EQ(values.cfg_scene_time, 30);
-  EXPECT_EQ(values.cfg_video_depth, 16);
+  EXPECT_EQ(std::tie(values.cfg_install_path, values.cfg_snow_amount, values.cfg_music_volume, values.cfg_scene_time,
+                     values.cfg_video_depth),
+            std::tuple("/d/data/", 2000, 55, 30, 16));
 
   settings_values words;
   EXPECT_FALSE(parse_settings_file("/d/data/\r\n2000\r\nloud\r\n10\r\n", words));
-  EXPECT_EQ(words.cfg_snow_amount, 2000);
-  EXPECT_EQ(words.cfg_music_volume, 80);
-  EXPECT_EQ(words.cfg_scene_time, 30);
+  EXPECT_EQ(std::tie(words.cfg_snow_amount, words.cfg_music_volume, words.cfg_scene_time), std::tuple(2000, 80, 30));
 
   settings_values overflow;
   EXPECT_FALSE(parse_settings_file("/d/\r\n99999\r\n", overflow));
@@ -180,18 +180,8 @@ TEST(settings_parse, a_damaged_file_keeps_what_was_read_and_defaults_the_rest) {
 
   settings_values cut;  // a list cut short holds the entries read
   EXPECT_FALSE(parse_settings_file("/d/\r\n1\r\n2\r\n3\r\n0\r\n32000\r\n/a.mid\r\n/b.mid\r\n", cut));
-  EXPECT_EQ(cut.cfg_music_files, (std::vector<std::string>{"/a.mid", "/b.mid"}));
-  EXPECT_EQ(cut.cfg_music_count, 2);
-  EXPECT_EQ(cut.cfg_custom_music, 0);
-}
-
-TEST_F(settings_file_test, loading_a_damaged_file_leaves_it_as_it_is) {
-  const std::string damaged = "/d/data/\r\n2000\r\n";
-  write_file(settings_path(), damaged);
-  settings_load(shell, system);
-  EXPECT_FALSE(shell.install_path_missing);
-  EXPECT_EQ(shell.settings.cfg_snow_amount, 2000);
-  EXPECT_EQ(read_file(settings_path()), damaged);
+  EXPECT_EQ(std::tie(cut.cfg_music_files, cut.cfg_music_count, cut.cfg_custom_music),
+            std::tuple(std::vector<std::string>{"/a.mid", "/b.mid"}, 2, 0));
 }
 
 TEST_F(settings_file_test, a_save_through_a_link_keeps_the_link_and_the_files_permissions) {
@@ -217,50 +207,34 @@ TEST_F(settings_file_test, a_save_through_a_link_keeps_the_link_and_the_files_pe
 // the cause, and the old file stays byte for byte with no temporary left. Each save runs in a child
 // process, which for the read-only folder gives up root's rights (root writes anywhere).
 TEST_F(settings_file_test, a_save_cut_short_or_into_a_read_only_folder_names_the_cause_and_keeps_the_file) {
-  struct fault {
-    const char* name;
-    std::function<void()> prepare;   // in the test's process
-    std::function<void()> in_child;  // in the saving child only
-    const char* cause;
-  };
   register_install_path("/d/data");
   settings_load(shell, system);
   const std::string before = read_file(settings_path());
   shell.settings.cfg_snow_amount = 100;
-  const fault faults[] = {
-      {"write cut short", [] {},
-       [this] {
-         // Room for the message the test reads back, not for a settings file this long.
-         shell.settings.cfg_install_path = std::string(8192, 'p');
-         std::signal(SIGXFSZ, SIG_IGN);
-         const rlimit limit{4096, 4096};
-         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(3);
-       },
-       "File too large"},
-      {"read-only folder",
-       [this] {
-         using enum std::filesystem::perms;
-         std::filesystem::permissions(folder.path(), owner_read | owner_exec | others_read | others_exec);
-       },
-       [] {
-         if (geteuid() == 0 && setuid(65534) != 0) std::_Exit(3);
-       },
-       "Permission denied"},
-  };
-  for (const fault& each : faults) {
-    each.prepare();
+  const auto save_fails = [&](const std::function<void()>& in_child, const std::string& cause) {
     EXPECT_EXIT(
         {
-          each.in_child();
+          in_child();
           std::_Exit(settings_save(shell) ? 1 : 0);
         },
         ::testing::ExitedWithCode(0),
-        "brisenfall: cannot write the settings file " + settings_path() + " \\(" + each.cause +
-            "\\); the file stays as it was")
-        << each.name;
-    EXPECT_EQ(read_file(settings_path()), before) << each.name;
-    EXPECT_EQ(files_in_folder(), 1u) << each.name;
-  }
+        "brisenfall: cannot write the settings file " + settings_path() + " \\(" + cause +
+            "\\); the file stays as it was");
+    EXPECT_EQ(read_file(settings_path()), before) << cause;
+    EXPECT_EQ(files_in_folder(), 1u) << cause;
+  };
+  save_fails(
+      [this] {
+        // Room for the message the test reads back, not for a settings file this long.
+        shell.settings.cfg_install_path = std::string(8192, 'p');
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(3);
+      },
+      "File too large");
+  using enum std::filesystem::perms;
+  std::filesystem::permissions(folder.path(), owner_read | owner_exec | others_read | others_exec);
+  save_fails([] { if (geteuid() == 0 && setuid(65534) != 0) std::_Exit(3); }, "Permission denied");
 }
 
 }  // namespace

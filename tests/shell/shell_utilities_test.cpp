@@ -26,13 +26,9 @@ TEST(registry_get_value, numbers_texts_and_what_is_absent) {
   system.set_text(HKEY_CURRENT_USER, DESKTOP, "long", std::string(254, 'a'));
   system.set_text(HKEY_CURRENT_USER, DESKTOP, "too long", std::string(255, 'a'));
   const auto read = [&system](const char* name) { return registry_get_value(system, HKEY_CURRENT_USER, DESKTOP, name); };
-  EXPECT_EQ(read("one"), "001");
-  EXPECT_EQ(read("big"), "16909060");
-  EXPECT_EQ(read("top"), "4294967295");
-  EXPECT_EQ(read("ScreenSaveUsePassword"), "1");
-  EXPECT_EQ(read("missing"), "");
-  EXPECT_EQ(read("long").size(), 254u);
-  EXPECT_EQ(read("too long"), "");
+  EXPECT_EQ(std::vector({read("one"), read("big"), read("top"), read("ScreenSaveUsePassword"), read("missing"),
+                         read("long"), read("too long")}),
+            std::vector<std::string>({"001", "16909060", "4294967295", "1", "", std::string(254, 'a'), ""}));
   EXPECT_EQ(registry_get_value(system, HKEY_CURRENT_USER, "No\\Such\\Key", "ScreenSaveUsePassword"), "");
   EXPECT_EQ(registry_get_value(system, HKEY_DYN_DATA, "k", "v"), "dyn");
   EXPECT_EQ(registry_get_value(system, HKEY_DYN_DATA + 1, "k", "v"), "");
@@ -42,11 +38,10 @@ TEST(registry_get_value, numbers_texts_and_what_is_absent) {
 TEST(file_has_content, needs_more_than_one_byte) {
   testing::temp_folder folder;
   recording_system_services system(folder.path().string());
-  for (const auto& [name, bytes] : {std::pair{"empty", ""}, {"one", "a"}, {"two", "ab"}})
+  for (const auto& [name, bytes] : {std::pair{"empty", ""}, {"one", "a"}, {"two", "ab"}}) {
     testing::write_file(folder.file(name), bytes);
-  EXPECT_FALSE(file_has_content(system, folder.file("empty")));
-  EXPECT_FALSE(file_has_content(system, folder.file("one")));
-  EXPECT_TRUE(file_has_content(system, folder.file("two")));
+    EXPECT_EQ(file_has_content(system, folder.file(name)), *name == 't') << name;
+  }
   EXPECT_FALSE(file_has_content(system, folder.file("missing")));
   EXPECT_FALSE(file_has_content(system, folder.path().string()));
 }

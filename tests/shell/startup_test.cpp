@@ -47,24 +47,17 @@ class startup_test : public ::testing::Test {
   };
 };
 
-// Password and unknown switches open nothing, yet the runtime values are set at every start.
-TEST_F(startup_test, password_and_unknown_switches_open_nothing_after_recording_the_runtime_values) {
+// Password and unknown switches open nothing, yet the runtime values are set at every start;
+// configuration and show load the settings, a preview takes only the host.
+TEST_F(startup_test, each_switch_opens_its_window_or_nothing_after_recording_the_runtime_values) {
   register_install_path();
   shell.config_preview_active = true;
   shell.music_browse_folder = "/old/";
   for (const char* command_line : {"/a", "/z", "s"}) EXPECT_EQ(start(command_line), 0);
-  EXPECT_FALSE(shell.config_preview_active);
-  EXPECT_EQ(shell.program_folder, "/usr/games/");
-  EXPECT_EQ(shell.music_browse_folder, "");
-  EXPECT_EQ(shell.twips_per_pixel_x, 15);
-  EXPECT_EQ(shell.twips_per_pixel_y, 15);
-  EXPECT_TRUE(opened.empty());
-  EXPECT_TRUE(system.messages.empty());
-  EXPECT_FALSE(settings_written());
-}
-
-TEST_F(startup_test, configuration_and_show_load_the_settings_preview_takes_only_the_host) {
-  register_install_path();
+  EXPECT_EQ(std::tuple(shell.config_preview_active, shell.program_folder, shell.music_browse_folder,
+                       shell.twips_per_pixel_x, shell.twips_per_pixel_y),
+            std::tuple(false, "/usr/games/", "", 15, 15));
+  EXPECT_TRUE(opened.empty() && system.messages.empty() && !settings_written());
   for (const char* command_line : {"/p 1234", "/p", "/p:1234"}) start(command_line);
   EXPECT_FALSE(settings_written());
   for (const char* command_line : {"", "/c:1234", "/s"}) start(command_line);

@@ -1,7 +1,8 @@
 // Recording a frame from the display calls and replaying it on another display.
 #include "recorded_frame.h"
 
-#include <map>
+#include <algorithm>
+#include <string>
 
 namespace varnel2d::testing {
 
@@ -12,13 +13,15 @@ bool frame_recorder::open(const display_mode& mode) {
 
 image_handle frame_recorder::load_texture(const std::string& file, uint32_t colour_key) {
   const image_handle handle = inner_->load_texture(file, colour_key);
-  current_.loads.push_back({handle, file, false, colour_key});
+  current_.loads.push_back([=](display_device& display, auto& images) {
+    images[handle] = display.load_texture(file, colour_key);
+  });
   return handle;
 }
 
 image_handle frame_recorder::load_surface(const std::string& file) {
   const image_handle handle = inner_->load_surface(file);
-  current_.loads.push_back({handle, file, true, 0});
+  current_.loads.push_back([=](display_device& display, auto& images) { images[handle] = display.load_surface(file); });
   return handle;
 }
 
@@ -28,33 +31,32 @@ void frame_recorder::begin_frame() {
 }
 
 void frame_recorder::copy_surface(image_handle surface) {
-  recorded_frame::step step;
-  step.what = recorded_frame::step::kind::copy_surface;
-  step.quad.texture = surface;
-  current_.steps.push_back(step);
+  current_.steps.push_back([=](display_device& display, auto& images) { display.copy_surface(images[surface]); });
   inner_->copy_surface(surface);
 }
 
 void frame_recorder::draw(const sprite_quad& quad) {
-  recorded_frame::step step;
-  step.quad = quad;
-  current_.steps.push_back(std::move(step));
+  current_.steps.push_back([=](display_device& display, auto& images) {
+    sprite_quad own = quad;
+    own.texture = images[quad.texture];
+    display.draw(own);
+  });
   inner_->draw(quad);
 }
 
 void frame_recorder::draw_text(const text_request& request) {
-  recorded_frame::step step;
-  step.what = recorded_frame::step::kind::text;
-  step.text = request;
-  step.text_bytes = request.text;
-  step.face_bytes = request.face;
-  current_.steps.push_back(std::move(step));
+  current_.steps.push_back([=, text = std::string(request.text), face = std::string(request.face)](
+                               display_device& display, auto&) {
+    text_request own = request;
+    own.text = text;
+    own.face = face;
+    display.draw_text(own);
+  });
   inner_->draw_text(request);
 }
 
 void frame_recorder::present() {
-  if (recording()) kept_ = current_;
-  ++presents_;
+  if (++presents_ == frame_to_keep_) kept_ = current_;
   inner_->present();
 }
 
@@ -62,35 +64,11 @@ bool replay(const recorded_frame& frame, display_device& display) {
   display_mode mode = frame.mode;
   mode.window = 0;
   if (!display.open(mode)) return false;
-  std::map<image_handle, image_handle> handles;
-  for (const recorded_frame::image_load& load : frame.loads) {
-    const image_handle handle =
-        load.surface ? display.load_surface(load.file) : display.load_texture(load.file, load.colour_key);
-    if (handle == 0) return false;
-    handles[load.handle] = handle;
-  }
+  std::map<image_handle, image_handle> images;
+  for (const recorded_call& load : frame.loads) load(display, images);
   display.begin_frame();
-  for (const recorded_frame::step& step : frame.steps) {
-    switch (step.what) {
-      case recorded_frame::step::kind::copy_surface:
-        display.copy_surface(handles[step.quad.texture]);
-        break;
-      case recorded_frame::step::kind::quad: {
-        sprite_quad quad = step.quad;
-        quad.texture = handles[quad.texture];
-        display.draw(quad);
-        break;
-      }
-      case recorded_frame::step::kind::text: {
-        text_request text = step.text;
-        text.text = step.text_bytes;
-        text.face = step.face_bytes;
-        display.draw_text(text);
-        break;
-      }
-    }
-  }
-  return true;
+  for (const recorded_call& step : frame.steps) step(display, images);
+  return std::none_of(images.begin(), images.end(), [](const auto& image) { return image.second == 0; });
 }
 
 }  // namespace varnel2d::testing

@@ -1,36 +1,27 @@
-// One frame as a display saw it (the images it loaded and the frame's surface copies, quads and
-// text), recorded once and replayed on any display, so two backends draw exactly the same frame.
+// One frame as a display saw it (the images loaded up to it, then the frame's surface copies, quads
+// and text), recorded once and replayed on any display, so two backends draw exactly the same frame.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include <varnel2d/display_device.h>
 
 namespace varnel2d::testing {
 
+// One call replayed on a display; `images` maps the recorded handles to the display's own.
+using recorded_call = std::function<void(display_device& display, std::map<image_handle, image_handle>& images)>;
+
 struct recorded_frame {
-  struct image_load {
-    image_handle handle = 0;
-    std::string file;
-    bool surface = false;
-    uint32_t colour_key = 0;
-  };
-  struct step {
-    enum class kind { copy_surface, quad, text } what = kind::quad;
-    sprite_quad quad;  // the surface's handle in quad.texture for a surface copy
-    text_request text;
-    std::string text_bytes, face_bytes;
-  };
   display_mode mode;
-  std::vector<image_load> loads;
-  std::vector<step> steps;
+  std::vector<recorded_call> loads, steps;
 };
 
 // A display that passes every call to `inner` and records the frame presented as number
-// `frame_to_keep` (from 1); later frames are drawn but not recorded.
+// `frame_to_keep` (from 1).
 class frame_recorder final : public display_device {
  public:
   frame_recorder(std::unique_ptr<display_device> inner, int32_t frame_to_keep)
@@ -51,19 +42,18 @@ class frame_recorder final : public display_device {
   void present() override;
   bool save_screenshot(const std::string& file) override { return inner_->save_screenshot(file); }
 
-  // The kept frame; empty steps until it has been presented.
+  // The kept frame; no steps until it has been presented.
   const recorded_frame& kept() const { return kept_; }
 
  private:
-  bool recording() const { return presents_ + 1 == frame_to_keep_; }
   std::unique_ptr<display_device> inner_;
   int32_t frame_to_keep_;
   int32_t presents_ = 0;
   recorded_frame current_, kept_;
 };
 
-// Opens `display` in the recorded mode, loads the images and draws the frame; true when the
-// display opened and every image loaded.
+// Opens `display` in the recorded mode (in a window of its own), loads the images and draws the
+// frame; true when the display opened and every image loaded.
 bool replay(const recorded_frame& frame, display_device& display);
 
 }  // namespace varnel2d::testing

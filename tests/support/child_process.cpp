@@ -42,16 +42,14 @@ child_process::~child_process() {
 }
 
 std::optional<int> child_process::wait_for_exit(std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!exit_code_.has_value()) {
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-      exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-      break;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
+  wait_until(
+      [this] {
+        int status = 0;
+        if (!exit_code_ && waitpid(pid_, &status, WNOHANG) == pid_)
+          exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return exit_code_.has_value();
+      },
+      limit, std::chrono::milliseconds(2));
   return exit_code_;
 }
 
@@ -69,6 +67,15 @@ std::string command_output(const std::string& command) {
   }
   while (!output.empty() && output.back() == '\n') output.pop_back();
   return output;
+}
+
+bool wait_until(const std::function<bool()>& reached, std::chrono::milliseconds limit, std::chrono::milliseconds step) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!reached()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(step);
+  }
+  return true;
 }
 
 }  // namespace varnel2d::testing

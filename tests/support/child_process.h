@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -33,7 +34,6 @@ class child_process {
   // The exit code, or nothing if the child is still running after the wait (-1 for a signal).
   std::optional<int> wait_for_exit(std::chrono::milliseconds limit);
   void send_signal(int signal_number);
-  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
@@ -42,6 +42,10 @@ class child_process {
 
 // Runs a shell command and returns what it printed, without the last line end.
 std::string command_output(const std::string& command);
+
+// Checks `reached` every `step` until it holds or `limit` has passed (at least once); whether it held.
+bool wait_until(const std::function<bool()>& reached, std::chrono::milliseconds limit,
+                std::chrono::milliseconds step = std::chrono::milliseconds(40));
 
 }  // namespace varnel2d::testing
 

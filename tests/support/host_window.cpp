@@ -4,8 +4,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <sstream>
+#include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 namespace varnel2d::testing {
 
@@ -34,27 +35,28 @@ host_window::~host_window() {
 unsigned long host_window::id() const { return x_->window; }
 
 std::string host_window::hex_id() const {
-  std::ostringstream text;
-  text << "0x" << std::hex << x_->window;
-  return text.str();
-}
-
-unsigned long host_window::mapped_child() const {
-  Window root = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  unsigned long found = 0;
-  if (x_->window == 0 || XQueryTree(x_->display, x_->window, &root, &parent, &children, &count) == 0) return 0;
-  for (unsigned int i = 0; i < count && found == 0; ++i) {
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(x_->display, children[i], &attributes) != 0 && attributes.map_state == IsViewable)
-      found = children[i];
-  }
-  if (children != nullptr) XFree(children);
-  return found;
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%lx", x_->window);
+  return text;
 }
 
 namespace {
+
+// The windows placed inside `parent` that are mapped.
+std::vector<Window> mapped_children(Display* display, Window parent) {
+  Window root = 0, up = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  std::vector<Window> mapped;
+  if (parent == 0 || XQueryTree(display, parent, &root, &up, &children, &count) == 0) return mapped;
+  for (unsigned int i = 0; i < count; ++i) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, children[i], &attributes) != 0 && attributes.map_state == IsViewable)
+      mapped.push_back(children[i]);
+  }
+  if (children != nullptr) XFree(children);
+  return mapped;
+}
 
 uint32_t pixel_of(Display* display, Window window, int x, int y) {
   XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
@@ -66,6 +68,15 @@ uint32_t pixel_of(Display* display, Window window, int x, int y) {
 
 }  // namespace
 
+unsigned long host_window::mapped_child() const {
+  const std::vector<Window> mapped = mapped_children(x_->display, x_->window);
+  return mapped.empty() ? 0 : mapped.front();
+}
+
+int host_window::mapped_top_level_windows() const {
+  return static_cast<int>(mapped_children(x_->display, DefaultRootWindow(x_->display)).size());
+}
+
 uint32_t host_window::pixel(int x, int y) const { return pixel_of(x_->display, x_->window, x, y); }
 
 uint32_t host_window::screen_pixel(int x, int y) const {
@@ -75,20 +86,6 @@ uint32_t host_window::screen_pixel(int x, int y) const {
 void host_window::resize(int width, int height) const {
   XResizeWindow(x_->display, x_->window, static_cast<unsigned>(width), static_cast<unsigned>(height));
   XSync(x_->display, False);
-}
-
-int host_window::mapped_top_level_windows() const {
-  Window root = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  int mapped = 0;
-  if (XQueryTree(x_->display, DefaultRootWindow(x_->display), &root, &parent, &children, &count) == 0) return 0;
-  for (unsigned int i = 0; i < count; ++i) {
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(x_->display, children[i], &attributes) != 0 && attributes.map_state == IsViewable) ++mapped;
-  }
-  if (children != nullptr) XFree(children);
-  return mapped;
 }
 
 void host_window::send_delete_window(unsigned long window) const {

@@ -32,13 +32,11 @@ void write_file(const std::filesystem::path& path, std::string_view bytes) {
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-void make_show_folders(const std::filesystem::path& source, const temp_folder& data, const temp_folder& config) {
-  for (const auto& entry : std::filesystem::directory_iterator(source))
-    std::filesystem::create_symlink(entry.path(), data.path() / entry.path().filename());
+void write_install_path(const temp_folder& config, const std::string& install_path) {
   std::filesystem::create_directories(config.path() / "brisenfall");
   write_file(config.path() / "brisenfall" / "settings-store.ini",
              "[HKEY_CURRENT_USER\\Software\\Tamsk Brisenfall Screensaver\\Config]\n"
-             "install_path=" + data.data_path() + "\n");
+             "install_path=" + install_path + "\n");
 }
 
 }  // namespace varnel2d::testing

@@ -26,9 +26,8 @@ class temp_folder {
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, std::string_view bytes);
 
-// The show's folders for one run of the real program: `data` gets links to the files of `source`,
-// and `config` (its XDG_CONFIG_HOME) a settings store naming `data` as the install path.
-void make_show_folders(const std::filesystem::path& source, const temp_folder& data, const temp_folder& config);
+// A settings store in `config` (the program's XDG_CONFIG_HOME) naming `install_path` as the install path.
+void write_install_path(const temp_folder& config, const std::string& install_path);
 
 }  // namespace varnel2d::testing
 

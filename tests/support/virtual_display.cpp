@@ -4,30 +4,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
-#include <thread>
 #include <unistd.h>
 
 namespace varnel2d::testing {
-namespace {
-
-// What the server writes on `fd` up to its line end, waiting at most `limit`; empty when it ends
-// or closes the pipe first.
-std::string read_line(int fd, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  std::string line;
-  while (line.empty() || line.back() != '\n') {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    pollfd readable{fd, POLLIN, 0};
-    if (left.count() <= 0 || poll(&readable, 1, static_cast<int>(left.count())) <= 0) return {};
-    char buffer[16];
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got <= 0) return {};
-    line.append(buffer, static_cast<size_t>(got));
-  }
-  return line;
-}
-
-}  // namespace
 
 virtual_display::virtual_display(const std::string& screen, const std::vector<std::string>& server_arguments) {
   // The server picks a free display number itself (its lock files make that safe between parallel
@@ -42,20 +21,19 @@ virtual_display::virtual_display(const std::string& screen, const std::vector<st
   command.insert(command.end(), server_arguments.begin(), server_arguments.end());
   server_ = std::make_unique<child_process>(command, std::map<std::string, std::string>{});
   close(pipe_ends[1]);
-  const std::string number = read_line(pipe_ends[0], std::chrono::seconds(10));
+  std::string number;
+  pollfd readable{pipe_ends[0], POLLIN, 0};
+  for (char c = 0; poll(&readable, 1, 10000) > 0 && read(pipe_ends[0], &c, 1) == 1 && c != '\n';) number += c;
   close(pipe_ends[0]);
   if (number.empty()) throw std::runtime_error("cannot start Xvfb");
-  name_ = ":" + number.substr(0, number.size() - 1);
+  name_ = ":" + number;
 }
 
 unsigned long virtual_display::wait_for_window(const std::string& title, std::chrono::milliseconds limit) const {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  do {
-    const std::string found = xdotool("search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n 1");
-    if (!found.empty()) return std::stoul(found);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  } while (std::chrono::steady_clock::now() < deadline);
-  return 0;
+  std::string found;
+  const std::string search = "search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n 1";
+  wait_until([&] { return !(found = xdotool(search)).empty(); }, limit, std::chrono::milliseconds(50));
+  return found.empty() ? 0 : std::stoul(found);
 }
 
 std::string virtual_display::xdotool(const std::string& arguments) const {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/child_process.h"
+#include "support/child_process.h"  // also makes these helpers brisenfall::testing
 
 namespace varnel2d::testing {
 
@@ -29,8 +29,3 @@ class virtual_display {
 };
 
 }  // namespace varnel2d::testing
-
-// The screensaver's tests reach these helpers as brisenfall::testing as well.
-namespace brisenfall::testing {
-using namespace varnel2d::testing;
-}  // namespace brisenfall::testing

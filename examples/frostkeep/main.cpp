@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 
+#include <varnel2d/termination_signals.h>
+
 #include "src/assets.h"
 #include "src/engine.h"
 #include "src/game.h"
@@ -43,6 +45,8 @@ std::string cache_folder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Ctrl+C and SIGTERM end the game after its frame, in order: the window gives the screen back.
+  const varnel2d::termination_signal_catcher signals;
   const auto engine = frostkeep::make_engine("Frostkeep");
   if (!engine->init(0, 640, 480, 32)) {
     std::fprintf(stderr, "frostkeep: cannot open the display\n");
@@ -53,7 +57,7 @@ int main(int argc, char** argv) {
   std::string error;
   const bool started = game.start(paths, error);
   if (started)
-    while (game.frame()) {
+    while (!varnel2d::termination_requested() && game.frame()) {
     }
   engine->terminate();
   std::error_code ignored;

@@ -8,6 +8,7 @@
 #include <limits>
 #include <numbers>
 #include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -46,6 +47,17 @@ struct behaviour_case {
 
 double distance(sprites& e, double sprite, double x, double y) {
   return std::hypot(e->sprite_getx(sprite) - x, e->sprite_gety(sprite) - y);
+}
+
+// Makes a sprite's direction readable: animation d + 1 (one frame) belongs to direction d (0 up,
+// clockwise, 8 none), so the animation the last pass chose, less one, is the direction.
+void watch_direction(sprites& e, double sprite) {
+  std::string list;
+  for (int direction = 0; direction <= 8; ++direction) {
+    e->sprite_animateset(direction + 1, 0, 0, 16, 16, 1, "0,0", "1");
+    list += (direction == 0 ? "" : ",") + std::to_string(direction + 1) + ",1";
+  }
+  e->sprite_animatedirection(sprite, 8, list);
 }
 
 // A snowflake's fall: 0.5 a unit, swinging 20 either side, falling inside a wide area.
@@ -107,6 +119,9 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
       {"thrust: accelerates, stops unseen in the frame its length runs out", 0, 0,
        [](sprites& e) { e->sprite_enginethrust(1, 1, 0, 1, 0.5, -10, -10, 640, 480, 3); },
        {{1, 2, 0.5}, {1}, {0, 9, 3}, {1, 9, 3}}, 1, 0},
+      {"thrust at frame time 2: both the speed and the step scale by it", 0, 0,
+       [](sprites& e) { e->timedelta = 2, e->sprite_enginethrust(1, 1, 0, 1, 0.5, -10, -10, 640, 480); },
+       {{1, 6, 2}}, 1},
       {"thrust: off outside the bounds", 0, 0,
        [](sprites& e) { e->sprite_enginethrust(1, 0, -1, 0, 0, -10, -1, 640, 480); },
        {{1}, {0}}, 0},
@@ -212,7 +227,7 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
     e.frame_at(1, c.x, c.y);
     c.start(e);
     if (std::any_of(c.passes.begin(), c.passes.end(), [](const after_pass& p) { return p.direction >= 0; }))
-      testing::watch_direction(e, c.watched);
+      watch_direction(e, c.watched);
     for (size_t n = 0; n < c.passes.size(); ++n) {
       SCOPED_TRACE("pass " + std::to_string(n + 1));
       const after_pass& p = c.passes[n];
@@ -226,7 +241,7 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
         if (tolerance > 0) { EXPECT_NEAR(got, want, tolerance); }
         if (tolerance == 0) { EXPECT_EQ(static_cast<float>(got), static_cast<float>(want)); }
       }
-      if (p.direction >= 0) { EXPECT_EQ(testing::direction_of(e, c.watched), p.direction); }
+      if (p.direction >= 0) { EXPECT_EQ(e->sprite_animategetanim(c.watched) - 1, p.direction); }
     }
     EXPECT_EQ(*e->sprite_getstatus(c.watched), c.status);
     if (c.type >= 0) { EXPECT_EQ(e->sprite_enginegettype(c.watched), c.type); }
@@ -338,27 +353,23 @@ TEST(Drops, LandOnTheBoundPlayTheLandingOnceAndGoOff) {
   e->sprite_engineydrop(1, 1, 3, 0, 1, 0, 100, 2, 1, 0);
   e.frame_at(2, 5, 50);
   e->sprite_enginexdrop(2, -3, 2, -1, 0, 0, 640, 2, 5, 7);  // no audio here: the sound is skipped
+  const auto state = [&](double sprite) {
+    return std::tuple(e->sprite_getx(sprite), e->sprite_gety(sprite), e->sprite_animategetanim(sprite));
+  };
   pass(e);  // 1: ydir 4, y 94; 2: xdir -4, x 1
-  EXPECT_EQ(e->sprite_animategetanim(2), 0);
+  EXPECT_EQ(state(2), std::tuple(1.0, 52.0, 0.0));
   pass(e);  // 1: ydir 5, y 99; 2: -4 < 0 lands on 0
-  EXPECT_EQ(e->sprite_animategetanim(1), 0);
-  EXPECT_EQ(where(e, 2), std::make_pair(0.0, 54.0));
-  EXPECT_EQ(e->sprite_animategetanim(2), 2);
+  EXPECT_EQ(state(1), std::tuple(102.0, 99.0, 0.0));
+  EXPECT_EQ(state(2), std::tuple(0.0, 54.0, 2.0));
   EXPECT_EQ(pass(e), 2u);  // 1: 105 > 100 lands on 100 and shows the first landing frame
-  EXPECT_EQ(where(e, 1), std::make_pair(103.0, 100.0));
+  EXPECT_EQ(state(1), std::tuple(103.0, 100.0, 2.0));
   EXPECT_EQ(where(e, 2), std::make_pair(0.0, 56.0));
-  EXPECT_EQ(e->sprite_animategetanim(1), 2);
   e->sprite_animategetframeindex(1);
-  EXPECT_EQ(e->retx, 0);
-  EXPECT_EQ(e->rety, 1);
+  EXPECT_EQ(std::pair(e->retx, e->rety), std::pair(0.0f, 1.0f));
   pass(e);  // x keeps moving; y stays
   EXPECT_EQ(where(e, 1), std::make_pair(104.0, 100.0));
-  int frames = 0;
-  while (*e->sprite_getstatus(1) == 1 && frames < 20) {
-    pass(e);
-    ++frames;
-  }
-  EXPECT_LT(frames, 20);
+  for (int frame = 0; frame < 20 && *e->sprite_getstatus(1) == 1; ++frame) pass(e);
+  EXPECT_EQ(*e->sprite_getstatus(1), 0);  // the landing played once and switched it off
 }
 
 // A billboard flying in from the right towards x = 110 at -10 a unit, slowing by 1 a unit, to
@@ -386,12 +397,11 @@ TEST(Billboards, ArriveWaitTheirDelayAndLeaveWithTheMirroredAcceleration) {
   sprites e;
   e.frame_at(1, 50, 0);
   e->sprite_enginebillboardy(1, 0, 10, 0, 0, 35, 2, 0, 480);
-  for (int frame = 0; frame < 4; ++frame) pass(e);
-  EXPECT_EQ(where(e, 1), std::make_pair(50.0, 35.0));
-  EXPECT_TRUE(e->sprite_enginegetbillboardwaiting(1));
-  pass(e);
-  pass(e);
-  EXPECT_FALSE(e->sprite_enginegetbillboardwaiting(1));
+  for (int frame = 1; frame <= 6; ++frame) {
+    pass(e);  // 10, 20, 30, then 40 sets it on 35 to wait two units
+    if (frame == 4) { EXPECT_EQ(where(e, 1), std::make_pair(50.0, 35.0)); }
+    EXPECT_EQ(e->sprite_enginegetbillboardwaiting(1), frame == 4 || frame == 5) << frame;
+  }
 }
 
 TEST(Button, ShowsItsThreeFramesAndReportsOneClickPerPressReleasedOverIt) {

@@ -1,6 +1,6 @@
-// The motion helpers the behaviours build on: the nine direction codes, the direction between two
-// sprites, moving and accelerating by the frame time and the bounds. (The swing angle and the
-// length count-down are checked through the behaviours.)
+// The direction codes the behaviours build on: the nine codes from the signs of a velocity and the
+// direction between two sprites. (Moving, accelerating, the bounds, the swing angle and the length
+// count-down are checked through the behaviours.)
 #include <gtest/gtest.h>
 
 #include "engine/sprites/motion.h"
@@ -22,28 +22,6 @@ TEST(MotionDirection, SignsOfTheVelocityGiveTheNineCodesAndTowardsASpriteUsesRou
   EXPECT_EQ(direction_between(from, to), 4);
   to.x = 14.0f;
   EXPECT_EQ(direction_between(from, to), 3);
-}
-
-TEST(MotionSteps, MoveAndAccelerateByTheFrameTimeWithinTheBounds) {
-  sprite_record s;
-  s.xdir = 1.5f;
-  s.ydir = -2.0f;
-  s.bvalue1 = 0.5f;
-  s.bvalue2 = 1.0f;
-  s.xmax = 10.0f;
-  s.ymin = -10.0f;
-  s.ymax = 10.0f;
-  move(s, 2);
-  EXPECT_EQ(s.x, 3);
-  EXPECT_EQ(s.y, -4);
-  accelerate(s, 2);
-  EXPECT_EQ(s.xdir, 2.5f);
-  EXPECT_EQ(s.ydir, 0);
-  EXPECT_FALSE(out_of_bounds(s));
-  s.x = 10.001f;
-  EXPECT_TRUE(out_of_bounds(s));
-  set_direction(s);
-  EXPECT_EQ(s.direction, 2);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <stdexcept>
+#include <tuple>
 
 #include "sprite_engine.h"
 
@@ -48,12 +49,9 @@ TEST(SpriteTable, InitListsTheHighestNumberFirstFreesEverySpriteRefusesBadNumber
   e->sprite_on(3, 1.5, 2.25, 1, 3, 4, 1, 2, 5, 7);
   EXPECT_EQ(e->sprite_getstatus(3), 1);
   EXPECT_EQ(where(e, 3), std::make_pair(1.5, 2.25));
-  EXPECT_EQ(e->sprite_getalpha(3), 255);
-  EXPECT_EQ(e->sprite_getscale(3), 1);
-  EXPECT_EQ(e->sprite_getrotate(3), 0);
-  EXPECT_FALSE(e->sprite_engineisalphafading(3));
-  EXPECT_EQ(e->sprite_getid1(3), 0);
-  EXPECT_EQ(e->sprite_gethitsleft(3), 0);
+  EXPECT_EQ(std::tuple(e->sprite_getalpha(3), e->sprite_getscale(3), e->sprite_getrotate(3), e->sprite_getid1(3),
+                       e->sprite_gethitsleft(3), e->sprite_engineisalphafading(3)),
+            std::tuple(255.0, 1.0, 0.0, 0.0, 0.0, false));
   e->sprite_getrgb(3);
   EXPECT_EQ((std::array{e->retr, e->retg, e->retb}), (std::array{255.0f, 255.0f, 255.0f}));
 }
@@ -63,19 +61,18 @@ TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOffAndSetStatusOnlyTouchesTheSta
   e.frame_at(1, 0, 0);
   e->sprite_enginedelay(1, 5);
   EXPECT_EQ(e->sprite_getstatus(1), 3);
-  EXPECT_EQ(e->sprite_enginegetdelay(1), 5);
-  EXPECT_EQ(e->sprite_get1available(), 2);
-  EXPECT_EQ(e->sprite_get1availablerange(1, 1), 0);
-  EXPECT_EQ(e->sprite_gethowmanyon(), 1);
+  // Delay, first free sprite, first free of sprite 1 alone, sprites on.
+  EXPECT_EQ(std::tuple(e->sprite_enginegetdelay(1), e->sprite_get1available(), e->sprite_get1availablerange(1, 1),
+                       e->sprite_gethowmanyon()),
+            std::tuple(5.0, 2.0, 0.0, 1.0));
   EXPECT_TRUE(e->sprite_getanyoftheseon(1, 1));
   EXPECT_FALSE(e->sprite_getanyoftheseon(2, 3));
   e->sprite_setstatus(1, true);  // on, but still holding its delay: no status for that
   EXPECT_EQ(e->sprite_getstatus(1), std::nullopt);
   e->sprite_setstatus(1, false);
   EXPECT_EQ(e->sprite_getstatus(1), 0);
-  EXPECT_EQ(e->sprite_enginegetdelay(1), 0);
-  EXPECT_EQ(e->sprite_get1available(), 1);
-  EXPECT_EQ(e->sprite_get1availablerange(2, 3), 2);
+  EXPECT_EQ(std::tuple(e->sprite_enginegetdelay(1), e->sprite_get1available(), e->sprite_get1availablerange(2, 3)),
+            std::tuple(0.0, 1.0, 2.0));
   e.frame_at(2, 0, 0);
   EXPECT_EQ(e->sprite_get1availablerange(2, 3), 3);
   EXPECT_EQ(e->sprite_get1onrandomrange(2, 2), 2);
@@ -92,9 +89,8 @@ TEST(SpriteStatus, CountsByIdAndTheStatisticsLineCountOnlyLiveSpritesAndHitsCoun
   }
   e->sprite_off(2);
   e->sprite_enginedelay(3, 10);
-  EXPECT_EQ(e->sprite_gethowmanyonwithid(9), 2);
-  EXPECT_EQ(e->sprite_gethowmanyonwithid(8), 1);
-  EXPECT_EQ(e->sprite_gethowmanyonwithid(7), 0);
+  EXPECT_EQ(std::tuple(e->sprite_gethowmanyonwithid(9), e->sprite_gethowmanyonwithid(8), e->sprite_gethowmanyonwithid(7)),
+            std::tuple(2.0, 1.0, 0.0));
   e->sceneinfo = true;
   e->scene_begin();
   e->scene_end();
@@ -102,11 +98,10 @@ TEST(SpriteStatus, CountsByIdAndTheStatisticsLineCountOnlyLiveSpritesAndHitsCoun
   EXPECT_NE(e.display->texts.back().text.find(" Sprites=3 "), std::string::npos) << e.display->texts.back().text;
   // sprite_gethit counts down and reports the last hit.
   e->sprite_sethits(2, 2);
-  EXPECT_FALSE(e->sprite_gethit(2, 1));
-  EXPECT_TRUE(e->sprite_gethit(2, 1));
-  EXPECT_EQ(e->sprite_gethitsleft(2), 0);
-  EXPECT_TRUE(e->sprite_gethit(2, 1));
-  EXPECT_EQ(e->sprite_gethitsleft(2), -1);
+  for (const double left : {1.0, 0.0, -1.0}) {
+    EXPECT_EQ(e->sprite_gethit(2, 1), left <= 0);
+    EXPECT_EQ(e->sprite_gethitsleft(2), left);
+  }
   e->sprite_sethits(2, 3);
   EXPECT_FALSE(e->sprite_gethit(2, 1.5));  // 1.5 rounds to 2 hits left
   EXPECT_EQ(e->sprite_gethitsleft(2), 2);
@@ -170,8 +165,7 @@ TEST(SpritePosition, AddLimitAndWrapOnOneSpriteOrARangeAndTheAngleBetweenCentres
   EXPECT_EQ(e->sprite_gety(2), 1);  // off sprites move too
   e->sprite_addtoposlimitrange(1, 3, -5, 0, 0, 0, 50, 50);
   e->sprite_addtoposrange(2, 3, 2, 2);
-  EXPECT_EQ(e->sprite_getx(3), 2);
-  EXPECT_EQ(e->sprite_getx(1), 0);
+  EXPECT_EQ(std::pair(e->sprite_getx(1), e->sprite_getx(3)), std::pair(0.0, 2.0));
   e.frame_at(1, 0, 0);           // the angle runs between the centres; top-left origin: centre (8, 8)
   e.frame_at(2, 8, 100, false);  // centre origin: centre (8, 100)
   EXPECT_EQ(e->sprite_getangle(1, 2), 180);

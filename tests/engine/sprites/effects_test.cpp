@@ -133,10 +133,7 @@ TEST(SpriteEffects, FadeOnHoldFadeOffTakes51And100And51Frames) {
   e->sprite_enginefadeonfadeoff(1, 5, 100);
   e.display->quads.clear();
   int frames = 0;
-  while (e->sprite_getstatus(1) == 1 && frames < 400) {
-    e->sprites_draw();
-    ++frames;
-  }
+  for (; e->sprite_getstatus(1) == 1 && frames < 400; ++frames) e->sprites_draw();
   const auto& quads = e.display->quads;
   ASSERT_EQ(quads.size(), 51u + 100u + 51u);
   EXPECT_EQ(frames, 203);

@@ -14,13 +14,6 @@ namespace {
 using testing::headless_sprites;
 using testing::recorded_sprites;
 
-// Runs one pass and returns the quads it drew.
-std::vector<sprite_quad> drawn_quads(recorded_sprites& e) {
-  e.display->quads.clear();
-  e->sprites_draw();
-  return e.display->quads;
-}
-
 // Where a quad lands and its colour; its source rectangle.
 std::tuple<float, float, uint32_t> place(const sprite_quad& q) { return {q.x, q.y, q.colour}; }
 std::tuple<int32_t, int32_t, int32_t, int32_t> source(const sprite_quad& q) {
@@ -37,8 +30,8 @@ TEST(SpritePassDraw, CentreOriginScaledSpriteTurnsAboutItsScaledCentreAndAShadow
   e->sprite_setshadow(2, 90.7, 3, 4, true);
   e->sprite_setalpha(2, 127.9);
   e->sprite_setrgb(2, 10, 20, 30);
-  const auto quads = drawn_quads(e);
-  ASSERT_EQ(quads.size(), 3u);
+  ASSERT_EQ(pass(e), 3u);
+  const auto quads = e.display->quads;
   EXPECT_EQ(place(quads[0]), std::tuple(84.0f + 3, 84.0f + 4, 0x5A000000u));  // the shadow at its own alpha
   EXPECT_EQ(place(quads[1]), std::tuple(84.0f, 84.0f, 0x7F0A141Eu));
   const sprite_quad& q = quads[2];
@@ -55,8 +48,8 @@ TEST(SpritePassDraw, OddFrameHalvesAreWholeNumbersAndTheFrameGridHasAOnePixelGap
   e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 15, 9);
   e->sprite_setscale(1, 1.5);  // 22.5 -> 22 (even), 13.5 -> 14
   e->sprite_on(2, 0, 0, 1, 0, 3, 2, 1, 16, 16, true);
-  const auto quads = drawn_quads(e);  // sprite 2, then 1
-  ASSERT_EQ(quads.size(), 2u);
+  ASSERT_EQ(pass(e), 2u);
+  const auto& quads = e.display->quads;  // sprite 2, then 1
   // Centre 1.5 * (15 \ 2) and 1.5 * (9 \ 2).
   EXPECT_EQ(std::tuple(quads[1].x, quads[1].y, quads[1].centre_x, quads[1].centre_y),
             std::tuple(89.0f, 93.0f, 10.5f, 6.0f));
@@ -69,9 +62,8 @@ TEST(SpritePassDraw, CameraIsTakenOffRoundedDownAndOffSpritesAndEmptyTexturesDra
   e->sprite_on(2, 0, 0, 7, 0, 0, 0, 0, 16, 16);  // texture 7 was never loaded
   e->mapx = 10.5f;
   e->mapy = -3.0f;
-  const auto quads = drawn_quads(e);
-  ASSERT_EQ(quads.size(), 1u);
-  EXPECT_EQ(place(quads[0]), std::tuple(89.0f, 53.0f, 0xFFFFFFFFu));
+  ASSERT_EQ(pass(e), 1u);
+  EXPECT_EQ(place(e.display->quads[0]), std::tuple(89.0f, 53.0f, 0xFFFFFFFFu));
   e->sprite_off(1);
   EXPECT_EQ(pass(e), 0u);
 }
@@ -84,9 +76,8 @@ TEST(SpritePassDelay, WakingSpriteShowsUpTheFrameAfterAndFractionalFrameTimesRou
   for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(pass(e), 0u);
   EXPECT_EQ(e->sprite_getstatus(1), 1);
   EXPECT_EQ(e->sprite_getalpha(1), 0);  // woke without running its effects
-  const auto quads = drawn_quads(e);
-  ASSERT_EQ(quads.size(), 1u);
-  EXPECT_EQ(quads[0].colour >> 24, 5u);  // the pending behaviour and its fade run before the draw
+  ASSERT_EQ(pass(e), 1u);
+  EXPECT_EQ(e.display->quads[0].colour >> 24, 5u);  // the pending behaviour and its fade run before the draw
   e->sprite_enginedelay(1, 2);
   e->timedelta = 0.5f;  // 2 - 0.5 = 1.5 -> 2 (even): it never runs out at this rate
   for (int frame = 0; frame < 5; ++frame) EXPECT_EQ(pass(e), 0u);

@@ -199,15 +199,6 @@ TEST(DataFiles, OffsetPathsFromTextAndFilesCheckTheirCountsWithLogLines) {
             "Error. (sprite_offsetset)\r\nLength total < 1.\r\n");
 }
 
-TEST(DataFiles, ReadersTakeTextFromMemory) {
-  animation_table table;
-  EXPECT_EQ(read_offset_data("1, 2 ,\t1,2,3,4", table), std::nullopt);
-  EXPECT_EQ(table.path(1).pathlength, 2);
-  EXPECT_EQ(table.path(1).yoffsets[2], 4.0f);
-  EXPECT_EQ(read_offset_data("1\n1\n1e999,0", table), std::optional<std::string>("Not a number: \"1e999\"."));
-  EXPECT_EQ(read_animation_data("", table, 0), std::optional<std::string>("Unexpected end of file."));
-}
-
 // A data file cut at every byte keeps exactly the entries that end before the cut ("|" marks an
 // entry's end; each entry ends in a one-digit value, so no cut leaves a shorter number behind).
 template <typename Read, typename Entries>
@@ -227,7 +218,13 @@ void expect_cuts_keep_completed_entries(const std::string& marked, Read read, En
   }
 }
 
-TEST(DataFiles, AFileCutShortKeepsEveryEntryCompletedBeforeTheCut) {
+// The readers also take text from memory, with spaces and tabs around the numbers.
+TEST(DataFiles, ReadersTakeTextFromMemoryAndAFileCutShortKeepsEveryEntryCompletedBeforeTheCut) {
+  animation_table read;
+  EXPECT_EQ(read_offset_data("1, 2 ,\t1,2,3,4", read), std::nullopt);
+  EXPECT_EQ(std::pair(read.path(1).pathlength, read.path(1).yoffsets[2]), std::pair(2, 4.0f));
+  EXPECT_EQ(read_offset_data("1\n1\n1e999,0", read), std::optional<std::string>("Not a number: \"1e999\"."));
+  EXPECT_EQ(read_animation_data("", read, 0), std::optional<std::string>("Unexpected end of file."));
   expect_cuts_keep_completed_entries(
       "2\n0,0,16,16,1,4,0,1|\r\n1,17,8,8,2,0,1,1,1,2,3|\n",
       [](std::string_view text, animation_table& table) { return read_animation_data(text, table, 0); },

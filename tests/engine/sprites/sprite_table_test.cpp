@@ -54,7 +54,7 @@ TEST(SpriteTable, InitListsTheHighestNumberFirstFreesEverySpriteRefusesBadNumber
   EXPECT_EQ((std::array{e->retr, e->retg, e->retb}), (std::array{255.0f, 255.0f, 255.0f}));
 }
 
-TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOffAndSetStatusOnlyTouchesTheState) {
+TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOffCountsSeeOnlyLiveSpritesAndHitsCountDown) {
   recorded_sprites e(3);
   e.frame_at(1, 0, 0);
   e->sprite_enginedelay(1, 5);
@@ -76,18 +76,16 @@ TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOffAndSetStatusOnlyTouchesTheSta
   EXPECT_EQ(e->sprite_get1onrandomrange(3, 3), 0);
   e->sprite_enginedelay(3, 0);
   EXPECT_EQ(e->sprite_getstatus(3), 1);
-}
-
-TEST(SpriteStatus, CountsByIdAndTheStatisticsLineCountOnlyLiveSpritesAndHitsCountDown) {
-  recorded_sprites e(5);
+  // Counts by id and the statistics line count only live sprites; hits count down.
+  e->sprite_init(5);
   for (int32_t n = 1; n <= 4; ++n) {
     e.frame_at(n, 0, 0);
     e->sprite_setid1(n, n <= 3 ? 9 : 8);
   }
   e->sprite_off(2);
   e->sprite_enginedelay(3, 10);
-  EXPECT_EQ(std::tuple(e->sprite_gethowmanyonwithid(9), e->sprite_gethowmanyonwithid(8), e->sprite_gethowmanyonwithid(7)),
-            std::tuple(2.0, 1.0, 0.0));
+  const auto on_with_id = [&](double id) { return e->sprite_gethowmanyonwithid(id); };
+  EXPECT_EQ(std::tuple(on_with_id(9), on_with_id(8), on_with_id(7)), std::tuple(2.0, 1.0, 0.0));
   e->sceneinfo = true;
   e->scene_begin();
   e->scene_end();

@@ -14,28 +14,27 @@
 namespace varnel2d {
 namespace {
 
-using testing::recorded_sprites;
-using sprites = recorded_sprites;
+using sprites = testing::recorded_sprites;
 
-std::string log_of(recorded_sprites& e) { return testing::read_file(e.folder.file("data.log")); }
-void write_file(recorded_sprites& e, const std::string& name, const std::string& text) {
+std::string log_of(sprites& e) { return testing::read_file(e.folder.file("data.log")); }
+void write_file(sprites& e, const std::string& name, const std::string& text) {
   testing::write_file(e.folder.file(name), text);
 }
 
 // Animation `anim`: n frames along row 0 of texture 1.
-bool along_row(recorded_sprites& e, int anim, int n) {
+bool along_row(sprites& e, int anim, int n) {
   std::string frames, textures;
   for (int k = 0; k < n; ++k) frames += (k ? "," : "") + std::to_string(k) + ",0", textures += k ? ",1" : "1";
   return e->sprite_animateset(anim, 0, 0, 16, 16, n, frames, textures);
 }
 
-double frame_column(recorded_sprites& e, double sprite) {
+double frame_column(sprites& e, double sprite) {
   e->sprite_animategetframeindex(sprite);
   return e->retx;
 }
 
 TEST(AnimationDefinition, CountsThatDoNotFitFailWithTheirLogLinesAndANumberBeyondTheTableGrowsIt) {
-  recorded_sprites e;
+  sprites e;
   EXPECT_FALSE(e->sprite_animateset(1, 0, 0, 16, 16, 2, "0,0,1", "1,1"));
   EXPECT_FALSE(e->sprite_animateset(1, 0, 0, 16, 16, 0, "", ""));
   EXPECT_FALSE(along_row(e, 1, 65));
@@ -49,10 +48,8 @@ TEST(AnimationDefinition, CountsThatDoNotFitFailWithTheirLogLinesAndANumberBeyon
   e->sprite_animateloop(1, 5, 1);  // the start shows frame one
   EXPECT_EQ(e->sprite_animategetanim(1), 5);
   e->sprite_animategetframesize(1);
-  EXPECT_EQ(e->retx, 10);
-  EXPECT_EQ(e->rety, 12);
-  EXPECT_EQ(e->sprite_animategetframewidth(1), 10);
-  EXPECT_EQ(e->sprite_animategetframeheight(1), 12);
+  EXPECT_EQ(std::tuple(e->retx, e->rety, e->sprite_animategetframewidth(1), e->sprite_animategetframeheight(1)),
+            std::tuple(10.0f, 12.0f, 10.0, 12.0));
   // Entries 2..4 exist and are undefined; an animation beyond the table is the caller's error.
   EXPECT_THROW(e->sprite_animateloop(1, 6, 1), std::out_of_range);
   e->sprite_animateoff(1);
@@ -63,12 +60,12 @@ TEST(AnimationDefinition, CountsThatDoNotFitFailWithTheirLogLinesAndANumberBeyon
 
 // Animation 1: frames in columns 0, 1, 2 (or 0, 1); animation 2: columns 5, 6 of 8 x 8 cells.
 // Direction animations: animation d + 1 has two frames, in columns d + 10 and d + 20.
-void two_animations(recorded_sprites& e, int frames) {
+void two_animations(sprites& e, int frames) {
   ASSERT_TRUE(along_row(e, 1, frames));
   ASSERT_TRUE(e->sprite_animateset(2, 0, 17, 8, 8, 2, "5,0,6,0", "1,1"));
   e.frame_at(1, 0, 0);
 }
-void direction_animations(recorded_sprites& e) {
+void direction_animations(sprites& e) {
   std::string list;
   for (int d = 0; d <= 8; ++d) {
     const std::string frames = std::to_string(d + 10) + ",0," + std::to_string(d + 20) + ",0";
@@ -84,7 +81,7 @@ void direction_animations(recorded_sprites& e) {
 TEST(AnimationModes, EachModeStepsItsFramesAndEndsItsOwnWay) {
   struct mode_case {
     const char* name;
-    void (*start)(recorded_sprites&);
+    void (*start)(sprites&);
     std::vector<int> columns;
     int status, anim, width = 16;
   };
@@ -122,7 +119,7 @@ TEST(AnimationModes, EachModeStepsItsFramesAndEndsItsOwnWay) {
   };
   for (const mode_case& c : cases) {
     SCOPED_TRACE(c.name);
-    recorded_sprites e;
+    sprites e;
     c.start(e);
     std::vector<int> columns{static_cast<int>(frame_column(e, 1))};
     while (columns.size() < c.columns.size())
@@ -132,13 +129,13 @@ TEST(AnimationModes, EachModeStepsItsFramesAndEndsItsOwnWay) {
     EXPECT_EQ(e->sprite_animategetanim(1), c.anim);
     EXPECT_EQ(e->sprite_animategetframewidth(1), c.width);
   }
-  recorded_sprites e;
+  sprites e;
   direction_animations(e);
   EXPECT_FALSE(e->sprite_animatedirection(1, 0, "1,5,2,5"));
 }
 
 TEST(DataFiles, AnimationFilesFillTheTableWithTexturesMovedOrFailWithALogLineKeepingWhatWasRead) {
-  recorded_sprites e;
+  sprites e;
   write_file(e, "anims.txt", "2\r\n0,0,16,16,2\r\n1,0,2,0\r\n0,0\r\n0,17,8,8,1,3,1,0\r\n");
   ASSERT_TRUE(e->sprite_animatefileinit("anims.txt", 1));
   e.frame_at(1, 0, 0);
@@ -172,7 +169,7 @@ TEST(DataFiles, AnimationFilesFillTheTableWithTexturesMovedOrFailWithALogLineKee
 }
 
 TEST(DataFiles, OffsetPathsFromTextAndFilesCheckTheirCountsWithLogLines) {
-  recorded_sprites e;
+  sprites e;
   EXPECT_FALSE(e->sprite_offsetset(1, 2, "1,2,3", ""));
   EXPECT_FALSE(e->sprite_offsetset(1, 0, "", ""));
   std::string many;
@@ -202,15 +199,6 @@ TEST(DataFiles, OffsetPathsFromTextAndFilesCheckTheirCountsWithLogLines) {
             "Error. (sprite_offsetset)\r\nLength total < 1.\r\n");
 }
 
-TEST(DataFiles, ReadersTakeTextFromMemory) {
-  animation_table table;
-  EXPECT_EQ(read_offset_data("1, 2 ,\t1,2,3,4", table), std::nullopt);
-  EXPECT_EQ(table.path(1).pathlength, 2);
-  EXPECT_EQ(table.path(1).yoffsets[2], 4.0f);
-  EXPECT_EQ(read_offset_data("1\n1\n1e999,0", table), std::optional<std::string>("Not a number: \"1e999\"."));
-  EXPECT_EQ(read_animation_data("", table, 0), std::optional<std::string>("Unexpected end of file."));
-}
-
 // A data file cut at every byte keeps exactly the entries that end before the cut ("|" marks an
 // entry's end; each entry ends in a one-digit value, so no cut leaves a shorter number behind).
 template <typename Read, typename Entries>
@@ -230,7 +218,13 @@ void expect_cuts_keep_completed_entries(const std::string& marked, Read read, En
   }
 }
 
-TEST(DataFiles, AFileCutShortKeepsEveryEntryCompletedBeforeTheCut) {
+// The readers also take text from memory, with spaces and tabs around the numbers.
+TEST(DataFiles, ReadersTakeTextFromMemoryAndAFileCutShortKeepsEveryEntryCompletedBeforeTheCut) {
+  animation_table read;
+  EXPECT_EQ(read_offset_data("1, 2 ,\t1,2,3,4", read), std::nullopt);
+  EXPECT_EQ(std::pair(read.path(1).pathlength, read.path(1).yoffsets[2]), std::pair(2, 4.0f));
+  EXPECT_EQ(read_offset_data("1\n1\n1e999,0", read), std::optional<std::string>("Not a number: \"1e999\"."));
+  EXPECT_EQ(read_animation_data("", read, 0), std::optional<std::string>("Unexpected end of file."));
   expect_cuts_keep_completed_entries(
       "2\n0,0,16,16,1,4,0,1|\r\n1,17,8,8,2,0,1,1,1,2,3|\n",
       [](std::string_view text, animation_table& table) { return read_animation_data(text, table, 0); },

@@ -89,30 +89,28 @@ TEST(SpriteEffects, StartingValueAboveMinusOneOnlyAndClampedLimits) {
   EXPECT_EQ(e->sprite_getrotate(1), 0);  // min -50 was stored as 0
   e->sprite_enginesetscaling(1, -1, -1, -5, 10, 0, 6);  // scale limits are not clamped
   e->sprites_draw();
-  EXPECT_EQ(e->sprite_getscale(1), 0);
-  EXPECT_TRUE(e->sprite_engineisscaling(1));
+  EXPECT_EQ(std::pair(e->sprite_getscale(1), e->sprite_engineisscaling(1)), std::pair(0.0, true));
 }
 
 TEST(SpriteEffects, FaceASpriteAndFaceTheDirectionOfTravel) {
   recorded_sprites e(2);
   e.frame_at(1, 0, 0);
   e.frame_at(2, 100, 0);
+  const auto turn_after_pass = [&](double sprite) {
+    e->sprites_draw();
+    return e->sprite_getrotate(sprite);
+  };
   e->sprite_enginerotatetosprite(1, 2);
-  e->sprites_draw();
-  EXPECT_EQ(e->sprite_getrotate(1), 90);
+  EXPECT_EQ(turn_after_pass(1), 90);
   e->sprite_setxy(2, 0, 100);
-  e->sprites_draw();
-  EXPECT_EQ(e->sprite_getrotate(1), 180);
+  EXPECT_EQ(turn_after_pass(1), 180);
   EXPECT_TRUE(e->sprite_engineisrotating(1));
   e->sprite_enginerotatetodirection(2);
-  e->sprites_draw();
-  EXPECT_EQ(e->sprite_getrotate(2), 0);  // did not move: keeps its rotation
+  EXPECT_EQ(turn_after_pass(2), 0);  // did not move: keeps its rotation
   e->sprite_addtopos(2, -10, 0);
-  e->sprites_draw();
-  EXPECT_EQ(e->sprite_getrotate(2), 270);
+  EXPECT_EQ(turn_after_pass(2), 270);
   e->sprite_addtopos(2, 0, -10);
-  e->sprites_draw();
-  EXPECT_EQ(e->sprite_getrotate(2), 360);
+  EXPECT_EQ(turn_after_pass(2), 360);
 }
 
 // The flash raises green and blue by 51 a unit back to white, then stops; alpha is left alone.
@@ -131,12 +129,8 @@ TEST(SpriteEffects, FadeOnHoldFadeOffTakes51And100And51Frames) {
   recorded_sprites e;
   e.frame_at(1, 0, 0);
   e->sprite_enginefadeonfadeoff(1, 5, 100);
-  e.display->quads.clear();
   int frames = 0;
-  while (e->sprite_getstatus(1) == 1 && frames < 400) {
-    e->sprites_draw();
-    ++frames;
-  }
+  for (; e->sprite_getstatus(1) == 1 && frames < 400; ++frames) e->sprites_draw();
   const auto& quads = e.display->quads;
   ASSERT_EQ(quads.size(), 51u + 100u + 51u);
   EXPECT_EQ(frames, 203);

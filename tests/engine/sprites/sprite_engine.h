@@ -1,10 +1,9 @@
 // The started engine with a sprite table and one 64 x 64 texture in slot 1, for the sprite tests,
-// and the helpers that read its z-order, passes, places and directions.
+// and the helpers that read its z-order, passes and places.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -23,24 +22,6 @@ struct sprite_engine : started_engine<Engine> {
     this->engine->sprite_on(sprite, x, y, 1, 0, 0, 0, 0, 16, 16, origintopleft);
   }
 };
-
-// Makes a sprite's direction of motion readable: animation d + 1 (one frame) belongs to direction
-// d, and the animation by direction shows which one the last pass chose.
-template <typename Engine>
-void watch_direction(sprite_engine<Engine>& e, double sprite) {
-  std::string list;
-  for (int direction = 0; direction <= 8; ++direction) {
-    e->sprite_animateset(direction + 1, 0, 0, 16, 16, 1, "0,0", "1");
-    list += (direction == 0 ? "" : ",") + std::to_string(direction + 1) + ",1";
-  }
-  e->sprite_animatedirection(sprite, 8, list);
-}
-
-// The direction the last pass showed: 0 up, clockwise, 8 none.
-template <typename Engine>
-int direction_of(sprite_engine<Engine>& e, double sprite) {
-  return static_cast<int>(e->sprite_animategetanim(sprite)) - 1;
-}
 
 using recorded_sprites = sprite_engine<recorded_engine>;
 using headless_sprites = sprite_engine<headless_engine>;

@@ -2,6 +2,8 @@
 // camera, delays, the dispatch guard, and real pixels on the headless display.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/angles.h"
 #include "engine/sprites/behaviour_table.h"
 #include "sprite_engine.h"
@@ -12,11 +14,10 @@ namespace {
 using testing::headless_sprites;
 using testing::recorded_sprites;
 
-// Runs one pass and returns the quads it drew.
-std::vector<sprite_quad> drawn_quads(recorded_sprites& e) {
-  e.display->quads.clear();
-  e->sprites_draw();
-  return e.display->quads;
+// Where a quad lands and its colour; its source rectangle.
+std::tuple<float, float, uint32_t> place(const sprite_quad& q) { return {q.x, q.y, q.colour}; }
+std::tuple<int32_t, int32_t, int32_t, int32_t> source(const sprite_quad& q) {
+  return {q.left, q.top, q.right, q.bottom};
 }
 
 // Sprite 1 scaled and turned; sprite 2, drawn first, with a shadow. Both 32 x 32, centred on (100, 100).
@@ -29,25 +30,15 @@ TEST(SpritePassDraw, CentreOriginScaledSpriteTurnsAboutItsScaledCentreAndAShadow
   e->sprite_setshadow(2, 90.7, 3, 4, true);
   e->sprite_setalpha(2, 127.9);
   e->sprite_setrgb(2, 10, 20, 30);
-  const auto quads = drawn_quads(e);
-  ASSERT_EQ(quads.size(), 3u);
-  EXPECT_EQ(quads[0].colour, 0x5A000000u);  // the shadow at its own alpha
-  EXPECT_EQ(quads[0].x, 84 + 3);
-  EXPECT_EQ(quads[0].y, 84 + 4);
-  EXPECT_EQ(quads[1].colour, 0x7F0A141Eu);
-  EXPECT_EQ(quads[1].x, 84);
-  EXPECT_EQ(quads[1].y, 84);
+  ASSERT_EQ(pass(e), 3u);
+  const auto quads = e.display->quads;
+  EXPECT_EQ(place(quads[0]), std::tuple(84.0f + 3, 84.0f + 4, 0x5A000000u));  // the shadow at its own alpha
+  EXPECT_EQ(place(quads[1]), std::tuple(84.0f, 84.0f, 0x7F0A141Eu));
   const sprite_quad& q = quads[2];
-  EXPECT_EQ(q.x, 68);
-  EXPECT_EQ(q.y, 68);
-  EXPECT_EQ(q.centre_x, 32);
-  EXPECT_EQ(q.centre_y, 32);
-  EXPECT_EQ(q.scale_x, 2);
-  EXPECT_EQ(q.scale_y, 2);
+  EXPECT_EQ(place(q), std::tuple(68.0f, 68.0f, 0xFFFFFFFFu));
+  EXPECT_EQ(std::tuple(q.centre_x, q.centre_y, q.scale_x, q.scale_y), std::tuple(32.0f, 32.0f, 2.0f, 2.0f));
   EXPECT_EQ(q.rotation, make_angle_table(engine_pi)[90]);
-  EXPECT_EQ(q.colour, 0xFFFFFFFFu);
-  EXPECT_EQ(q.left, 0);
-  EXPECT_EQ(q.right, 32);
+  EXPECT_EQ(source(q), std::tuple(0, 0, 32, 32));
   e->sprite_setshadow(2, 90, 3, 4);  // state omitted: off
   EXPECT_EQ(pass(e), 2u);
 }
@@ -57,16 +48,12 @@ TEST(SpritePassDraw, OddFrameHalvesAreWholeNumbersAndTheFrameGridHasAOnePixelGap
   e->sprite_on(1, 100, 100, 1, 0, 0, 0, 0, 15, 9);
   e->sprite_setscale(1, 1.5);  // 22.5 -> 22 (even), 13.5 -> 14
   e->sprite_on(2, 0, 0, 1, 0, 3, 2, 1, 16, 16, true);
-  const auto quads = drawn_quads(e);  // sprite 2, then 1
-  ASSERT_EQ(quads.size(), 2u);
-  EXPECT_EQ(quads[1].x, 89);
-  EXPECT_EQ(quads[1].y, 93);
-  EXPECT_FLOAT_EQ(quads[1].centre_x, 10.5f);  // 1.5 * (15 \ 2)
-  EXPECT_FLOAT_EQ(quads[1].centre_y, 6.0f);   // 1.5 * (9 \ 2)
-  EXPECT_EQ(quads[0].left, 34);
-  EXPECT_EQ(quads[0].right, 50);
-  EXPECT_EQ(quads[0].top, 20);
-  EXPECT_EQ(quads[0].bottom, 36);
+  ASSERT_EQ(pass(e), 2u);
+  const auto& quads = e.display->quads;  // sprite 2, then 1
+  // Centre 1.5 * (15 \ 2) and 1.5 * (9 \ 2).
+  EXPECT_EQ(std::tuple(quads[1].x, quads[1].y, quads[1].centre_x, quads[1].centre_y),
+            std::tuple(89.0f, 93.0f, 10.5f, 6.0f));
+  EXPECT_EQ(source(quads[0]), std::tuple(34, 20, 50, 36));
 }
 
 TEST(SpritePassDraw, CameraIsTakenOffRoundedDownAndOffSpritesAndEmptyTexturesDrawNothing) {
@@ -75,10 +62,8 @@ TEST(SpritePassDraw, CameraIsTakenOffRoundedDownAndOffSpritesAndEmptyTexturesDra
   e->sprite_on(2, 0, 0, 7, 0, 0, 0, 0, 16, 16);  // texture 7 was never loaded
   e->mapx = 10.5f;
   e->mapy = -3.0f;
-  const auto quads = drawn_quads(e);
-  ASSERT_EQ(quads.size(), 1u);
-  EXPECT_EQ(quads[0].x, 89);
-  EXPECT_EQ(quads[0].y, 53);
+  ASSERT_EQ(pass(e), 1u);
+  EXPECT_EQ(place(e.display->quads[0]), std::tuple(89.0f, 53.0f, 0xFFFFFFFFu));
   e->sprite_off(1);
   EXPECT_EQ(pass(e), 0u);
 }
@@ -91,9 +76,8 @@ TEST(SpritePassDelay, WakingSpriteShowsUpTheFrameAfterAndFractionalFrameTimesRou
   for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(pass(e), 0u);
   EXPECT_EQ(e->sprite_getstatus(1), 1);
   EXPECT_EQ(e->sprite_getalpha(1), 0);  // woke without running its effects
-  const auto quads = drawn_quads(e);
-  ASSERT_EQ(quads.size(), 1u);
-  EXPECT_EQ(quads[0].colour >> 24, 5u);  // the pending behaviour and its fade run now
+  ASSERT_EQ(pass(e), 1u);
+  EXPECT_EQ(e.display->quads[0].colour >> 24, 5u);  // the pending behaviour and its fade run before the draw
   e->sprite_enginedelay(1, 2);
   e->timedelta = 0.5f;  // 2 - 0.5 = 1.5 -> 2 (even): it never runs out at this rate
   for (int frame = 0; frame < 5; ++frame) EXPECT_EQ(pass(e), 0u);
@@ -103,14 +87,12 @@ TEST(SpritePassDelay, WakingSpriteShowsUpTheFrameAfterAndFractionalFrameTimesRou
   EXPECT_EQ(e->sprite_getstatus(1), 1);
 }
 
-TEST(SpritePassDispatch, OnlyFilledSlotsInsideTheCodesRun) {
+// Only filled slots inside the behaviour codes run. Bad indexes inside a sprite's own data: the
+// sprite's behaviour ends where it is, every sprite is still drawn, and the log names each sprite
+// and its operation once.
+TEST(SpritePassFaults, UnknownCodesDoNotRunAndBadDataEndsTheSpritesBehaviourWhileThePassGoesOn) {
   for (const int32_t code : {-1, 0, 6, 20, 36}) EXPECT_EQ(behaviour_for(code), nullptr) << code;
   EXPECT_NE(behaviour_for(35), nullptr);
-}
-
-// Bad indexes inside a sprite's own data: the sprite's behaviour ends where it is, every sprite is
-// still drawn, and the log names each sprite and its operation once.
-TEST(SpritePassFaults, BadDataEndsTheSpritesBehaviourAndThePassGoesOn) {
   recorded_sprites e(5);
   for (int sprite = 1; sprite <= 5; ++sprite) e.frame_at(sprite, 100, 100);
   e->sprite_engineydrop(1, 0, 5, 0, 0, 0, 50, 0, 1, 0);  // lands at once, on animation 0
@@ -150,11 +132,11 @@ TEST(SpritePassPixels, CoverageOrderAndBlending) {
     e->sprites_draw();
   };
   frame();
-  EXPECT_EQ(e.display->pixel(100, 100), 0xFFFF0000u);  // list 3, 2, 1: sprite 1 in front
-  EXPECT_EQ(e.display->pixel(92, 92), 0xFFFF0000u);
-  EXPECT_EQ(e.display->pixel(107, 107), 0xFFFF0000u);
-  EXPECT_EQ(e.display->pixel(91, 100), 0xFF000000u);
-  EXPECT_EQ(e.display->pixel(108, 100), 0xFF000000u);
+  // List 3, 2, 1: sprite 1 in front, red from 92 to 107.
+  const std::tuple<int32_t, int32_t, uint32_t> pixels[] = {
+      {100, 100, 0xFFFF0000u}, {92, 92, 0xFFFF0000u}, {107, 107, 0xFFFF0000u}, {91, 100, 0xFF000000u},
+      {108, 100, 0xFF000000u}};
+  for (const auto& [x, y, colour] : pixels) EXPECT_EQ(e.display->pixel(x, y), colour) << x << ", " << y;
   e->sprite_setzorder(1, 1);
   for (int n = 2; n <= 8; ++n) frame();
   EXPECT_EQ(e.display->pixel(100, 100), 0xFF0000FFu);

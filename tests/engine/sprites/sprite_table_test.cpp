@@ -4,6 +4,7 @@
 
 #include <array>
 #include <stdexcept>
+#include <tuple>
 
 #include "sprite_engine.h"
 
@@ -27,13 +28,11 @@ TEST(SpriteTable, InitListsTheHighestNumberFirstFreesEverySpriteRefusesBadNumber
   recorded_sprites e(5);
   EXPECT_EQ(e->sprite_get1available(), 1);
   EXPECT_EQ(drawn_order(e), (order{5, 4, 3, 2, 1}));
-  EXPECT_EQ(places(e), (order{5, 4, 3, 2, 1}));
   e.frame_at(2, 10, 10);
   e->sprite_setzorder(1, 1);
   e->sprite_init(3);  // discards every sprite
-  EXPECT_EQ(e->sprite_getreservedtotal(), 3);
-  EXPECT_EQ(e->sprite_gethowmanyon(), 0);
-  EXPECT_EQ(e->sprite_getx(2), 0);
+  EXPECT_EQ(std::tuple(e->sprite_getreservedtotal(), e->sprite_gethowmanyon(), e->sprite_getx(2)),
+            std::tuple(3.0, 0.0, 0.0));
   e.frame_at(1, 5, 6);
   EXPECT_THROW(e->sprite_init(-1), std::invalid_argument);  // and loses nothing
   EXPECT_EQ(e->sprite_getx(1), 5);
@@ -48,53 +47,45 @@ TEST(SpriteTable, InitListsTheHighestNumberFirstFreesEverySpriteRefusesBadNumber
   e->sprite_on(3, 1.5, 2.25, 1, 3, 4, 1, 2, 5, 7);
   EXPECT_EQ(e->sprite_getstatus(3), 1);
   EXPECT_EQ(where(e, 3), std::make_pair(1.5, 2.25));
-  EXPECT_EQ(e->sprite_getalpha(3), 255);
-  EXPECT_EQ(e->sprite_getscale(3), 1);
-  EXPECT_EQ(e->sprite_getrotate(3), 0);
-  EXPECT_FALSE(e->sprite_engineisalphafading(3));
-  EXPECT_EQ(e->sprite_getid1(3), 0);
-  EXPECT_EQ(e->sprite_gethitsleft(3), 0);
+  EXPECT_EQ(std::tuple(e->sprite_getalpha(3), e->sprite_getscale(3), e->sprite_getrotate(3), e->sprite_getid1(3),
+                       e->sprite_gethitsleft(3), e->sprite_engineisalphafading(3)),
+            std::tuple(255.0, 1.0, 0.0, 0.0, 0.0, false));
   e->sprite_getrgb(3);
   EXPECT_EQ((std::array{e->retr, e->retg, e->retb}), (std::array{255.0f, 255.0f, 255.0f}));
 }
 
-TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOffAndSetStatusOnlyTouchesTheState) {
+TEST(SpriteStatus, WaitingSpriteIsNeitherFreeNorOffCountsSeeOnlyLiveSpritesAndHitsCountDown) {
   recorded_sprites e(3);
   e.frame_at(1, 0, 0);
   e->sprite_enginedelay(1, 5);
   EXPECT_EQ(e->sprite_getstatus(1), 3);
-  EXPECT_EQ(e->sprite_enginegetdelay(1), 5);
-  EXPECT_EQ(e->sprite_get1available(), 2);
-  EXPECT_EQ(e->sprite_get1availablerange(1, 1), 0);
-  EXPECT_EQ(e->sprite_gethowmanyon(), 1);
-  EXPECT_TRUE(e->sprite_getanyoftheseon(1, 1));
-  EXPECT_FALSE(e->sprite_getanyoftheseon(2, 3));
+  // Delay, first free sprite, first free of sprite 1 alone, sprites on.
+  EXPECT_EQ(std::tuple(e->sprite_enginegetdelay(1), e->sprite_get1available(), e->sprite_get1availablerange(1, 1),
+                       e->sprite_gethowmanyon()),
+            std::tuple(5.0, 2.0, 0.0, 1.0));
+  EXPECT_EQ(std::pair(e->sprite_getanyoftheseon(1, 1), e->sprite_getanyoftheseon(2, 3)), std::pair(true, false));
   e->sprite_setstatus(1, true);  // on, but still holding its delay: no status for that
   EXPECT_EQ(e->sprite_getstatus(1), std::nullopt);
   e->sprite_setstatus(1, false);
   EXPECT_EQ(e->sprite_getstatus(1), 0);
-  EXPECT_EQ(e->sprite_enginegetdelay(1), 0);
-  EXPECT_EQ(e->sprite_get1available(), 1);
-  EXPECT_EQ(e->sprite_get1availablerange(2, 3), 2);
+  EXPECT_EQ(std::tuple(e->sprite_enginegetdelay(1), e->sprite_get1available(), e->sprite_get1availablerange(2, 3)),
+            std::tuple(0.0, 1.0, 2.0));
   e.frame_at(2, 0, 0);
   EXPECT_EQ(e->sprite_get1availablerange(2, 3), 3);
   EXPECT_EQ(e->sprite_get1onrandomrange(2, 2), 2);
   EXPECT_EQ(e->sprite_get1onrandomrange(3, 3), 0);
   e->sprite_enginedelay(3, 0);
   EXPECT_EQ(e->sprite_getstatus(3), 1);
-}
-
-TEST(SpriteStatus, CountsByIdAndTheStatisticsLineCountOnlyLiveSpritesAndHitsCountDown) {
-  recorded_sprites e(5);
+  // Counts by id and the statistics line count only live sprites; hits count down.
+  e->sprite_init(5);
   for (int32_t n = 1; n <= 4; ++n) {
     e.frame_at(n, 0, 0);
     e->sprite_setid1(n, n <= 3 ? 9 : 8);
   }
   e->sprite_off(2);
   e->sprite_enginedelay(3, 10);
-  EXPECT_EQ(e->sprite_gethowmanyonwithid(9), 2);
-  EXPECT_EQ(e->sprite_gethowmanyonwithid(8), 1);
-  EXPECT_EQ(e->sprite_gethowmanyonwithid(7), 0);
+  const auto on_with_id = [&](double id) { return e->sprite_gethowmanyonwithid(id); };
+  EXPECT_EQ(std::tuple(on_with_id(9), on_with_id(8), on_with_id(7)), std::tuple(2.0, 1.0, 0.0));
   e->sceneinfo = true;
   e->scene_begin();
   e->scene_end();
@@ -102,11 +93,10 @@ TEST(SpriteStatus, CountsByIdAndTheStatisticsLineCountOnlyLiveSpritesAndHitsCoun
   EXPECT_NE(e.display->texts.back().text.find(" Sprites=3 "), std::string::npos) << e.display->texts.back().text;
   // sprite_gethit counts down and reports the last hit.
   e->sprite_sethits(2, 2);
-  EXPECT_FALSE(e->sprite_gethit(2, 1));
-  EXPECT_TRUE(e->sprite_gethit(2, 1));
-  EXPECT_EQ(e->sprite_gethitsleft(2), 0);
-  EXPECT_TRUE(e->sprite_gethit(2, 1));
-  EXPECT_EQ(e->sprite_gethitsleft(2), -1);
+  for (const double left : {1.0, 0.0, -1.0}) {
+    EXPECT_EQ(e->sprite_gethit(2, 1), left <= 0);
+    EXPECT_EQ(e->sprite_gethitsleft(2), left);
+  }
   e->sprite_sethits(2, 3);
   EXPECT_FALSE(e->sprite_gethit(2, 1.5));  // 1.5 rounds to 2 hits left
   EXPECT_EQ(e->sprite_gethitsleft(2), 2);
@@ -170,8 +160,7 @@ TEST(SpritePosition, AddLimitAndWrapOnOneSpriteOrARangeAndTheAngleBetweenCentres
   EXPECT_EQ(e->sprite_gety(2), 1);  // off sprites move too
   e->sprite_addtoposlimitrange(1, 3, -5, 0, 0, 0, 50, 50);
   e->sprite_addtoposrange(2, 3, 2, 2);
-  EXPECT_EQ(e->sprite_getx(3), 2);
-  EXPECT_EQ(e->sprite_getx(1), 0);
+  EXPECT_EQ(std::pair(e->sprite_getx(1), e->sprite_getx(3)), std::pair(0.0, 2.0));
   e.frame_at(1, 0, 0);           // the angle runs between the centres; top-left origin: centre (8, 8)
   e.frame_at(2, 8, 100, false);  // centre origin: centre (8, 100)
   EXPECT_EQ(e->sprite_getangle(1, 2), 180);

@@ -258,8 +258,9 @@ TEST(Tiler, PiecesAreCutAtTheRectanglesEdgesAlphaIsHeldToTheByteAndScrollingLeft
   e->tiler_draw(4, 1, 1);
   EXPECT_TRUE(e.display->quads.empty());
   // Scrolling left jumps back once the start is below one tile from the rectangle's left.
-  EXPECT_EQ(std::tuple(scroll_within_tile(-22, 10, 32), scroll_within_tile(-23, 10, 32), scroll_within_tile(11, 10, 32)),
-            std::tuple(-22.0f, 10.0f, -21.0f));
+  EXPECT_EQ(
+      std::tuple(scroll_within_tile(-22, 10, 32), scroll_within_tile(-23, 10, 32), scroll_within_tile(11, 10, 32)),
+      std::tuple(-22.0f, 10.0f, -21.0f));
   e->tiler_config(1, 1, 0, 0, 32, 32, 10, 0, 100, 32, 255);
   std::vector<std::pair<int32_t, float>> firsts;  // the first piece's left and x from frame 31 on
   for (int frame = 1; frame <= 33; ++frame) {

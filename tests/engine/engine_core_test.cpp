@@ -111,9 +111,8 @@ TEST(Screenshot, HeadlessWritesTheBackBufferAsA24BitBmp) {
   e->scene_end();
   ASSERT_TRUE(e->lib_savescreenshot());
   const pixel_image first = read_bmp24(e.folder.file("screen1.bmp"));
-  EXPECT_EQ(std::pair(first.width, first.height), std::pair(640, 480));
-  EXPECT_EQ(first.at(55, 65), 0xFFFF0000u);
-  EXPECT_EQ(first.at(45, 65), 0xFF000000u);
+  EXPECT_EQ(std::tuple(first.width, first.height, first.at(55, 65), first.at(45, 65)),
+            std::tuple(640, 480, 0xFFFF0000u, 0xFF000000u));
   EXPECT_TRUE(std::filesystem::exists(e.folder.file("screen2.bmp")));
 }
 

@@ -10,7 +10,7 @@
 namespace varnel2d::testing {
 namespace {
 
-TEST(Init, DepthSixteenAsksForAFiveSixFiveBackBufferAndAnyOtherForEightBitsAChannel) {
+TEST(Init, DepthSixteenAsksForFiveSixFiveAnyOtherForEightBitsAChannelAndFailuresAreLogged) {
   for (const double depth : {16.0, 32.0, 24.0, 8.0}) {
     recorded_engine e;
     ASSERT_TRUE(e->init(0x2a00007, 800, 600, depth));
@@ -22,9 +22,7 @@ TEST(Init, DepthSixteenAsksForAFiveSixFiveBackBufferAndAnyOtherForEightBitsAChan
     EXPECT_EQ(std::tuple(e->lib_getscreendepth(), e->lib_getscreenwidth(), e->lib_getscreenheight()),
               std::tuple(depth, 800.0, 600.0));
   }
-}
-
-TEST(Init, AMissingSizeOrADeviceOrInputFailureFailsIsLoggedAndTerminateStillRuns) {
+  // A missing size, or a device or input failure, fails and is logged; terminate still runs.
   recorded_engine unsized;
   EXPECT_FALSE(unsized->init(0, 640, 480));
   EXPECT_TRUE(unsized.display->opened.empty());

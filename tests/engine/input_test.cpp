@@ -14,9 +14,9 @@ struct input_engine : recorded_engine {
 };
 
 // The cursor stays on the 1024 x 768 screen; the speed scales it but not the raw movement; the
-// buttons add up.
-TEST(Mouse, CursorStaysOnTheScreenMovesBySpeedAndButtonsAddUp) {
-  input_engine e;
+// buttons add up. Game pads read their axes against thresholds and their first four buttons.
+TEST(MouseAndGamePads, CursorOnTheScreenMovedBySpeedButtonsAxisThresholdsAndMissingPads) {
+  input_engine e(2);
   struct poll {
     float speed, x, y;
     int32_t dx, dy;
@@ -37,10 +37,6 @@ TEST(Mouse, CursorStaysOnTheScreenMovesBySpeedAndButtonsAddUp) {
     EXPECT_EQ(std::tuple(e->mousex, e->mousey, e->mousexm, e->mouseym, e->mousebutton),
               std::tuple(p.expected_x, p.expected_y, p.dx, p.dy, p.buttons));
   }
-}
-
-TEST(GamePads, AxisThresholdsButtonsAndMissingPads) {
-  input_engine e(2);
   const std::pair<int32_t, int32_t> cases[] = {{0, -1}, {16383, -1}, {16384, 0}, {49152, 0}, {49153, 1}, {65535, 1}};
   for (const auto& [axis, direction] : cases) {
     e.input->pad_state[0].x = axis;

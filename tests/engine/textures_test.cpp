@@ -22,16 +22,14 @@ TEST(TextureLoad, SlotsTakeFilesOfTwoBytesOrMoreThatReadAsPicturesAndSurfacesKee
   write_png(e.folder.file("a.png"), filled_image(6, 3, 0xFFFFFFFF));
   write_file(e.folder.file("tiny.png"), "x");
   write_file(e.folder.file("text.png"), "not a picture at all");
-  EXPECT_FALSE(e->texture_load(0, "a.png", 0u));
-  EXPECT_FALSE(e->texture_load(201, "a.png", 0u));
+  for (const int outside : {0, 201}) EXPECT_FALSE(e->texture_load(outside, "a.png", 0u)) << outside;
   EXPECT_TRUE(e.display->texture_files.empty());
   ASSERT_TRUE(e->texture_load(200, "a.png", 0u));
   EXPECT_EQ(std::pair(e->texture_getwidth(200), e->texture_getheight(200)), std::pair(6.0, 3.0));
   EXPECT_FALSE(e->texture_load(200, "missing.png", 0u));  // empties the loaded slot
   EXPECT_EQ(e->texture_getwidth(200), 0);
   EXPECT_EQ(e.display->live_images(), 0);
-  EXPECT_FALSE(e->texture_load(1, "tiny.png", 0u));
-  EXPECT_FALSE(e->texture_load(1, "text.png", 0u));
+  for (const char* refused : {"tiny.png", "text.png"}) EXPECT_FALSE(e->texture_load(1, refused, 0u)) << refused;
   EXPECT_FALSE(e->texture_load(1, "a.png"));  // no colour key
   EXPECT_TRUE(e->texture_load(1, e.folder.file("a.png"), 0u, true));
   EXPECT_FALSE(e->surface_load(3, "missing.jpg"));

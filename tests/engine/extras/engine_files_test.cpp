@@ -244,7 +244,7 @@ TEST(HighScores, RankingCappedScoresNamesAndPlacesOutsideTheTable) {
   EXPECT_EQ(e->lib_highscoregetname(0), "spare");
 }
 
-TEST(HighScores, WrittenAsQuotedNamesAndScoresAndReadBack) {
+TEST(HighScores, WrittenAsQuotedNamesAndScoresReadBackAndShortUnwritableOrMissingFilesRefusedAndLogged) {
   scores_engine e;
   e->lib_highscoreset(3, 800, "Smith, J");
   ASSERT_TRUE(e->lib_highscorewrite(e.folder.file("scores.txt")));
@@ -255,15 +255,11 @@ TEST(HighScores, WrittenAsQuotedNamesAndScoresAndReadBack) {
   for (int place = 1; place <= 10; ++place) other->lib_highscoreset(place, 0, "");
   ASSERT_TRUE(other->lib_highscoreread(e.folder.file("scores.txt")));
   for (int place = 1; place <= 10; ++place) EXPECT_EQ(other.at(place), e.at(place)) << place;
-}
-
-// A file of nine lines is refused, keeping what was read, with four lines in the log; so is a file
-// that cannot be written or read.
-TEST(HighScores, ShortUnwritableOrMissingFilesAreRefusedAndLogged) {
-  scores_engine e;
-  std::string text;
-  for (int place = 1; place <= 9; ++place) text += "\"N" + std::to_string(place) + "\",5\r\n";
-  write_file(e.folder.file("scores.txt"), text);
+  // A file of nine lines is refused, keeping what was read, with four lines in the log; so is a file
+  // that cannot be written or read.
+  std::string nine_lines;
+  for (int place = 1; place <= 9; ++place) nine_lines += "\"N" + std::to_string(place) + "\",5\r\n";
+  write_file(e.folder.file("scores.txt"), nine_lines);
   EXPECT_FALSE(e->lib_highscoreread(e.folder.file("scores.txt")));
   const std::string past_end = "Error. (lib_highscoreread)\r\nVarnel_2D_Engine\r\n62\r\nInput past end of file\r\n";
   EXPECT_EQ(read_file(e.folder.file("data.log")), past_end);

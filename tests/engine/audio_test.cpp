@@ -26,7 +26,7 @@ struct audio_engine : started_recorded {
   }
 };
 
-TEST(Music, PiecesFromTheDataFolderSoundAndEndAndRiffMidiPlaysLikeItsMidi) {
+TEST(Music, PiecesSoundEndLoopAndSwitchTheVolumeScalesThemAndFailedLoadsKeepTheSlot) {
   audio_engine e;
   EXPECT_FALSE(e->music_isplaying());  // nothing before the first play, nor from an empty slot
   e->music_stop();
@@ -52,12 +52,31 @@ TEST(Music, PiecesFromTheDataFolderSoundAndEndAndRiffMidiPlaysLikeItsMidi) {
   e.render(4.5);
   EXPECT_TRUE(e->music_isplaying()) << "past twice the length";
   EXPECT_GT(measure(e.render(1.0)).rms_db(), audible_db);
-}
-
-// A second slot or a stop silences the piece within a hundred milliseconds; after terminate the
-// operations are harmless.
-TEST(Music, ASecondSlotStopOrTerminateSilenceThePiece) {
-  audio_engine e;
+  // The volume starts at 80 per cent, is clamped to 0..100 and is linear in decibels.
+  e->music_play(1);
+  const double initial = measure(e.render(2.0)).rms_db();
+  const auto level_at = [&](double percent) {
+    e->music_volume(percent);
+    e->music_play(1);
+    return measure(e.render(2.0)).rms_db();
+  };
+  const double at_80 = level_at(80), at_100 = level_at(100), at_0 = level_at(0);
+  EXPECT_NEAR(at_80, initial, 0.2);
+  EXPECT_NEAR(at_100 - at_80, 5.4, 0.5);
+  EXPECT_NEAR(at_100 - at_0, 27.0, 0.5);
+  EXPECT_NEAR(level_at(150), at_100, 0.2);
+  EXPECT_NEAR(level_at(-5), at_0, 0.2);
+  e->music_volume(80);
+  e.write("bad.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0});
+  ASSERT_TRUE(e->music_load(3, "music1.mid"));
+  for (const auto& [slot, file] : {std::pair{3, "bad.mid"}, {3, "missing.mid"}, {0, "music1.mid"}, {65, "music1.mid"}})
+    EXPECT_FALSE(e->music_load(slot, file)) << slot << " " << file;
+  e->music_play(3);
+  EXPECT_GT(measure(e.render(1.0)).rms_db(), audible_db) << "slot 3 still holds the good piece";
+  EXPECT_TRUE(e->music_load(4, e.folder.file("music1.mid"), true));
+  EXPECT_FALSE(e->music_load(4, "music1.mid", true)) << "a full path is not joined to the data folder";
+  // A second slot or a stop silences the piece within a hundred milliseconds; after terminate the
+  // operations are harmless.
   e.write("chord.mid", held_chord(10));
   e.write("rest.mid", silent_piece(1));
   ASSERT_TRUE(e->music_load(1, "chord.mid"));
@@ -83,34 +102,6 @@ TEST(Music, ASecondSlotStopOrTerminateSilenceThePiece) {
   e->music_play(1);
   e->music_stop();
   e->terminate();
-}
-
-TEST(Music, VolumeStartsAtEightyPercentIsClampedAndLinearInDecibelsAndFailedLoadsKeepTheSlot) {
-  audio_engine e;
-  e.write("a.mid", short_piece());
-  ASSERT_TRUE(e->music_load(1, "a.mid"));
-  e->music_play(1);
-  const double initial = measure(e.render(2.0)).rms_db();
-  const auto level_at = [&](double percent) {
-    e->music_volume(percent);
-    e->music_play(1);
-    return measure(e.render(2.0)).rms_db();
-  };
-  const double at_80 = level_at(80), at_100 = level_at(100), at_0 = level_at(0);
-  EXPECT_NEAR(at_80, initial, 0.2);
-  EXPECT_NEAR(at_100 - at_80, 5.4, 0.5);
-  EXPECT_NEAR(at_100 - at_0, 27.0, 0.5);
-  EXPECT_NEAR(level_at(150), at_100, 0.2);
-  EXPECT_NEAR(level_at(-5), at_0, 0.2);
-  e->music_volume(80);
-  e.write("bad.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0});
-  ASSERT_TRUE(e->music_load(3, "a.mid"));
-  for (const auto& [slot, file] : {std::pair{3, "bad.mid"}, {3, "missing.mid"}, {0, "a.mid"}, {65, "a.mid"}})
-    EXPECT_FALSE(e->music_load(slot, file)) << slot << " " << file;
-  e->music_play(3);
-  EXPECT_GT(measure(e.render(1.0)).rms_db(), audible_db) << "slot 3 still holds the good piece";
-  EXPECT_TRUE(e->music_load(4, e.folder.file("a.mid"), true));
-  EXPECT_FALSE(e->music_load(4, "a.mid", true)) << "a full path is not joined to the data folder";
 }
 
 // Without a SoundFont music loads fail and play does nothing, but sound works; without an output
@@ -144,7 +135,7 @@ TEST(Audio, WithoutASoundfontOrAnOutput) {
   silent->terminate();
 }
 
-TEST(Sound, PlaysOnceFromThePositionOrLoopsUntilStoppedReloadsAndLogsFailedLoads) {
+TEST(Sound, PlaysOnceFromThePositionOrLoopsReloadsLogsFailedLoadsAndPansScalesAndResamples) {
   audio_engine e;
   ASSERT_TRUE(e.load_tone(audio_output_rate, 2, 4410));
   e->sound_play(1);
@@ -173,10 +164,7 @@ TEST(Sound, PlaysOnceFromThePositionOrLoopsUntilStoppedReloadsAndLogsFailedLoads
       << log;
   EXPECT_NE(log.find("Error. (soundset)\r\n9\r\nVarnel_2D_Engine.sound_load\r\nSubscript out of range\r\n"),
             std::string::npos);
-}
-
-TEST(Sound, PanVolumeAndFrequency) {
-  audio_engine e;
+  // Pan, volume and frequency.
   ASSERT_TRUE(e.load_tone(audio_output_rate, 1, 4410));
   e->sound_pan(1, -10000);
   e->sound_play(1);

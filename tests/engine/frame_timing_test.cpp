@@ -14,7 +14,7 @@ namespace {
 // From a history of ten 20 ms frames: a frame enters the history at most 50 ms long (a clock that
 // went back counts as no time), the frame end waits the mean minus a quicker frame's length, and
 // timedelta goes half way from the mean towards the frame.
-TEST(DeltaStep, EntersTheFrameAndMovesTimedeltaHalfWayFromTheMean) {
+TEST(DeltaStep, EntersTheFrameMovesTimedeltaHalfWayFromTheMeanAndSeedingRefusesOverflowingRates) {
   struct row {
     int64_t last_tick, now;
     int32_t entered;
@@ -33,18 +33,14 @@ TEST(DeltaStep, EntersTheFrameAndMovesTimedeltaHalfWayFromTheMean) {
               std::tuple(r.entered, r.entered, r.now, r.wait_ms, r.timedelta))
         << r.last_tick << " to " << r.now;
   }
-  frame_state frames;
-  seed_history(frames, 50);
-  frames.last_tick = 5000;
+  frame_state steady;
+  seed_history(steady, 50);
+  steady.last_tick = 5000;
   delta_outcome outcome;
-  for (int64_t now = 5010; now <= 5100; now += 10) outcome = delta_step(frames, now);
-  for (const int32_t entry : frames.history) EXPECT_EQ(entry, 10);
-  EXPECT_EQ(outcome.timedelta, 10.0f);
-  EXPECT_EQ(outcome.wait_ms, 0.0f);
-}
-
-TEST(DeltaStep, SeedingRefusesRatesWhoseHistoryWouldNotSumIn32Bits) {
-  // 1000 / fps per entry; ten entries of more than 2^31 / 10 would overflow the sum.
+  for (int64_t now = 5010; now <= 5100; now += 10) outcome = delta_step(steady, now);
+  for (const int32_t entry : steady.history) EXPECT_EQ(entry, 10);
+  EXPECT_EQ(std::pair(outcome.timedelta, outcome.wait_ms), std::pair(10.0f, 0.0f));
+  // Seeding puts 1000 / fps in each entry; it refuses rates whose ten entries would not sum in 32 bits.
   const std::pair<double, int32_t> cases[] = {{25, 40},     {5e-6, 200000000}, {4.6e-6, 20},
                                               {1e-300, 20}, {0, 20},           {-3, 20}};
   for (const auto& [fps, entry] : cases) {

@@ -14,9 +14,9 @@ struct input_engine : recorded_engine {
 };
 
 // The cursor stays on the 1024 x 768 screen; the speed scales it but not the raw movement; the
-// buttons add up.
-TEST(Mouse, CursorStaysOnTheScreenMovesBySpeedAndButtonsAddUp) {
-  input_engine e;
+// buttons add up. Game pads read their axes against thresholds and their first four buttons.
+TEST(MouseAndGamePads, CursorOnTheScreenMovedBySpeedButtonsAxisThresholdsAndMissingPads) {
+  input_engine e(2);
   struct poll {
     float speed, x, y;
     int32_t dx, dy;
@@ -37,10 +37,6 @@ TEST(Mouse, CursorStaysOnTheScreenMovesBySpeedAndButtonsAddUp) {
     EXPECT_EQ(std::tuple(e->mousex, e->mousey, e->mousexm, e->mouseym, e->mousebutton),
               std::tuple(p.expected_x, p.expected_y, p.dx, p.dy, p.buttons));
   }
-}
-
-TEST(GamePads, AxisThresholdsButtonsAndMissingPads) {
-  input_engine e(2);
   const std::pair<int32_t, int32_t> cases[] = {{0, -1}, {16383, -1}, {16384, 0}, {49152, 0}, {49153, 1}, {65535, 1}};
   for (const auto& [axis, direction] : cases) {
     e.input->pad_state[0].x = axis;
@@ -63,7 +59,7 @@ TEST(GamePads, AxisThresholdsButtonsAndMissingPads) {
 // A key or a button pressed and let go again between two frames reads as down for exactly the
 // next frame, wherever in it it is checked (the show checks its keys before the frame's start);
 // one held reads as down while it is held.
-TEST(Keys, CheckReadsTheKeyByItsCodeAndATapReadsAsDownForOneFrame) {
+TEST(Keys, ChecksATapReadAsDownForOneFrameWaitsForAKeyAndClearWaitsForItToGoUp) {
   input_engine e;
   std::vector<std::array<int, 3>> seen;  // Space in the frame and after its end, the buttons
   for (int frame = 0; frame < 3; ++frame) {
@@ -92,10 +88,7 @@ TEST(Keys, CheckReadsTheKeyByItsCodeAndATapReadsAsDownForOneFrame) {
   e->scene_begin();
   e->key_clear(25);
   EXPECT_FALSE(e->key_check(25));
-}
-
-TEST(Keys, WaitForKeyReturnsTheLatestInTheTableAfterWholePassesAndClearWaitsForTheKeyToGoUp) {
-  input_engine e;
+  // Waiting for a key returns the latest down in the table after whole passes.
   const std::pair<std::vector<uint8_t>, const char*> cases[] = {
       {{30, 28}, "RETURN"}, {{82}, "0"}, {{57}, " "}};  // A and Return; keypad 0; Space
   for (const auto& [keys, name] : cases) {
@@ -132,12 +125,11 @@ TEST(Cursor, DrawnWithItsShadowAtTheMouse) {
   e->mousex = 50.7f;
   e->mousey = 20.2f;
   e->scene_end();
-  ASSERT_EQ(e.display->quads.size(), 2u);
-  EXPECT_EQ(position_of(e.display->quads[0]), (std::array{53.0f, 22.0f}));
-  EXPECT_EQ(e.display->quads[0].colour, 0x5A000000u);
-  EXPECT_EQ(source_of(e.display->quads[1]), (std::array{4, 6, 14, 18}));
-  EXPECT_EQ(position_of(e.display->quads[1]), (std::array{50.0f, 20.0f}));
-  EXPECT_EQ(e.display->quads[1].colour, 0xC8FFFFFFu);
+  const std::vector<sprite_quad>& q = e.display->quads;
+  ASSERT_EQ(q.size(), 2u);
+  EXPECT_EQ(std::pair(position_of(q[0]), q[0].colour), std::pair(std::array{53.0f, 22.0f}, 0x5A000000u));
+  EXPECT_EQ(std::tuple(source_of(q[1]), position_of(q[1]), q[1].colour),
+            std::tuple(std::array{4, 6, 14, 18}, std::array{50.0f, 20.0f}, 0xC8FFFFFFu));
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 // Texture and surface slots, the colour key, texture_draw's placement, rotation and shadow, and text:
 // system-font text with its shadow and alignment, and bitmap-font text from a letter grid.
 #include <gtest/gtest.h>
+#include <varnel2d/font_faces.h>
 
 #include <tuple>
 
-#include <varnel2d/font_faces.h>
 #include "engine/angles.h"
 #include "support/engine_fixture.h"
 
@@ -22,17 +22,14 @@ TEST(TextureLoad, SlotsTakeFilesOfTwoBytesOrMoreThatReadAsPicturesAndSurfacesKee
   write_png(e.folder.file("a.png"), filled_image(6, 3, 0xFFFFFFFF));
   write_file(e.folder.file("tiny.png"), "x");
   write_file(e.folder.file("text.png"), "not a picture at all");
-  EXPECT_FALSE(e->texture_load(0, "a.png", 0u));
-  EXPECT_FALSE(e->texture_load(201, "a.png", 0u));
+  for (const int outside : {0, 201}) EXPECT_FALSE(e->texture_load(outside, "a.png", 0u)) << outside;
   EXPECT_TRUE(e.display->texture_files.empty());
   ASSERT_TRUE(e->texture_load(200, "a.png", 0u));
-  EXPECT_EQ(e->texture_getwidth(200), 6);
-  EXPECT_EQ(e->texture_getheight(200), 3);
+  EXPECT_EQ(std::pair(e->texture_getwidth(200), e->texture_getheight(200)), std::pair(6.0, 3.0));
   EXPECT_FALSE(e->texture_load(200, "missing.png", 0u));  // empties the loaded slot
   EXPECT_EQ(e->texture_getwidth(200), 0);
   EXPECT_EQ(e.display->live_images(), 0);
-  EXPECT_FALSE(e->texture_load(1, "tiny.png", 0u));
-  EXPECT_FALSE(e->texture_load(1, "text.png", 0u));
+  for (const char* refused : {"tiny.png", "text.png"}) EXPECT_FALSE(e->texture_load(1, refused, 0u)) << refused;
   EXPECT_FALSE(e->texture_load(1, "a.png"));  // no colour key
   EXPECT_TRUE(e->texture_load(1, e.folder.file("a.png"), 0u, true));
   EXPECT_FALSE(e->surface_load(3, "missing.jpg"));
@@ -61,25 +58,20 @@ TEST(TextureDraw, PlacementSourceColourRotationAndShadow) {
   const std::vector<sprite_quad>& q = e.display->quads;
   ASSERT_EQ(q.size(), 8u);
   // The centre origin keeps the unscaled image's centre: left by half the source width.
-  EXPECT_EQ(position_of(q[0]), (std::array{84.0f, 42.0f}));
-  EXPECT_EQ(q[0].scale_x, 2.0f);
-  EXPECT_EQ(std::pair(q[0].centre_x, q[0].centre_y), std::pair(32.0f, 16.0f));
+  EXPECT_EQ(std::tuple(position_of(q[0]), q[0].scale_x, q[0].centre_x, q[0].centre_y),
+            std::tuple(std::array{84.0f, 42.0f}, 2.0f, 32.0f, 16.0f));
   EXPECT_EQ(position_of(q[1]), (std::array{100.0f, 50.0f}));
-  EXPECT_EQ(source_of(q[2]), (std::array{10, 20, 26, 28}));
-  EXPECT_EQ(position_of(q[2]), (std::array{5.0f, -4.0f}));  // rounded down
-  EXPECT_EQ(q[2].colour, 0xC80A141Eu);
+  EXPECT_EQ(std::tuple(source_of(q[2]), position_of(q[2]), q[2].colour),  // the position rounded down
+            std::tuple(std::array{10, 20, 26, 28}, std::array{5.0f, -4.0f}, 0xC80A141Eu));
   EXPECT_NEAR(q[2].rotation, 3 * engine_pi / 2, 1e-6);  // counter-clockwise 270: clockwise 90
   EXPECT_EQ(q[3].rotation, q[2].rotation);
   EXPECT_EQ(q[4].rotation, 0.0f);
   EXPECT_EQ(q[5].colour, 0xFFFFFFFFu);
   // The shadow is a black quad drawn first, offset, with the main image's scale, centre and turn.
-  EXPECT_EQ(q[6].colour, 0x80000000u);
-  EXPECT_EQ(position_of(q[6]), (std::array{44.0f, 45.0f}));
-  EXPECT_EQ(q[6].scale_x, 1.5f);
-  EXPECT_EQ(q[6].centre_x, 8.0f);
+  EXPECT_EQ(std::tuple(q[6].colour, position_of(q[6]), q[6].scale_x, q[6].centre_x),
+            std::tuple(0x80000000u, std::array{44.0f, 45.0f}, 1.5f, 8.0f));
   EXPECT_NEAR(q[6].rotation, 3 * engine_pi / 2, 1e-6);
-  EXPECT_EQ(q[7].colour, 0xFFFFFFFFu);
-  EXPECT_EQ(q[7].x, 40.0f);
+  EXPECT_EQ(std::pair(q[7].colour, q[7].x), std::pair(0xFFFFFFFFu, 40.0f));
   e.display->quads.clear();
   for (const double index : {0.0, 201.0, -5.0, 1e9, 3.0})  // outside the table or empty
     e->texture_draw(index, 0, 0, 8, 8, 0, 0, 255, 255, 255, 255, 0, 1, 1, true, 128, 1, 1, 1, 1, 0);
@@ -130,7 +122,7 @@ TEST(TextureDraw, HeadlessKeysExactlyOpaqueMagentaTurnsClockwiseAboutTheCentreAn
   EXPECT_EQ(e.display->pixel(32, 20) & 0xFFFFFF, 0u);
 }
 
-TEST(Text, ZeroShadowColourIsOpaqueBlackOffsetsMoveOnlyTheCornerAndUnknownStylesAlignLeft) {
+TEST(Text, ShadowAndAlignmentOfSystemFontTextAndBitmapLettersFromTheGrid) {
   started_recorded e;
   e->text(10.4, 20, 200, 30, "Hello", 0xFFFFFFFFu, "Arial", 12, true, false, 1, 2, 2, 0);
   e->text(0, 0, 100, 20, "x", 0xFF00FF00u, "Arial", 10, false, true, 7, 0, 0, 0xFF123456u);  // no offsets: no shadow
@@ -143,47 +135,46 @@ TEST(Text, ZeroShadowColourIsOpaqueBlackOffsetsMoveOnlyTheCornerAndUnknownStyles
             std::tuple(0xFFFFFFFFu, 10, "Hello", "Arial", 12, true, text_align::right));
   EXPECT_EQ(t[2].align, text_align::left_top);
   EXPECT_EQ(t[3].align, text_align::centre);
-}
-
-// Letters come from a 16-column grid of 8 x 10 cells with one-pixel gaps, the shadow first and
-// control characters skipped. UTF-8 text: a character up to code 255 comes from its cell and
-// advances once; any other character, and a byte that is not UTF-8, draws as "?".
-// The classic face names are drawn in Liberation Sans, matched without regard to case; any other
-// name is asked for as it is.
-TEST(Text, ClassicFaceNamesStandInAsLiberationSans) {
-  for (const auto& [asked, drawn] : std::initializer_list<std::pair<std::string_view, std::string_view>>{
-           {"Arial", "Liberation Sans"}, {"ms sans serif", "Liberation Sans"}, {"MS Sans Serif", "Liberation Sans"},
-           {"Arial Black", "Arial Black"}, {"DejaVu Serif", "DejaVu Serif"}})
-    EXPECT_EQ(stand_in_face(asked), drawn) << asked;
-}
-
-TEST(TextBitmap, LettersComeFromTheGridShadowFirstAndOtherCharactersAsQuestionMarks) {
-  started_recorded e;
+  // Letters come from a 16-column grid of 8 x 10 cells with one-pixel gaps, the shadow first and
+  // control characters skipped. UTF-8 text: a character up to code 255 comes from its cell and
+  // advances once; any other character, and a byte that is not UTF-8, draws as "?".
   e.load_texture(4, 160, 80);
+  using letter = std::array<int64_t, 5>;  // left, top, x, y, colour
   const auto letters = [&](const std::string& text, double alpha, double shadow_alpha, double sx, double sy) {
     e.display->quads.clear();
     e->text_bitmap(text, 4, 0, 0, 8, 10, 16, 100, 50, alpha, shadow_alpha, sx, sy);
-    std::vector<std::array<int64_t, 5>> drawn;  // left, top, x, y, colour
+    std::vector<letter> drawn;
     for (const sprite_quad& q : e.display->quads)
       drawn.push_back({q.left, q.top, int64_t(q.x), int64_t(q.y), q.colour});
     return drawn;
   };
-  EXPECT_EQ(letters("A B", 200, 0, 3, 3), (std::vector<std::array<int64_t, 5>>{// A, B: columns 1, 2 of row 2
-                                                                               {9, 22, 100, 50, 0xC8FFFFFF},
-                                                                               {0, 0, 108, 50, 0xC8FFFFFF},
-                                                                               {18, 22, 116, 50, 0xC8FFFFFF}}));
-  EXPECT_EQ(e.display->quads[0].right, 17);
-  EXPECT_EQ(e.display->quads[0].bottom, 32);
+  // A, B: columns 1, 2 of row 2
+  EXPECT_EQ(
+      letters("A B", 200, 0, 3, 3),
+      (std::vector<letter>{{9, 22, 100, 50, 0xC8FFFFFF}, {0, 0, 108, 50, 0xC8FFFFFF}, {18, 22, 116, 50, 0xC8FFFFFF}}));
+  EXPECT_EQ(std::pair(e.display->quads[0].right, e.display->quads[0].bottom), std::pair(17, 32));
   EXPECT_EQ(letters("\tA", 255, 100, 3, 4),
-            (std::vector<std::array<int64_t, 5>>{{9, 22, 111, 54, 0x64000000}, {9, 22, 108, 50, 0xFFFFFFFF}}));
+            (std::vector<letter>{{9, 22, 111, 54, 0x64000000}, {9, 22, 108, 50, 0xFFFFFFFF}}));
   // e acute (233), the euro sign (U+20AC), a byte 0xFF and a sequence cut short, then Z; e acute:
   // cell 201, column 9, row 12; "?" (63): cell 31, column 15, row 1; Z: column 10, row 3
   const std::string text = std::string("\xc3\xa9") + "\xe2\x82\xac" + "\xff" + "\xc3" + "Z";
-  EXPECT_EQ(letters(text, 255, 0, 0, 0), (std::vector<std::array<int64_t, 5>>{{81, 132, 100, 50, 0xFFFFFFFF},
-                                                                              {135, 11, 108, 50, 0xFFFFFFFF},
-                                                                              {135, 11, 116, 50, 0xFFFFFFFF},
-                                                                              {135, 11, 124, 50, 0xFFFFFFFF},
-                                                                              {90, 33, 132, 50, 0xFFFFFFFF}}));
+  EXPECT_EQ(letters(text, 255, 0, 0, 0), (std::vector<letter>{{81, 132, 100, 50, 0xFFFFFFFF},
+                                                              {135, 11, 108, 50, 0xFFFFFFFF},
+                                                              {135, 11, 116, 50, 0xFFFFFFFF},
+                                                              {135, 11, 124, 50, 0xFFFFFFFF},
+                                                              {90, 33, 132, 50, 0xFFFFFFFF}}));
+}
+
+// The classic face names are drawn in Liberation Sans, matched without regard to case; any other
+// name is asked for as it is.
+TEST(Text, ClassicFaceNamesStandInAsLiberationSans) {
+  for (const auto& [asked, drawn] :
+       std::initializer_list<std::pair<std::string_view, std::string_view>>{{"Arial", "Liberation Sans"},
+                                                                            {"ms sans serif", "Liberation Sans"},
+                                                                            {"MS Sans Serif", "Liberation Sans"},
+                                                                            {"Arial Black", "Arial Black"},
+                                                                            {"DejaVu Serif", "DejaVu Serif"}})
+    EXPECT_EQ(stand_in_face(asked), drawn) << asked;
 }
 
 // The lit pixels of the headless screen, given a colour mask, in rows top to top + height.

@@ -52,12 +52,10 @@ TEST(Compression, RoundTripsTheContainersBytesAndRefusals) {
   EXPECT_EQ(read_file(e.packed), plain);
   EXPECT_TRUE(e.round_trip(std::string(300, 'a')));
   EXPECT_EQ(read_file(e.packed).substr(0, 6), std::string("\x2C\x01\x00\x00\x78\xDA", 6));  // 32 KiB window, best
-  write_file(e.packed, std::string(10000, 'z'));
+  write_file(e.packed, std::string(10000, 'z'));  // longer destinations are replaced whole
   write_file(e.unpacked, std::string(10000, 'z'));
   EXPECT_TRUE(e.round_trip("short"));
-  const std::optional<compressed_parts> parts = compress_container("short");
-  ASSERT_TRUE(parts);
-  EXPECT_EQ(read_file(e.packed), parts->header + parts->stream);
+  EXPECT_LT(fs::file_size(e.packed), 100u);
   fs::remove(e.packed);  // a missing source creates nothing
   fs::remove(e.unpacked);
   EXPECT_FALSE(e->lib_filecompress(e.folder.file("none"), e.packed));
@@ -227,14 +225,11 @@ TEST(HighScores, RankingCappedScoresNamesAndPlacesOutsideTheTable) {
   EXPECT_EQ(e->lib_highscorecheck(100), 0);  // an equal score does not enter
   EXPECT_EQ(e.at(10), std::tuple("P10", 100.0));
   EXPECT_EQ(e->lib_highscorecheck(950), 2);
-  EXPECT_EQ(e.at(1), std::tuple("P1", 1000.0));
-  EXPECT_EQ(e.at(2), std::tuple("Guest", 950.0));
-  EXPECT_EQ(e.at(3), std::tuple("P2", 900.0));
-  EXPECT_EQ(e.at(10), std::tuple("P9", 200.0));  // the old 100 dropped out
+  EXPECT_EQ((std::vector{e.at(1), e.at(2), e.at(3), e.at(10)}),  // the old 100 dropped out
+            (std::vector<std::tuple<std::string, double>>{{"P1", 1000}, {"Guest", 950}, {"P2", 900}, {"P9", 200}}));
   EXPECT_EQ(e->lib_highscorecheck(20000000), 1);
-  EXPECT_EQ(e->lib_highscoregetscore(1), 9999999);
   e->lib_highscoreset(4, 20000000, "x");
-  EXPECT_EQ(e->lib_highscoregetscore(4), 9999999);
+  EXPECT_EQ(std::pair(e->lib_highscoregetscore(1), e->lib_highscoregetscore(4)), std::pair(9999999.0, 9999999.0));
   e->lib_highscoreset(5, 1, "ABCDEFGHIJKLMNOPQRSTUVWXY");
   EXPECT_EQ(e->lib_highscoregetname(5), "ABCDEFGHIJKLMNOPQRST");
   e->lib_highscoreset(6, 1, "Ann \"Ace\"");
@@ -244,13 +239,12 @@ TEST(HighScores, RankingCappedScoresNamesAndPlacesOutsideTheTable) {
   EXPECT_EQ(cut_name(accents), accents.substr(0, 40));
   e->lib_highscoreset(11, 5, "x");
   e->lib_highscoreset(-1, 5, "x");
-  EXPECT_EQ(e.at(11), std::tuple("", 0.0));
-  EXPECT_EQ(e.at(-1), std::tuple("", 0.0));
+  EXPECT_EQ((std::vector{e.at(11), e.at(-1)}), (std::vector<std::tuple<std::string, double>>(2, {"", 0})));
   e->lib_highscoreset(0, 5, "spare");
   EXPECT_EQ(e->lib_highscoregetname(0), "spare");
 }
 
-TEST(HighScores, WrittenAsQuotedNamesAndScoresAndReadBack) {
+TEST(HighScores, WrittenAsQuotedNamesAndScoresReadBackAndShortUnwritableOrMissingFilesRefusedAndLogged) {
   scores_engine e;
   e->lib_highscoreset(3, 800, "Smith, J");
   ASSERT_TRUE(e->lib_highscorewrite(e.folder.file("scores.txt")));
@@ -261,15 +255,11 @@ TEST(HighScores, WrittenAsQuotedNamesAndScoresAndReadBack) {
   for (int place = 1; place <= 10; ++place) other->lib_highscoreset(place, 0, "");
   ASSERT_TRUE(other->lib_highscoreread(e.folder.file("scores.txt")));
   for (int place = 1; place <= 10; ++place) EXPECT_EQ(other.at(place), e.at(place)) << place;
-}
-
-// A file of nine lines is refused, keeping what was read, with four lines in the log; so is a file
-// that cannot be written or read.
-TEST(HighScores, ShortUnwritableOrMissingFilesAreRefusedAndLogged) {
-  scores_engine e;
-  std::string text;
-  for (int place = 1; place <= 9; ++place) text += "\"N" + std::to_string(place) + "\",5\r\n";
-  write_file(e.folder.file("scores.txt"), text);
+  // A file of nine lines is refused, keeping what was read, with four lines in the log; so is a file
+  // that cannot be written or read.
+  std::string nine_lines;
+  for (int place = 1; place <= 9; ++place) nine_lines += "\"N" + std::to_string(place) + "\",5\r\n";
+  write_file(e.folder.file("scores.txt"), nine_lines);
   EXPECT_FALSE(e->lib_highscoreread(e.folder.file("scores.txt")));
   const std::string past_end = "Error. (lib_highscoreread)\r\nVarnel_2D_Engine\r\n62\r\nInput past end of file\r\n";
   EXPECT_EQ(read_file(e.folder.file("data.log")), past_end);

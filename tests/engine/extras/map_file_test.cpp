@@ -25,7 +25,7 @@ struct saved_map : started_recorded {
   }
 };
 
-TEST(MapFile, IsWrittenLineByLineWithCrLfAndBlanksAroundSingleNumbersAndReadsBack) {
+TEST(MapFile, IsWrittenWithCrLfAndBlanksAroundSingleNumbersReadsBackAndCanGiveTheScreenSizeOnly) {
   saved_map e;
   ASSERT_TRUE(e->map_savebufferasmapfile(e.file, 1));
   EXPECT_EQ(read_file(e.file),
@@ -51,6 +51,18 @@ TEST(MapFile, IsWrittenLineByLineWithCrLfAndBlanksAroundSingleNumbersAndReadsBac
                            e->map_getalpha(x, y), e->map_getscale(x, y), e->map_getrotation(x, y)),
                 std::tuple(y * 5 + x, -x, y * 5 + x, 255, 1, 0))
           << x << "," << y;
+  // The screen-size-only read leaves the size in retx, rety and the map alone; a missing texture is
+  // refused unless textures are not loaded; nothing is saved without a map.
+  ASSERT_TRUE(e->map_savebufferasmapfile(e.file, 2));  // slot 2 holds nothing
+  e->map_init(8, 8, 2, 2, 0, 0, 1, 1, 1, 1);
+  ASSERT_TRUE(e->map_initmapfile(e.file, true, false, false, true, 0));
+  EXPECT_EQ(std::pair(e->retx, e->rety), std::pair(640.0f, 480.0f));
+  EXPECT_EQ(e->map_getwidth(), 2);
+  EXPECT_FALSE(e->map_initmapfile("level.map", false, true, false, false, 0));
+  EXPECT_TRUE(e->map_initmapfile("level.map", false, false, false, false, 0));
+  started_recorded bare;
+  EXPECT_FALSE(bare->map_savebufferasmapfile(bare.folder.file("level.map"), 0));
+  EXPECT_FALSE(std::filesystem::exists(bare.folder.file("level.map")));
 }
 
 // Texture names that a plain field would cut or trim are written quoted and read back whole; the
@@ -72,22 +84,6 @@ TEST(MapFile, TextureNamesWithCommasBlanksOrQuotesComeBackWhole) {
     EXPECT_TRUE(e->map_initmapfile(e.file, true, true, true, false, 0)) << name;
     EXPECT_EQ(e.display->texture_files, std::vector<std::string>{name});
   }
-}
-
-// The screen-size-only read leaves the size in retx, rety and the map alone; a missing texture is
-// refused unless textures are not loaded; nothing is saved without a map.
-TEST(MapFile, ScreenSizeOnlyMissingTexturesAndNoMap) {
-  saved_map e;
-  ASSERT_TRUE(e->map_savebufferasmapfile(e.file, 2));  // slot 2 holds nothing
-  e->map_init(8, 8, 2, 2, 0, 0, 1, 1, 1, 1);
-  ASSERT_TRUE(e->map_initmapfile(e.file, true, false, false, true, 0));
-  EXPECT_EQ(std::pair(e->retx, e->rety), std::pair(640.0f, 480.0f));
-  EXPECT_EQ(e->map_getwidth(), 2);
-  EXPECT_FALSE(e->map_initmapfile("level.map", false, true, false, false, 0));
-  EXPECT_TRUE(e->map_initmapfile("level.map", false, false, false, false, 0));
-  started_recorded bare;
-  EXPECT_FALSE(bare->map_savebufferasmapfile(bare.folder.file("level.map"), 0));
-  EXPECT_FALSE(std::filesystem::exists(bare.folder.file("level.map")));
 }
 
 TEST(MapFile, BadFilesAreRefusedAndTheMapStaysAsItWas) {

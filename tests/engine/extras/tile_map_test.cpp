@@ -22,7 +22,10 @@ struct map_engine : started_recorded {
     engine->map_init(32, 32, width, 100, 200, 100, 4, 2, 2, 3);
   }
   std::pair<float, float> ret() const { return {engine->retx, engine->rety}; }
+  const sprite_quad& last() const { return display->quads.back(); }
 };
+
+const std::array<float, 721> angles = make_angle_table(engine_pi);
 
 std::array<int32_t, 4> edges(const map_edge_hits& h) { return {h.left, h.top, h.right, h.bottom}; }
 
@@ -103,19 +106,9 @@ TEST(TileMapCamera, ClampsAtTheEdgesAndFollowsASpriteFromTheNextDraw) {
   EXPECT_EQ(narrow->mapx, 320.0f - 640.0f);
 }
 
-TEST(TileMapDraw, VisitsTheVisibleWindowOfCellsFromTheCamera) {
-  map_engine e;
-  for (int y = 0; y < 100; ++y)
-    for (int x = 0; x < 100; ++x) e->map_put(x, y, 1, 255, 0);
-  e->map_setxy(40, 40);
-  e->map_put(1, 1, 0, 255, 0);
-  e->map_drawfast();
-  ASSERT_EQ(e.display->quads.size(), 21u * 16u - 1u);
-  EXPECT_EQ(position_of(e.display->quads[0]), (std::array{24.0f, -8.0f}));  // cell (2, 1): column 1, offset -8
-  EXPECT_EQ(position_of(e.display->quads.back()), (std::array{-8.0f + 20 * 32, -8.0f + 15 * 32}));
-}
-
-TEST(TileMapDraw, DrawsEachCellWithItsScaleAlphaAndRotationAboutItsCentre) {
+// Each cell is drawn with its scale, alpha and rotation about its centre; the camera picks the
+// window of cells visited.
+TEST(TileMapDraw, EachCellWithItsEffectsAndTheVisibleWindowFromTheCamera) {
   map_engine e;
   e->map_put(2, 1, 1, 128, 800);
   e->map_setscaling(2, 1, 0.5, 0, 0, 1, 0, 0);
@@ -124,7 +117,16 @@ TEST(TileMapDraw, DrawsEachCellWithItsScaleAlphaAndRotationAboutItsCentre) {
   const sprite_quad& quad = e.display->quads[0];
   EXPECT_EQ(std::tuple(quad.scale_x, quad.centre_x, quad.colour), std::tuple(0.5f, 8.0f, 0x80FFFFFFu));
   EXPECT_EQ(position_of(quad), (std::array{64.0f + 16 - 8, 32.0f + 16 - 8}));
-  EXPECT_EQ(quad.rotation, make_angle_table(engine_pi)[80]);  // 800 drawn as 80
+  EXPECT_EQ(quad.rotation, angles[80]);  // 800 drawn as 80
+  e.display->quads.clear();
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) e->map_put(x, y, 1, 255, 0);
+  e->map_setxy(40, 40);
+  e->map_put(1, 1, 0, 255, 0);
+  e->map_drawfast();
+  ASSERT_EQ(e.display->quads.size(), 21u * 16u - 1u);
+  EXPECT_EQ(position_of(e.display->quads[0]), (std::array{24.0f, -8.0f}));  // cell (2, 1): column 1, offset -8
+  EXPECT_EQ(position_of(e.display->quads.back()), (std::array{-8.0f + 20 * 32, -8.0f + 15 * 32}));
 }
 
 // A cell emptied by an effect (alpha style 8 below zero, scale style 2, rotation style 5) draws
@@ -205,15 +207,8 @@ TEST(TileMapPoints, SpriteAndMousePointsToCellsAndTheStatisticsLine) {
       << e.display->texts.back().text;
 }
 
-struct tiles_engine : started_recorded {
-  tiles_engine() { load_texture(1, 200, 100); }
-  const sprite_quad& last() const { return display->quads.back(); }
-};
-
-const std::array<float, 721> angles = make_angle_table(engine_pi);
-
 TEST(Starfield, OneStarForATotalOfZeroStarsMoveWrapKeepTheirCentreAndTurn) {
-  tiles_engine e;
+  map_engine e;
   e->starfield_init(1, 0, 0, 4, 4, 3, 0, 0, 0, 100, 100);
   e->starfield_set(1, 10, 1, 0, 5, 5, 0, 0);
   e->starfield_set(2, 20, 1, 0, 5, 5, 0, 0);  // no star 2: nothing
@@ -225,58 +220,47 @@ TEST(Starfield, OneStarForATotalOfZeroStarsMoveWrapKeepTheirCentreAndTurn) {
   e->starfield_draw(2, 0);  // 100: still inside
   EXPECT_EQ(position_of(e.last()), (std::array{100.0f, 50.0f}));
   e->starfield_draw(2, 0);  // 102 > 100 re-enters at the left in the same frame
-  EXPECT_EQ(e.last().x, 0.0f);
-  EXPECT_EQ(e.last().left, 10);
+  EXPECT_EQ(std::pair(e.last().x, e.last().left), std::pair(0.0f, 10));
   e->starfield_set(1, 255, 1, 0, -1, -1, -1, -1);  // -1 keeps position, frame and speed
   e->starfield_draw(0, 0);
   EXPECT_EQ(e.last().x, 0.0f);
   e->starfield_init(1, 10, 20, 8, 6, 4, 1, 0, 0, 100, 100);  // frames sit in a row
   e->starfield_set(1, 255, 2, 5, 50, 40, 2, 0);
   e->starfield_draw(0, 0);
-  EXPECT_EQ(source_of(e.last())[0], 10 + 2 * 9);
-  EXPECT_EQ(source_of(e.last())[1], 20);
-  EXPECT_EQ(position_of(e.last()), (std::array{50.0f - 4, 40.0f - 3}));
-  EXPECT_EQ(e.last().centre_x, 8.0f);
+  EXPECT_EQ(std::tuple(e.last().left, e.last().top, position_of(e.last()), e.last().centre_x),
+            std::tuple(10 + 2 * 9, 20, std::array{50.0f - 4, 40.0f - 3}, 8.0f));
   for (int frame = 0; frame < 70; ++frame) e->starfield_draw(0, 0);
   EXPECT_EQ(e.last().rotation, angles[355]);
   e->starfield_set(1, 255, 1, 10, -1, -1, -1, -1);
   e->starfield_draw(0, 0);
   EXPECT_EQ(e.last().rotation, angles[0]);  // past 359 becomes 0
-  EXPECT_EQ(turn_star(355, 10), 0.0f);
-  EXPECT_EQ(turn_star(3, -5), 359.0f);
+  EXPECT_EQ(std::pair(turn_star(355, 10), turn_star(3, -5)), std::pair(0.0f, 359.0f));
 }
 
-TEST(Tiler, PiecesAreCutAtTheRectanglesEdgesAndTheConfiguredAlphaIsHeldToTheByte) {
-  tiles_engine e;
+TEST(Tiler, PiecesAreCutAtTheRectanglesEdgesAlphaIsHeldToTheByteAndScrollingLeftJumpsBack) {
+  map_engine e;
   e->tiler_config(1, 1, 100, 50, 32, 32, 10, 20, 100, 50, 200);
   e->tiler_draw(1, 0, 0);
   const std::vector<sprite_quad>& quads = e.display->quads;
   ASSERT_EQ(quads.size(), 8u);  // 4 columns reach into 10..110, 2 rows into 20..70
-  EXPECT_EQ(position_of(quads[7]), (std::array{106.0f, 52.0f}));
-  EXPECT_EQ(source_of(quads[7]), (std::array{100, 50, 104, 68}));
-  EXPECT_EQ(quads[7].colour, 0xC8FFFFFFu);
+  EXPECT_EQ(std::tuple(position_of(quads[7]), source_of(quads[7]), quads[7].colour),
+            std::tuple(std::array{106.0f, 52.0f}, std::array{100, 50, 104, 68}, 0xC8FFFFFFu));
   e.display->quads.clear();
   e->tiler_draw(1, -5, 0);  // scrolled left: the first piece loses its left side
-  EXPECT_EQ(quads[0].x, 10.0f);
-  EXPECT_EQ(source_of(quads[0])[0], 105);
-  EXPECT_EQ(source_of(quads[0])[2], 132);
+  EXPECT_EQ(std::tuple(quads[0].x, quads[0].left, quads[0].right), std::tuple(10.0f, 105, 132));
   e->tiler_config(3, 1, 0, 0, 32, 32, 0, 0, 64, 64, 300);
-  EXPECT_EQ(e->tiler_getalpha(3), 255);
+  const double configured = e->tiler_getalpha(3);
   e->tiler_setalpha(3, 300);
-  EXPECT_EQ(e->tiler_getalpha(3), 300);
   e->tiler_config(65, 1, 0, 0, 32, 32, 0, 0, 64, 64, 10);  // outside 1..64: nothing
-  EXPECT_EQ(e->tiler_getalpha(65), 0);
+  EXPECT_EQ(std::tuple(configured, e->tiler_getalpha(3), e->tiler_getalpha(65)), std::tuple(255, 300, 0));
   e->tiler_config(4, 1, 0, 0, 0, 32, 0, 0, 64, 64, 10);  // no tile width: nothing
   e.display->quads.clear();
   e->tiler_draw(4, 1, 1);
   EXPECT_TRUE(e.display->quads.empty());
-}
-
-TEST(Tiler, ScrollingLeftJumpsBackOnceBelowOneTileFromTheStart) {
-  EXPECT_EQ(scroll_within_tile(-22, 10, 32), -22.0f);
-  EXPECT_EQ(scroll_within_tile(-23, 10, 32), 10.0f);
-  EXPECT_EQ(scroll_within_tile(11, 10, 32), -21.0f);
-  tiles_engine e;
+  // Scrolling left jumps back once the start is below one tile from the rectangle's left.
+  EXPECT_EQ(
+      std::tuple(scroll_within_tile(-22, 10, 32), scroll_within_tile(-23, 10, 32), scroll_within_tile(11, 10, 32)),
+      std::tuple(-22.0f, 10.0f, -21.0f));
   e->tiler_config(1, 1, 0, 0, 32, 32, 10, 0, 100, 32, 255);
   std::vector<std::pair<int32_t, float>> firsts;  // the first piece's left and x from frame 31 on
   for (int frame = 1; frame <= 33; ++frame) {
@@ -289,7 +273,7 @@ TEST(Tiler, ScrollingLeftJumpsBackOnceBelowOneTileFromTheStart) {
 }
 
 TEST(EffectTile, TheShadowIsDrawnFirstAndEffectsAdvanceWithTheSharedStyles) {
-  tiles_engine e;
+  map_engine e;
   e->fxtile_config(1, 100, 100, 1, 5, 6, 32, 32, 255, 2, 90);
   e->fxtile_setshadow(1, 128, 4, 6, true);
   e->fxtile_draw(1);
@@ -315,8 +299,7 @@ TEST(EffectTile, TheShadowIsDrawnFirstAndEffectsAdvanceWithTheSharedStyles) {
   e->fxtile_setrotating(2, -1, 5, 0, 1000, 0, 0);
   e->fxtile_setscaling(2, 1, 0.5, 0.5, 1.5, 0, 6);
   e->fxtile_draw(2);
-  EXPECT_EQ(e.last().rotation, angles[363]);  // 363 <= 719 keeps going
-  EXPECT_EQ(e.last().scale_x, 1.5f);
+  EXPECT_EQ(std::pair(e.last().rotation, e.last().scale_x), std::pair(angles[363], 1.5f));  // 363 <= 719 goes on
   e->fxtile_draw(2);
   EXPECT_EQ(e.last().scale_x, 1.5f);  // held at the limit
 }

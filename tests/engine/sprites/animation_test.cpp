@@ -136,7 +136,7 @@ TEST(AnimationModes, EachModeStepsItsFramesAndEndsItsOwnWay) {
 
 TEST(DataFiles, AnimationFilesFillTheTableWithTexturesMovedOrFailWithALogLineKeepingWhatWasRead) {
   sprites e;
-  write_file(e, "anims.txt", "2\r\n0,0,16,16,2\r\n1,0,2,0\r\n0,0\r\n0,17,8,8,1,3,1,0\r\n");
+  write_file(e, "anims.txt", "2\r\n0,0,16,16,2\r\n1,0,2,5\r\n0,0\r\n0,17,8,8,1,3,1,0\r\n");
   ASSERT_TRUE(e->sprite_animatefileinit("anims.txt", 1));
   e.frame_at(1, 0, 0);
   e->sprite_animateloop(1, 2, 0);
@@ -145,6 +145,9 @@ TEST(DataFiles, AnimationFilesFillTheTableWithTexturesMovedOrFailWithALogLineKee
   EXPECT_EQ(pass(e), 1u);  // texture 0 + 1
   e->sprite_animateloop(1, 1, 0);
   EXPECT_EQ(frame_column(e, 1), 1);
+  pass(e);  // each frame keeps its own column and row
+  EXPECT_EQ(frame_column(e, 1), 2);
+  EXPECT_EQ(e->rety, 5);
   const std::pair<std::string, std::string> cases[] = {
       {"1\n0,0,16,16,65,0,0,1\n", "Frame total > 64."},
       {"1\n0,0,16,16,0,0,0,1\n", "Frame total < 1."},

@@ -21,14 +21,17 @@ TEST(EffectStyle, EachStyleAtItsLimitsAndAtTheEndOfItsDuration) {
     int frames;
     float value_after, step_after;
     bool running, off;
+    float timedelta = 1;
   };
   using namespace effect_styles;
   const style_case cases[] = {
       {wrap, 358, 5, 0, 359, 0, 0, 1, 0, 5, true, false},  // past max: min
       {wrap, 0, -5, 0, 359, 0, 0, 1, 359, -5, true, false},
       {bounce, 1.45f, 0.1f, 0.5f, 1.5f, 0, 1, 1, 1.45f, -0.1f, true, false},  // turns and steps back at once
+      {bounce, 250, 4, 0, 255, 0, 255, 1, 250, -4, true, false, 2},  // both steps scaled by the frame time
       {wrap_then_natural, 100, 1, 0, 255, 3, 255, 2, 102, 1, true, false},
       {wrap_then_natural, 100, 1, 0, 255, 3, 255, 3, 255, 1, false, false},
+      {wrap_then_natural, 100, 1, 0, 255, 3, 255, 2, 255, 1, false, false, 2},  // the duration counts frame time
       {bounce_then_natural, 100, 1, 0, 255, 3, 255, 2, 102, 1, true, false},
       {bounce_then_natural, 100, 1, 0, 255, 3, 255, 3, 255, 1, false, false},
       {wrap_then_off, 100, 1, 0, 255, 2, 255, 2, 102, 1, false, true},
@@ -46,8 +49,8 @@ TEST(EffectStyle, EachStyleAtItsLimitsAndAtTheEndOfItsDuration) {
     SCOPED_TRACE("style " + std::to_string(c.style) + ", " + std::to_string(c.frames) + " frames");
     float value = c.value;
     effect_channel fx{true, c.step, c.min, c.max, c.length, c.style};
-    for (int frame = 1; frame < c.frames; ++frame) ASSERT_FALSE(advance_effect(value, fx, c.natural, 1)) << frame;
-    EXPECT_EQ(advance_effect(value, fx, c.natural, 1), c.off);
+    for (int frame = 1; frame < c.frames; ++frame) ASSERT_FALSE(advance_effect(value, fx, c.natural, c.timedelta)) << frame;
+    EXPECT_EQ(advance_effect(value, fx, c.natural, c.timedelta), c.off);
     EXPECT_EQ(value, c.value_after);
     EXPECT_FLOAT_EQ(fx.step, c.step_after);
     EXPECT_EQ(fx.running, c.running);

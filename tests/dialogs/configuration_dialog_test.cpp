@@ -21,6 +21,7 @@
 #include "dialogs/music_selection_dialog.h"
 #include "dialogs/product.h"
 #include "desktop/event_pump.h"
+#include "desktop/qt_application.h"
 #include "testing/recording_system_services.h"
 #include <varnel2d/termination_signals.h>
 #include "shell/settings_file.h"
@@ -86,6 +87,8 @@ TEST_F(configuration_dialog_test, opening_fills_the_controls_from_the_settings_a
   settings = {.cfg_install_path = folder.data_path(), .cfg_snow_amount = 1500, .cfg_music_volume = 60,
               .cfg_scene_time = 45, .cfg_music_mute = 1, .cfg_music_count = 1, .cfg_music_files = {"/a.mid"},
               .cfg_custom_music = 1, .cfg_video_depth = 32};
+  // A program that already runs a Qt application has its dialogs and message boxes in that one.
+  EXPECT_TRUE(ensure_qt_application());
   auto dialog = open();
   EXPECT_EQ(std::tuple(dialog->windowTitle(), dialog->size(), dialog->Check2->text(), dialog->Label8->font().bold()),
             std::tuple("Brisenfall Screensaver - Configuration", QSize(500, 367), "Custom ", true));

@@ -339,6 +339,14 @@ TEST(Orbits, CircleTheirPlaceOrTheirTargetAtTheirRadiusAndMayGoOffWithTheTarget)
   e->sprite_off(3);
   pass(e);
   EXPECT_EQ(std::pair(*e->sprite_getstatus(5), *e->sprite_getstatus(6)), std::pair(0.0, 1.0));
+  // At frame time 2 the moving centre steps twice as far a pass.
+  e->timedelta = 2.0f;
+  e.frame_at(7, 100, 300);
+  e->sprite_engineorbitmove(7, 10, 0.2, 3, 0, 0, 0, 400, 400, false, 0);
+  pass(e);
+  EXPECT_NEAR(distance(e, 7, 100, 300), 10, 1e-3);
+  pass(e);
+  EXPECT_NEAR(distance(e, 7, 106, 300), 10, 1e-3);
 }
 
 TEST(Behaviours, ShakeDisplacesBy5EverySecondUnitAndComesBack) {

@@ -164,6 +164,18 @@ TEST(ReplaceFile, TheRealFileTakesTheBytesAndKeepsItsModeAndItsLinks) {
     EXPECT_EQ(names_in(folder.path()), expected);
   }
   ::umask(umask_before);
+  // Where the writer may (as root), the file keeps its owner and group too.
+  for (const auto& [user, group] : {std::pair(uid_t{1}, gid_t{2}), std::pair(uid_t{0}, gid_t{2})}) {
+    if (::geteuid() != 0) break;
+    testing::temp_folder folder;
+    old_file(folder.path() / "owned.txt", 0644);
+    ASSERT_EQ(::chown(folder.file("owned.txt").c_str(), user, group), 0);
+    std::error_code error;
+    ASSERT_TRUE(replace_file(folder.file("owned.txt"), {"new"}, error)) << error.message();
+    struct stat owned {};
+    ASSERT_EQ(::stat(folder.file("owned.txt").c_str(), &owned), 0);
+    EXPECT_EQ(std::pair(owned.st_uid, owned.st_gid), std::pair(user, group));
+  }
 }
 
 TEST(ReplaceFile, AFailureNamesItsCauseAndChangesNothing) {

@@ -60,7 +60,7 @@ TEST_P(RealDisplayPaths, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
 }
 
 // The renderer's reset events, here in the middle of a frame, mark the device for a rebuild and
-// are named once; the rebuilt device is usable. A host's window that is gone before the display
+// are named once; the rebuilt device is usable and shows what it presents. A host's window that is gone before the display
 // opens on it is refused, where SDL would crash making a renderer for it.
 TEST(RealDisplay, AResetMidFrameAsksForARebuildAndAHostWindowAlreadyGoneIsRefused) {
   testing::virtual_display display;
@@ -82,6 +82,21 @@ TEST(RealDisplay, AResetMidFrameAsksForARebuildAndAHostWindowAlreadyGoneIsRefuse
   ASSERT_TRUE(device->open({0, 640, 480, 32}));
   EXPECT_EQ(device->state(), device_state::usable);
   device->close();
+
+  // A frame presented reaches the window it was opened on, through OpenGL and on the CPU.
+  testing::host_window shown(display.name(), 320, 240);
+  testing::temp_folder folder;
+  for (const auto& [renderer, colour] :
+       {std::pair{display_renderer::gl, 0x0000FFu}, {display_renderer::software, 0xFF0000u}}) {
+    testing::write_png(folder.file("plain.png"), testing::filled_image(64, 48, 0xFF000000u | colour));
+    device = make_sdl_display({.renderer = renderer});
+    ASSERT_TRUE(device->open({shown.id(), 640, 480, 32}));
+    device->begin_frame();
+    device->copy_surface(device->load_surface(folder.file("plain.png")));
+    device->present();
+    EXPECT_EQ(shown.pixel(160, 120), colour);
+    device->close();
+  }
 
   testing::host_window host(display.name(), 200, 150);
   const native_window gone = host.id();

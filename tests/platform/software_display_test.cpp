@@ -123,7 +123,20 @@ TEST(SoftwareDisplay, FollowsAResizeOfItsOutput) {
   EXPECT_EQ(scene.display.shown_pixel(57, 172), GREEN);
 }
 
-// Text comes through the same frame list: the statistics line's white letters land in its box.
+// A released picture's handle goes to the next one; a surface covers the back buffer whatever its shape.
+TEST(SoftwareDisplay, GivesAReleasedHandleToTheNextPictureAndStretchesSurfacesOfAnyShape) {
+  canvas scene;
+  scene.display.release(scene.texture);
+  EXPECT_EQ(scene.display.load_texture(scene.folder.file("quarters.png"), 0xFFFF00FFu), scene.texture);
+  testing::write_png(scene.folder.file("strip.png"), testing::filled_image(640, 120, RED));
+  scene.display.begin_frame();
+  scene.display.copy_surface(scene.display.load_surface(scene.folder.file("strip.png")));
+  scene.display.present();
+  EXPECT_EQ(scene.display.shown_pixel(5, 475), RED);
+}
+
+// Text comes through the same frame list: the statistics line's white letters land in its box, and
+// a centred line sits across the middle of its own.
 TEST(SoftwareDisplay, DrawsTextInsideItsRectangle) {
   canvas scene;
   scene.display.begin_frame();
@@ -132,17 +145,23 @@ TEST(SoftwareDisplay, DrawsTextInsideItsRectangle) {
                            0xFFFFFFFF});
   scene.display.draw_text({"clipped away", "Arial", 0, false, false, 10, 100, 20, 102, text_align::left_top,
                            0xFFFFFFFF});
+  scene.display.draw_text({"Centred", "Arial", 0, false, false, 400, 200, 600, 300, text_align::centre, 0xFFFFFFFF});
   scene.display.present();
-  int lit = 0, outside = 0;
-  for (int32_t y = 0; y < 130; ++y) {
-    for (int32_t x = 0; x < 400; ++x) {
+  int lit = 0, outside = 0, centred = 0;
+  double centred_x = 0, centred_y = 0;
+  for (int32_t y = 0; y < 480; ++y) {
+    for (int32_t x = 0; x < 640; ++x) {
       const bool white = (scene.display.shown_pixel(x, y) & 0xFF) > 200;
-      const bool in_line = x >= 10 && x < 310 && y >= 10 && y < 60;
-      (in_line ? lit : outside) += white ? 1 : 0;
+      if (white && x >= 400 && y >= 200 && y < 300) centred_x += x, centred_y += y, ++centred;
+      else if (x >= 10 && x < 310 && y >= 10 && y < 60) lit += white ? 1 : 0;
+      else outside += white ? 1 : 0;
     }
   }
   EXPECT_GT(lit, 50);
   EXPECT_EQ(outside, 0);
+  ASSERT_GT(centred, 20);
+  EXPECT_NEAR(centred_x / centred, 500, 10);
+  EXPECT_NEAR(centred_y / centred, 250, 6);
 }
 
 TEST(RendererChoice, CpuRasterisersAndAMissingOpenGlDrawOnTheCpuUnlessGlIsAskedFor) {

@@ -33,8 +33,10 @@ TEST(Numbers, WholeNumbersRoundHalvesToEvenAndClampAndTextIsReadAsFarAsANumberGo
   EXPECT_EQ(to_int16(40000.0), INT16_MAX);
   EXPECT_EQ(to_int16(-40000.0), INT16_MIN);
   EXPECT_EQ(int_floor(-0.5), -1);
-  const std::pair<const char*, double> texts[] = {{"  1234 rest", 1234}, {"-12.75x", -12.75}, {"+7", 7}, {"1e3", 1000},
-                                                  {"1e", 1}, {".5", 0.5}, {":1234", 0}, {"-", 0}, {"", 0}};
+  const std::pair<const char*, double> texts[] = {{"  1234 rest", 1234}, {"-12.75x", -12.75}, {"+7", 7},
+                                                  {"1e3", 1000},         {"1e", 1},            {"2.5e+2", 250},
+                                                  {"4E-1x", 0.4},        {".5", 0.5},          {":1234", 0},
+                                                  {"-", 0},              {"", 0}};
   for (const auto& [text, value] : texts) EXPECT_EQ(leading_number(text), value) << '"' << text << '"';
 }
 

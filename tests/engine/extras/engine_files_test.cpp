@@ -3,6 +3,8 @@
 // byte-for-byte extraction, refusals that write nothing, extracted files deleted at shutdown) and the
 // high-score table (ranking, names, the file written and read back, read errors logged).
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <random>
@@ -123,6 +125,15 @@ TEST(Pack, ThreeFilesMakeTheIndexAndADataFileThatUnpacksByteForByte) {
   EXPECT_EQ(read_file(e.data / "empty.bin"), "");
   EXPECT_EQ(read_file(e.data / "mid.bin"), pattern(59999, 1));
   EXPECT_EQ(read_file(e.data / "big.bin"), pattern(130000, 2));
+  // A source on another file system (a memory file), which the kernel cannot copy from, goes
+  // through the buffer.
+  const int memory = memfd_create("elsewhere", 0);
+  const std::string far = pattern(70000, 4);
+  ASSERT_EQ(::write(memory, far.data(), far.size()), static_cast<ssize_t>(far.size()));
+  const std::vector<std::string> memory_file{"/proc/self/fd/" + std::to_string(memory)};
+  ASSERT_TRUE(e->lib_filepack(memory_file, (e.data / "far.pak").string()));
+  ::close(memory);
+  EXPECT_EQ(read_file(e.data / "far.pal"), far);
   e->terminate();
   EXPECT_FALSE(fs::exists(e.data / "mid.bin"));
   EXPECT_FALSE(fs::exists(e.data / "big.bin"));

@@ -164,6 +164,12 @@ TEST(Behaviours, EachFollowsItsPathPassByPass) {
         {1, 97, 97, 4,
          [](sprites& e) { e.input->release(key_up), e.input->release(key_left), e.input->press(key_down); }},
         {1, 97, 97, 8, [](sprites& e) { e.input->release(key_down); }}}, 1, 23},
+      {"key move at frame time 2: right and down twice as far, held at xmax", 100, 100,
+       [](sprites& e) {
+         e->timedelta = 2, e->sprite_enginekeymove(1, 2, 3, key_left, key_up, key_right, key_down, 0, 0, 103, 480);
+         e.input->press(key_right), e.input->press(key_down);
+       },
+       {{1, 103, 106, 2}}, 1, 23},
       {"mouse: the cursor plus its offset, in the world", 0, 0,
        [](sprites& e) {
          e->sprite_enginemouse(1, 4, -6, 0, 0, 640, 480);
@@ -414,6 +420,12 @@ TEST(Billboards, ArriveWaitTheirDelayAndLeaveWithTheMirroredAcceleration) {
     pass(e);  // 10, 20, 30, then 40 sets it on 35 to wait two units
     if (frame == 4) { EXPECT_EQ(where(e, 1), std::make_pair(50.0, 35.0)); }
     EXPECT_EQ(e->sprite_enginegetbillboardwaiting(1), frame == 4 || frame == 5) << frame;
+  }
+  e.frame_at(1, 150, 50);  // reaching the line exactly is not passing it: 140, 130, 120, 110, then arrived
+  e->sprite_enginebillboardx(1, -10, 0, 0, 0, 110, 5, 0, 640);
+  for (int frame = 1; frame <= 5; ++frame) {
+    pass(e);
+    EXPECT_EQ(e->sprite_enginegetbillboardwaiting(1), frame == 5) << frame;
   }
 }
 

@@ -175,8 +175,10 @@ TEST(settings_parse, a_damaged_file_keeps_what_was_read_and_defaults_the_rest) {
   EXPECT_EQ(std::tie(words.cfg_snow_amount, words.cfg_music_volume, words.cfg_scene_time), std::tuple(2000, 80, 30));
 
   settings_values overflow;
-  EXPECT_FALSE(parse_settings_file("/d/\r\n99999\r\n", overflow));
-  EXPECT_EQ(overflow.cfg_snow_amount, 1300);
+  // The largest 16-bit number, then one past it.
+  EXPECT_FALSE(parse_settings_file("/d/\r\n32767\r\n32768\r\n", overflow));
+  EXPECT_EQ(overflow.cfg_snow_amount, 32767);
+  EXPECT_EQ(overflow.cfg_music_volume, 80);
 
   settings_values cut;  // a list cut short holds the entries read
   EXPECT_FALSE(parse_settings_file("/d/\r\n1\r\n2\r\n3\r\n0\r\n32000\r\n/a.mid\r\n/b.mid\r\n", cut));

@@ -27,6 +27,7 @@ TEST(EffectStyle, EachStyleAtItsLimitsAndAtTheEndOfItsDuration) {
   const style_case cases[] = {
       {wrap, 358, 5, 0, 359, 0, 0, 1, 0, 5, true, false},  // past max: min
       {wrap, 0, -5, 0, 359, 0, 0, 1, 359, -5, true, false},
+      {wrap, 354, 5, 0, 359, 0, 0, 1, 359, 5, true, false},  // on max: inside
       {bounce, 1.45f, 0.1f, 0.5f, 1.5f, 0, 1, 1, 1.45f, -0.1f, true, false},  // turns and steps back at once
       {bounce, 250, 4, 0, 255, 0, 255, 1, 250, -4, true, false, 2},  // both steps scaled by the frame time
       {wrap_then_natural, 100, 1, 0, 255, 3, 255, 2, 102, 1, true, false},

@@ -123,8 +123,9 @@ TEST(SoftwareDisplay, FollowsAResizeOfItsOutput) {
   EXPECT_EQ(scene.display.shown_pixel(57, 172), GREEN);
 }
 
-// A released picture's handle goes to the next one; a surface covers the back buffer whatever its shape.
-TEST(SoftwareDisplay, GivesAReleasedHandleToTheNextPictureAndStretchesSurfacesOfAnyShape) {
+// A released picture's handle goes to the next one; a surface covers the back buffer whatever its
+// shape; a turned frame takes only its own part of the texture.
+TEST(SoftwareDisplay, ReusesReleasedHandlesStretchesSurfacesOfAnyShapeAndTurnsOnlyAFramesOwnPart) {
   canvas scene;
   scene.display.release(scene.texture);
   EXPECT_EQ(scene.display.load_texture(scene.folder.file("quarters.png"), 0xFFFF00FFu), scene.texture);
@@ -133,6 +134,14 @@ TEST(SoftwareDisplay, GivesAReleasedHandleToTheNextPictureAndStretchesSurfacesOf
   scene.display.copy_surface(scene.display.load_surface(scene.folder.file("strip.png")));
   scene.display.present();
   EXPECT_EQ(scene.display.shown_pixel(5, 475), RED);
+  // A turned frame cut from the texture's lower half covers that half's 20 x 10 pixels, no more.
+  sprite_quad lower = scene.quad(100, 100, 1, 1.5f * pi);
+  lower.top = 10;
+  scene.frame(lower);
+  int covered = 0;
+  for (int32_t y = 60; y < 160; ++y)
+    for (int32_t x = 60; x < 160; ++x) covered += scene.display.shown_pixel(x, y) != GREY ? 1 : 0;
+  EXPECT_NEAR(covered, 200, 20);
 }
 
 // Text comes through the same frame list: the statistics line's white letters land in its box, and

@@ -60,8 +60,8 @@ TEST_P(RealDisplayPaths, DrawsASpriteSheetFrameAndSavesTheScreenshot) {
 }
 
 // The renderer's reset events, here in the middle of a frame, mark the device for a rebuild and
-// are named once; the rebuilt device is usable and shows what it presents. A host's window that is gone before the display
-// opens on it is refused, where SDL would crash making a renderer for it.
+// are named once; the rebuilt device is usable and shows what it presents. A host's window that is
+// gone before the display opens on it is refused, where SDL would crash making a renderer for it.
 TEST(RealDisplay, AResetMidFrameAsksForARebuildAndAHostWindowAlreadyGoneIsRefused) {
   testing::virtual_display display;
   setenv("DISPLAY", display.name().c_str(), 1);
